@@ -1,0 +1,50 @@
+# Two entry points for people and for CI: `make run` and `make test`.
+# Both install the Debian packages the build needs when they are missing.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+PACKAGES := cmake g++ make ccache qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation fonts-dejavu-core \
+            poppler-utils
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build run test bench format clean gallery
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing missing packages:" $$missing; \
+		$(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+		echo "No display found: run it under a display, e.g. 'xvfb-run make run', or 'QT_QPA_PLATFORM=vnc make run' and connect a VNC viewer to port 5900."; \
+	else \
+		cd $(BUILD)/Cartavox && ./Cartavox; \
+	fi
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
+	$(BUILD)/bench/bench_archive_read
+	$(BUILD)/bench/bench_startup
+
+format:
+	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)
+
+# Pictures of the windows under a virtual screen, in build/gallery/.
+gallery: build
+	cmake --build $(BUILD) --target cartavox-gallery -j $(JOBS)
+	xvfb-run -a -s "-screen 0 1366x768x24" $(BUILD)/tools/cartavox-gallery $(BUILD)/gallery $(WINDOWS)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QAbstractButton>
+
+class QSvgRenderer;
+
+// A clickable picture: the program's toolbar icons, picture buttons and links drawn from SVG.
+class PictureButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    PictureButton(const QString& objectName, const QString& picture, QSize size, QWidget* parent);
+
+    QSize sizeHint() const override { return size(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    QSvgRenderer* m_renderer;
+    bool m_hovered = false;
+};

@@ -1,0 +1,3 @@
+#include "TfrmGuida.h"
+
+TfrmGuida::TfrmGuida(QWidget* opener) : DialogWindow(opener, QStringLiteral(" Guida all'utilizzo del software"), QSize(670, 572)) {}

@@ -1,0 +1,459 @@
+#include "CardWindow.h"
+
+#include "CoverPhotos.h"
+#include "EnterRing.h"
+#include "FieldHighlight.h"
+#include "Navigation.h"
+#include "PhotoBox.h"
+#include "StatusHints.h"
+#include "app/Fonts.h"
+#include "app/MessageBox.h"
+#include "app/PictureButton.h"
+#include "app/ProgramFormats.h"
+#include "app/Shape.h"
+#include "app/TfrmAvvio.h"
+#include "app/Windows.h"
+#include "storage/CatalogueFile.h"
+#include "storage/Text.h"
+
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+
+namespace {
+constexpr QSize kPanelSize(996, 692);
+constexpr QSize kPhotoSize(307, 409);
+constexpr QSize kIconSize(37, 39);
+constexpr QSize kWideSize(148, 32);
+constexpr int kGroupPadding = 4;
+constexpr int kGroupGap = 8;
+
+const QColor kCardBlue(0x42, 0x7A, 0xA8);
+const QColor kSteelBlue(0x46, 0x82, 0xB4);
+const QColor kNavy(0x1F, 0x3A, 0x5F);
+const QColor kLightBlue(0xDC, 0xE9, 0xF5);
+
+struct ToolbarControl {
+    const char* name;
+    const char* picture;
+    const char* hint; // empty: the kind gives it
+};
+
+// Every toolbar picture of the three card windows, with its status-line hint.
+const ToolbarControl kToolbarControls[] = {
+    {"cmdNuovo", "tb_nuovo", "Prepara la schermata per l'inserimento di una nuova scheda."},
+    {"cmdDuplica", "tb_duplica", "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."},
+    {"cmdSalva", "tb_salva", "Salva la scheda in archivio."},
+    {"cmdTrova", "tb_trova", "Trova una scheda in archivio."},
+    {"cmdFile", "tb_allega", "Allega file alla scheda."},
+    {"cmdAnteprima", "tb_anteprima_wide", "Visualizza l'anteprima di stampa della scheda."},
+    {"cmdAnteprimaIcona", "tb_anteprima", "Visualizza l'anteprima di stampa della scheda."},
+    {"cmdStampa", "tb_stampa_wide", "Stampa la scheda."},
+    {"cmdPrimo", "tb_primo", "Visualizza la prima scheda in archivio."},
+    {"cmdIndietro", "tb_indietro", "Visualizza la scheda precedente in archivio."},
+    {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio."},
+    {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio."},
+    {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta."},
+    {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
+    {"cmdSlideshow", "tb_slideshow", ""},
+    {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto."},
+    {"cmdEsci", "tb_esci", "Esci da questa schermata di lavoro."},
+};
+
+QString picture(const char* name)
+{
+    return QStringLiteral(":/images/%1.svg").arg(QLatin1String(name));
+}
+
+QImage renderPlaceholder(const QString& resource)
+{
+    QImage image(kPhotoSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), kPhotoSize));
+    return image;
+}
+
+QLabel* hiddenLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->hide();
+    return label;
+}
+
+int fieldWeight(int capacity)
+{
+    // Short fields still need room for their caption.
+    return std::clamp(capacity, 44, 120);
+}
+} // namespace
+
+CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
+    : ChainWindow(kind.cardCaption, Placement::Maximised), m_kind(kind)
+{
+    ProgramFormats::apply();
+    setMouseTracking(true);
+
+    panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setFixedSize(kPanelSize);
+    panContainer->setMouseTracking(true);
+    shpContainer = new Shape(QStringLiteral("shpContainer"), panContainer, QColor(255, 255, 255, 150),
+                             QColor(255, 255, 255, 220), 10, 1.5);
+    shpContainer->setGeometry(QRect(QPoint(0, 0), kPanelSize));
+    shpSfondo = new Shape(QStringLiteral("shpSfondo"), panContainer, QColor(255, 255, 255, 200), kCardBlue, 6);
+    shpSfondo->setGeometry(6, 96, 984, 526);
+
+    buildToolbar(toolbar);
+    buildNameBar();
+    buildPhotoColumn();
+    buildFields();
+    buildBottomBar();
+
+    hints = new StatusHints(panInfo);
+    for (const ToolbarControl& control : kToolbarControls)
+        if (PictureButton* button = m_toolbar.value(QLatin1String(control.name)))
+            hints->addHint(button, *control.hint ? QString::fromUtf8(control.hint) : kind.slideshowHint);
+    hints->addHint(btnCaricaFoto, QStringLiteral("Carica una foto esistente."));
+    hints->addHint(btnSalvaFoto, QStringLiteral("Salva la foto su disco."));
+    hints->addHint(btnCancFoto, QStringLiteral("Cancella la foto."));
+    hints->addHint(btnZoomFoto, QStringLiteral("Visualizza la foto nelle sue dimensioni reali."));
+    for (QWidget* area : QList<QWidget*>{this, panContainer, shpContainer, shpSfondo, shpSezione01, shpFoto, imgFoto,
+                                         bkgPulsantiFoto})
+        hints->addClearingArea(area);
+    for (Shape* group : panContainer->findChildren<Shape*>(QStringLiteral("toolbarGroup")))
+        hints->addClearingArea(group);
+
+    connect(m_toolbar.value(QStringLiteral("cmdPrimo")), &PictureButton::clicked, this, &CardWindow::cmdPrimoClick);
+    connect(m_toolbar.value(QStringLiteral("cmdIndietro")), &PictureButton::clicked, this,
+            &CardWindow::cmdIndietroClick);
+    connect(m_toolbar.value(QStringLiteral("cmdAvanti")), &PictureButton::clicked, this, &CardWindow::cmdAvantiClick);
+    connect(m_toolbar.value(QStringLiteral("cmdUltimo")), &PictureButton::clicked, this, &CardWindow::cmdUltimoClick);
+    connect(m_toolbar.value(QStringLiteral("cmdEsci")), &PictureButton::clicked, this, &CardWindow::cmdEsciClick);
+    connect(btnFocus, &QPushButton::clicked, this, &CardWindow::btnFocusClick);
+}
+
+void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
+{
+    int x = 6;
+    for (const ToolbarGroup& group : groups) {
+        auto* shape = new Shape(group.shape, panContainer, kLightBlue, kSteelBlue, 6);
+        shape->setProperty("toolbarGroup", true);
+        int inner = kGroupPadding;
+        for (const QString& name : group.controls) {
+            if (name == QLatin1String("lblPosizione")) {
+                lblPosizione = new QLabel(shape);
+                lblPosizione->setObjectName(name);
+                lblPosizione->setAlignment(Qt::AlignCenter);
+                lblPosizione->setFont(programFont(QStringLiteral("Verdana"), 16, true));
+                lblPosizione->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+                lblPosizione->setGeometry(inner, kGroupPadding, m_kind.positionLabelWidth, kIconSize.height());
+                inner += m_kind.positionLabelWidth + 2;
+                continue;
+            }
+            const auto* control = std::find_if(std::begin(kToolbarControls), std::end(kToolbarControls),
+                                               [&](const ToolbarControl& c) { return name == QLatin1String(c.name); });
+            Q_ASSERT(control != std::end(kToolbarControls));
+            const bool wide = QLatin1String(control->picture).endsWith(QLatin1String("_wide"));
+            const QSize size = wide ? kWideSize : kIconSize;
+            // The comics' preview is an icon, but it is the same command as the wide picture.
+            const QString objectName = name == QLatin1String("cmdAnteprimaIcona") ? QStringLiteral("cmdAnteprima") : name;
+            auto* button = new PictureButton(objectName, picture(control->picture), size, shape);
+            button->move(inner, kGroupPadding + (kIconSize.height() - size.height()) / 2);
+            inner += size.width() + 2;
+            m_toolbar.insert(objectName, button);
+        }
+        const int width = inner - 2 + kGroupPadding;
+        shape->setGeometry(x, 4, width, kIconSize.height() + 2 * kGroupPadding);
+        shape->setObjectName(group.shape);
+        x += width + kGroupGap;
+    }
+    // What is left of the row goes to the groups' gaps, so the toolbar spans the panel.
+    const QList<Shape*> shapes = panContainer->findChildren<Shape*>(QString(), Qt::FindDirectChildrenOnly);
+    QList<Shape*> toolbarShapes;
+    for (Shape* shape : shapes)
+        if (shape->property("toolbarGroup").toBool())
+            toolbarShapes.append(shape);
+    if (toolbarShapes.size() > 1) {
+        const int spare = kPanelSize.width() - 6 - x + kGroupGap;
+        const int extra = spare / int(toolbarShapes.size() - 1);
+        for (int i = 1; i < toolbarShapes.size(); ++i)
+            toolbarShapes[i]->move(toolbarShapes[i]->x() + i * extra, toolbarShapes[i]->y());
+    }
+}
+
+void CardWindow::buildNameBar()
+{
+    auto* bar = new Shape(QStringLiteral("shpNome"), panContainer, kCardBlue, kNavy, 6);
+    bar->setGeometry(6, 56, 984, 32);
+    lblNome = new QLabel(m_kind.nameBarText, bar);
+    lblNome->setObjectName(QStringLiteral("lblNome"));
+    lblNome->setAlignment(Qt::AlignCenter);
+    lblNome->setFont(programFont(QStringLiteral("Verdana"), 14, true));
+    lblNome->setStyleSheet(QStringLiteral("color: white;"));
+    lblNome->setGeometry(8, 0, 968, 32);
+    auto* separator = new Shape(QStringLiteral("linSepara"), panContainer, kSteelBlue);
+    separator->setGeometry(6, 91, 984, 2);
+    lblFile = hiddenLabel(QStringLiteral("lblFile"), panContainer);
+}
+
+void CardWindow::buildPhotoColumn()
+{
+    shpFoto = new Shape(QStringLiteral("shpFoto"), panContainer, Qt::white, kNavy, 4, 2);
+    shpFoto->setGeometry(14, 104, kPhotoSize.width() + 10, kPhotoSize.height() + 10);
+    imgFoto = new PhotoBox(QStringLiteral("imgFoto"), kPhotoSize, shpFoto);
+    imgFoto->move(5, 5);
+    imgFoto->setMouseTracking(true);
+    imgBianco = hiddenLabel(QStringLiteral("imgBianco"), panContainer);
+    imgBianco->setPixmap(QPixmap::fromImage(renderPlaceholder(m_kind.placeholderImage)));
+    imgBianco->setGeometry(19, 109, kPhotoSize.width(), kPhotoSize.height());
+
+    bkgPulsantiFoto = new Shape(QStringLiteral("bkgPulsantiFoto"), panContainer, kLightBlue, kSteelBlue, 6);
+    bkgPulsantiFoto->setGeometry(14, 530, kPhotoSize.width() + 10, 42);
+    const QSize size(36, 30);
+    const int gap = (bkgPulsantiFoto->width() - 4 * size.width()) / 5;
+    int x = gap;
+    for (PictureButton** button : {&btnCaricaFoto, &btnSalvaFoto, &btnCancFoto, &btnZoomFoto}) {
+        const char* names[][2] = {{"btnCaricaFoto", "foto_carica"}, {"btnSalvaFoto", "foto_salva"},
+                                  {"btnCancFoto", "foto_cancella"}, {"btnZoomFoto", "foto_zoom"}};
+        const int index = (x - gap) / (size.width() + gap);
+        *button = new PictureButton(QLatin1String(names[index][0]), picture(names[index][1]), size, bkgPulsantiFoto);
+        (*button)->move(x, 6);
+        x += size.width() + gap;
+    }
+}
+
+void CardWindow::buildFields()
+{
+    const QRect area(346, 100, 636, 472);
+    shpSezione01 = new Shape(QStringLiteral("shpSezione01"), panContainer, QColor(0xF4, 0xF8, 0xFC), kLightBlue, 6);
+    shpSezione01->setGeometry(area.adjusted(-6, 0, 4, 0));
+
+    const QStringList names = m_kind.textFields();
+    const QFont fieldFont = programFont(QStringLiteral("Verdana"), 12, true);
+    const QFont captionFont = programFont(QStringLiteral("Verdana"), 11, true);
+    QList<QWidget*> ring;
+    auto makeField = [&](const QString& name, const QRect& geometry) {
+        const FieldSpec& spec = m_kind.layout.field(m_kind.layout.indexOf(name));
+        auto* field = new QLineEdit(panContainer);
+        field->setObjectName(QStringLiteral("txt") + name);
+        field->setMaxLength(spec.capacity);
+        field->setFont(fieldFont);
+        field->setGeometry(geometry);
+        FieldHighlight::attachOverlay(field);
+        m_fields.insert(name, field);
+        ring.append(field);
+        if (!spec.caption.isEmpty()) {
+            auto* caption = new QLabel(spec.caption, panContainer);
+            caption->setObjectName(QStringLiteral("lblCampo") + name);
+            caption->setFont(captionFont);
+            caption->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+            caption->setGeometry(geometry.x(), geometry.y() - 19, geometry.width(), 17);
+        }
+        return field;
+    };
+
+    const int rowHeight = area.height() / int(m_kind.cardRowSizes.size());
+    int next = 0;
+    for (int row = 0; row < m_kind.cardRowSizes.size(); ++row) {
+        const int count = m_kind.cardRowSizes.at(row);
+        int totalWeight = 0;
+        for (int i = 0; i < count; ++i)
+            totalWeight += fieldWeight(m_kind.layout.field(m_kind.layout.indexOf(names.at(next + i))).capacity);
+        const int gap = 10;
+        const int width = area.width() - gap * (count - 1);
+        int x = area.x();
+        for (int i = 0; i < count; ++i, ++next) {
+            const int capacity = m_kind.layout.field(m_kind.layout.indexOf(names.at(next))).capacity;
+            const int w = i == count - 1 ? area.right() + 1 - x : width * fieldWeight(capacity) / totalWeight;
+            makeField(names.at(next), QRect(x, area.y() + row * rowHeight + 22, w, 26));
+            x += w + gap;
+        }
+    }
+
+    imgNote = new QLabel(panContainer);
+    imgNote->setObjectName(QStringLiteral("imgNote"));
+    QImage note(QSize(90, 26), QImage::Format_ARGB32_Premultiplied);
+    note.fill(Qt::transparent);
+    QPainter painter(&note);
+    QSvgRenderer(picture("note_titolo")).render(&painter);
+    painter.end();
+    imgNote->setPixmap(QPixmap::fromImage(note));
+    imgNote->setGeometry(14, 584, 90, 26);
+    makeField(names.constLast(), QRect(112, 584, 870, 26));
+
+    new EnterRing(ring);
+    // The tab order follows the ring.
+    for (qsizetype i = 1; i < ring.size(); ++i)
+        setTabOrder(ring.at(i - 1), ring.at(i));
+
+    for (const FieldSpec& spec : m_kind.layout.fields())
+        if (spec.role == FieldSpec::Role::Attachment)
+            m_attachments.insert(spec.name, hiddenLabel(QStringLiteral("lbl") + spec.name, panContainer));
+}
+
+void CardWindow::buildBottomBar()
+{
+    shpInfo = new Shape(QStringLiteral("shpInfo"), panContainer, kCardBlue, kNavy, 4);
+    shpInfo->setGeometry(6, 632, 984, 28);
+    panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), shpInfo);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setFont(programFont(QStringLiteral("Tahoma"), 12));
+    panInfo->setStyleSheet(QStringLiteral("color: white;"));
+    panInfo->setGeometry(10, 0, 960, 28);
+
+    // It takes the focus during a save, so no field stays highlighted; it must be "visible" to
+    // take the focus, so it is a transparent speck in the bar.
+    btnFocus = new QPushButton(shpInfo);
+    btnFocus->setObjectName(QStringLiteral("btnFocus"));
+    btnFocus->setGeometry(982, 27, 1, 1);
+    btnFocus->setFlat(true);
+    btnFocus->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
+    setTabOrder(m_fields.value(m_kind.textFields().constLast()), btnFocus);
+}
+
+QLineEdit* CardWindow::field(const QString& fieldName) const
+{
+    return m_fields.value(fieldName);
+}
+
+QLabel* CardWindow::attachmentLabel(const QString& fieldName) const
+{
+    return m_attachments.value(fieldName);
+}
+
+void CardWindow::FormShow()
+{
+    ClearCard();
+}
+
+void CardWindow::FormClose()
+{
+    handOverTo(Windows::avvio());
+}
+
+void CardWindow::resizeEvent(QResizeEvent* event)
+{
+    ChainWindow::resizeEvent(event);
+    panContainer->move(std::max(0, (width() - kPanelSize.width()) / 2),
+                       std::max(0, (height() - kPanelSize.height()) / 2));
+}
+
+void CardWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), verticalGradient(kCardBlue, Qt::white, height()));
+}
+
+void CardWindow::ClearCard()
+{
+    for (QLineEdit* field : std::as_const(m_fields))
+        field->clear();
+    clearExtras();
+    for (QLabel* label : std::as_const(m_attachments))
+        label->clear();
+    showPlaceholder();
+    lblPosizione->clear();
+    field(QStringLiteral("Titolo"))->setFocus();
+}
+
+void CardWindow::ShowCard(const Record& record, int number)
+{
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
+        it.value()->setText(record.text(it.key()));
+        it.value()->setCursorPosition(0); // a long text shows its beginning
+    }
+    for (auto it = m_attachments.cbegin(); it != m_attachments.cend(); ++it)
+        it.value()->setText(record.text(it.key()));
+    showExtras(record);
+    lblPosizione->setText(QString::number(number));
+}
+
+Record CardWindow::recordOnScreen() const
+{
+    Record record(m_kind.layout);
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it)
+        record.setText(it.key(), it.value()->text());
+    for (auto it = m_attachments.cbegin(); it != m_attachments.cend(); ++it)
+        record.setText(it.key(), it.value()->text());
+    storeExtras(record);
+    return record;
+}
+
+void CardWindow::LoadCoverPhoto()
+{
+    CoverPhotos::ensureFolder(m_kind);
+    QImageReader reader(CoverPhotos::filePath(m_kind, lblNome->text(), lblPosizione->text()));
+    const QImage photo = reader.read();
+    // A missing or unreadable photo is no error: the card simply shows the placeholder.
+    if (photo.isNull())
+        showPlaceholder();
+    else
+        imgFoto->setImage(photo);
+}
+
+void CardWindow::showPlaceholder()
+{
+    imgFoto->setImage(imgBianco->pixmap().toImage());
+}
+
+void CardWindow::navigate(int button)
+{
+    try {
+        CatalogueFile archive(m_kind.layout);
+        archive.open(Text::trimmed(lblFile->text()));
+        const Navigation::Step step = Navigation::decide(static_cast<Navigation::Button>(button),
+                                                         archive.recordCount(), Text::trimmed(lblPosizione->text()));
+        if (step.action == Navigation::Step::Action::ShowCard) {
+            // The card reaches the controls only once it has been read whole.
+            const Record record = archive.readCard(step.card);
+            archive.close();
+            ShowCard(record, step.card);
+            LoadCoverPhoto();
+            return;
+        }
+        archive.close();
+        if (step.clearPosition)
+            lblPosizione->clear();
+        if (step.action == Navigation::Step::Action::ReportEmpty)
+            MessageBox::information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
+    } catch (const ArchiveError&) {
+        MessageBox::error(this, CatalogueFile::accessErrorText());
+    }
+}
+
+void CardWindow::cmdPrimoClick()
+{
+    navigate(int(Navigation::Button::First));
+}
+
+void CardWindow::cmdIndietroClick()
+{
+    navigate(int(Navigation::Button::Back));
+}
+
+void CardWindow::cmdAvantiClick()
+{
+    navigate(int(Navigation::Button::Forward));
+}
+
+void CardWindow::cmdUltimoClick()
+{
+    navigate(int(Navigation::Button::Last));
+}
+
+void CardWindow::cmdEsciClick()
+{
+    close();
+}
+
+void CardWindow::btnFocusClick()
+{
+    QLineEdit* title = field(QStringLiteral("Titolo"));
+    title->setText(Text::trimmed(title->text()));
+}

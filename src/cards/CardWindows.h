@@ -1,0 +1,39 @@
+#pragma once
+
+#include "CardWindow.h"
+
+class QCheckBox;
+class QLabel;
+
+// The book card: its Dewey button beside txtDewey.
+class TfrmLibri final : public CardWindow {
+    Q_OBJECT
+public:
+    TfrmLibri();
+
+    PictureButton* btnDewey;
+};
+
+// The comic card: the missing-issue box and the missing-issues summary button.
+class TfrmFumetti final : public CardWindow {
+    Q_OBJECT
+public:
+    TfrmFumetti();
+
+    QCheckBox* chkMancante;
+    QLabel* icoMancante;
+    Shape* bkgMancante;
+    Shape* sfoMancante;
+
+protected:
+    void clearExtras() override;
+    void showExtras(const Record& record) override;
+    void storeExtras(Record& record) const override;
+};
+
+// The DVD card.
+class TfrmDVD final : public CardWindow {
+    Q_OBJECT
+public:
+    TfrmDVD();
+};

@@ -1,0 +1,22 @@
+#include "CoverPhotos.h"
+
+#include "app/ProgramFolder.h"
+#include "storage/Text.h"
+
+#include <QDir>
+
+QString CoverPhotos::folder(const Kind& kind)
+{
+    return ProgramFolder::file(kind.photoFolder);
+}
+
+QString CoverPhotos::filePath(const Kind& kind, const QString& archiveName, const QString& cardNumber)
+{
+    return folder(kind) + u'/' + Text::trimmed(archiveName) + QStringLiteral("_Foto_") + Text::trimmed(cardNumber)
+           + QStringLiteral(".jpg");
+}
+
+bool CoverPhotos::ensureFolder(const Kind& kind)
+{
+    return QDir().mkpath(folder(kind));
+}

@@ -1,0 +1,6 @@
+#include "TfrmAllegaCartella.h"
+
+TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
+    : DialogWindow(opener, QStringLiteral(" Allega file"), QSize(480, 560))
+{
+}

@@ -1,0 +1,6 @@
+#include "ExportWindow.h"
+
+ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
+    : DialogWindow(opener, kind.exportCaption, QSize(862, 560)), m_kind(kind)
+{
+}

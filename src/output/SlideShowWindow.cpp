@@ -1,0 +1,9 @@
+#include "SlideShowWindow.h"
+
+#include "app/ProgramFormats.h"
+
+SlideShowWindow::SlideShowWindow(const Kind& kind, QWidget* opener)
+    : DialogWindow(opener, kind.slideshowCaption, {}, Placement::Maximised), m_kind(kind)
+{
+    ProgramFormats::apply();
+}

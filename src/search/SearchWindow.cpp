@@ -1,0 +1,9 @@
+#include "SearchWindow.h"
+
+#include "app/ProgramFormats.h"
+
+SearchWindow::SearchWindow(const Kind& kind, QWidget* opener)
+    : DialogWindow(opener, kind.searchCaption, QSize(862, 560)), m_kind(kind)
+{
+    ProgramFormats::apply();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Record.h"
+
+#include <QFile>
+#include <QString>
+
+#include <stdexcept>
+
+// Any failure to reach an archive. Every caller ends its action on it with the access error.
+class ArchiveError final : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Access to one archive file for one user action: open, read or write whole records, close.
+// No header, no count: card n occupies bytes (n - 1) * size up to n * size - 1, and bytes after
+// the last whole record are never read.
+class CatalogueFile final {
+public:
+    explicit CatalogueFile(const RecordLayout& layout);
+    ~CatalogueFile();
+
+    CatalogueFile(const CatalogueFile&) = delete;
+    CatalogueFile& operator=(const CatalogueFile&) = delete;
+
+    // Opens read-write; a missing file is created empty, an existing one is never emptied.
+    void open(const QString& path);
+    int recordCount() const;
+    Record readCard(int number);
+    void writeCard(int number, const Record& record);
+    int appendCard(const Record& record); // the new card's number
+    void close();
+
+    // The one message that ends every action whose archive cannot be reached. Its breaks are
+    // line feed then carriage return, as the program has always shown them.
+    static QString accessErrorText();
+
+private:
+    void requireOpen() const;
+    void requireCard(int number) const;
+    void writeAt(qint64 offset, const Record& record);
+
+    const RecordLayout& m_layout;
+    QFile m_file;
+};

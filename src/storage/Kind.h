@@ -1,0 +1,74 @@
+#pragma once
+
+#include "RecordLayout.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+enum class KindId { Libri, Fumetti, DVD };
+
+// Everything that tells books, comics and DVDs apart. Each family of windows is written once and
+// reads its differences from here.
+struct Kind {
+    struct RequiredField {
+        QString field;   // record field name, shown in "txt" + field
+        QString message; // warning when it is empty at save time
+    };
+
+    KindId id;
+    QString tag;         // caller tag: "libri", "fumetti", "dvd"
+    QString extension;   // ".lib"
+    QString pattern;     // "*.lib"
+    QString photoFolder; // folder of cover photos inside the program folder
+    const RecordLayout& layout;
+
+    // Card window
+    QString cardCaption;
+    QString nameBarText;       // lblNome before an archive is opened
+    QList<int> cardRowSizes;   // text fields per row, in record order; txtNote follows on its own
+    int positionLabelWidth;    // lblPosizione
+    QList<RequiredField> required;
+    QString slideshowHint;
+    QString placeholderImage;  // resource of the cover placeholder
+    QString helpTopic;         // title of the kind's help topic
+
+    // Menu, create and open windows
+    QString menuCaption;
+    QString menuInstructions;
+    QString createButton;      // btnCrea
+    QString openButton;        // btnCompila
+    QString createCaption;
+    QString openCaption;
+    QString countPrefix;       // count text: prefix + N + suffix
+    QString countSuffix;
+    QString msgNameMissing;    // M1
+    QString msgNameInUse;      // M2
+    QString msgCreated;        // M3
+    QString msgListEmpty;      // M4
+    QString msgSelectToOpen;   // M5
+    QString msgSelectToDelete; // M6
+    QString msgConfirmDelete;  // M7
+    QString msgDeleted;        // M8
+
+    // Dialogs of the card window
+    QString searchCaption;
+    QString exportCaption;
+    QString slideshowCaption;
+
+    // The text fields of the card, in record order (which is also the Enter-key ring).
+    QStringList textFields() const;
+
+    static const Kind& of(KindId id);
+    static const Kind& libri();
+    static const Kind& fumetti();
+    static const Kind& dvd();
+    static const std::array<const Kind*, 3>& all();
+};
+
+// The three record layouts.
+const RecordLayout& bookLayout();
+const RecordLayout& comicLayout();
+const RecordLayout& dvdLayout();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "RecordLayout.h"
+
+#include <QByteArray>
+#include <QString>
+
+// One card as it lies in the archive: the bytes of a record and the layout that reads them.
+class Record final {
+public:
+    explicit Record(const RecordLayout& layout); // every field empty
+    Record(const RecordLayout& layout, QByteArray bytes);
+
+    const RecordLayout& layout() const { return *m_layout; }
+    const QByteArray& bytes() const { return m_bytes; }
+
+    // FieldToText: the stored text decoded and trimmed. A length byte above the capacity is
+    // read as the capacity.
+    QString text(int field) const;
+    QString text(QStringView fieldName) const;
+
+    // TextToField: trimmed, encoded, cut to the capacity. The bytes after the text keep
+    // whatever they held.
+    void setText(int field, const QString& text);
+    void setText(QStringView fieldName, const QString& text);
+
+private:
+    int requireField(QStringView name) const;
+
+    const RecordLayout* m_layout;
+    QByteArray m_bytes;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Text rules shared by every window and by the archive format.
+namespace Text {
+
+// Removes leading and trailing characters whose code is 32 or below (blanks and control
+// characters), and nothing else: unlike QString::trimmed(), a no-break space stays.
+QString trimmed(const QString& text);
+
+// Windows-1252, the code page of the archives. Characters the code page lacks become '?'.
+QByteArray toWindows1252(const QString& text);
+QString fromWindows1252(const char* bytes, int length);
+
+// Folds only the letters a to z, as the program's case-insensitive comparisons do.
+QString upperAscii(const QString& text);
+
+} // namespace Text

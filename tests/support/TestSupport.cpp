@@ -1,0 +1,75 @@
+#include "TestSupport.h"
+
+#include "app/ProgramFolder.h"
+#include "app/Windows.h"
+
+#include <QFile>
+#include <QTest>
+
+MessageProbe::MessageProbe()
+{
+    MessageBox::setResponder([this](const MessageBox::Shown& shown) {
+        m_shown.append(shown);
+        if (!m_answers.isEmpty())
+            return m_answers.dequeue();
+        return shown.kind == MessageBox::Kind::Confirmation ? QMessageBox::Yes : QMessageBox::Ok;
+    });
+}
+
+MessageProbe::~MessageProbe()
+{
+    MessageBox::setResponder({});
+}
+
+FileDialogProbe::FileDialogProbe()
+{
+    FileDialog::setResponder([this](const FileDialog::Request& request) {
+        m_requests.append(request);
+        return m_answers.isEmpty() ? QString() : m_answers.dequeue();
+    });
+}
+
+FileDialogProbe::~FileDialogProbe()
+{
+    FileDialog::setResponder({});
+}
+
+ProgramFolderFixture::ProgramFolderFixture()
+{
+    ProgramFolder::setOverride(m_dir.path());
+}
+
+ProgramFolderFixture::~ProgramFolderFixture()
+{
+    ProgramFolder::setOverride({});
+}
+
+QString ProgramFolderFixture::path() const
+{
+    return ProgramFolder::path();
+}
+
+WindowsFixture::WindowsFixture()
+{
+    Windows::createAll();
+}
+
+WindowsFixture::~WindowsFixture()
+{
+    Windows::destroyAll();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}

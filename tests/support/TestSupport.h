@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/FileDialog.h"
+#include "app/MessageBox.h"
+
+#include <QApplication>
+#include <QList>
+#include <QQueue>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// Answers the program's message boxes while it lives and records what they said. Unless told
+// otherwise each box is answered with its first button (OK or Yes).
+class MessageProbe final {
+public:
+    MessageProbe();
+    ~MessageProbe();
+
+    void answerNext(QMessageBox::StandardButton button) { m_answers.enqueue(button); }
+
+    const QList<MessageBox::Shown>& shown() const { return m_shown; }
+    int count() const { return int(m_shown.size()); }
+    const MessageBox::Shown& last() const { return m_shown.constLast(); }
+    void clear() { m_shown.clear(); }
+
+private:
+    QList<MessageBox::Shown> m_shown;
+    QQueue<QMessageBox::StandardButton> m_answers;
+};
+
+// Answers the program's file dialogs while it lives: each answer is a path, an empty text cancels.
+class FileDialogProbe final {
+public:
+    FileDialogProbe();
+    ~FileDialogProbe();
+
+    void answerNext(const QString& path) { m_answers.enqueue(path); }
+    const QList<FileDialog::Request>& requests() const { return m_requests; }
+
+private:
+    QList<FileDialog::Request> m_requests;
+    QQueue<QString> m_answers;
+};
+
+// A fresh, empty program folder for one test.
+class ProgramFolderFixture final {
+public:
+    ProgramFolderFixture();
+    ~ProgramFolderFixture();
+
+    QString path() const; // with trailing separator
+    QString file(const QString& name) const { return path() + name; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Creates every window of the program for one test and destroys them after.
+class WindowsFixture final {
+public:
+    WindowsFixture();
+    ~WindowsFixture();
+};
+
+// Runs `action` on the modal window that the next statement opens, from inside its event loop.
+// Custom windows are driven this way: open them with a click, act on them here.
+inline void whenModalOpens(std::function<void(QWidget*)> action)
+{
+    QTimer::singleShot(0, [action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        action(modal);
+    });
+}
+
+// Finds a child by objectName and fails the test when there is none.
+template <typename T> T* child(const QObject* parent, const QString& name)
+{
+    T* found = parent->findChild<T*>(name);
+    if (!found)
+        qFatal("no child %s", qPrintable(name));
+    return found;
+}
+
+// Bytes of a file, for byte-level checks.
+QByteArray fileBytes(const QString& path);
+void writeFileBytes(const QString& path, const QByteArray& bytes);
