@@ -4,6 +4,7 @@
 // or under xvfb-run for the real window system.
 #include "app/Application.h"
 #include "app/ChainWindow.h"
+#include "app/DialogWindow.h"
 #include "app/ProgramFolder.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
@@ -53,15 +54,24 @@ int main(int argc, char** argv)
 
     Windows::createAll();
     for (QWidget* widget : Windows::all()) {
+        if (!wanted.isEmpty() && !wanted.contains(widget->objectName()))
+            continue;
+        if (auto* dialog = qobject_cast<DialogWindow*>(widget)) {
+            // The start-up instance of a dialog is never shown by the program; here it is shown
+            // without a modal loop, just long enough to be looked at.
+            dialog->show();
+            save(dialog, out);
+            dialog->hide();
+            continue;
+        }
         auto* window = qobject_cast<ChainWindow*>(widget);
-        if (!window || (!wanted.isEmpty() && !wanted.contains(window->objectName())))
+        if (!window)
             continue;
         if (auto* card = qobject_cast<CardWindow*>(window)) {
             const QString path = ProgramFolder::file(QStringLiteral("Esempio") + card->kind().extension);
             fillSampleArchive(card->kind(), path);
             window->present();
-            card->findChild<QLabel*>(QStringLiteral("lblFile"))->setText(path);
-            card->findChild<QLabel*>(QStringLiteral("lblNome"))->setText(QStringLiteral("Esempio"));
+            card->setArchive(path, QStringLiteral("Esempio"));
             card->cmdAvantiClick();
         } else {
             window->present();

@@ -7,6 +7,7 @@
 #include "PhotoBox.h"
 #include "StatusHints.h"
 #include "app/Fonts.h"
+#include "app/Help.h"
 #include "app/MessageBox.h"
 #include "app/PictureButton.h"
 #include "app/ProgramFormats.h"
@@ -135,6 +136,7 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
     connect(m_toolbar.value(QStringLiteral("cmdAvanti")), &PictureButton::clicked, this, &CardWindow::cmdAvantiClick);
     connect(m_toolbar.value(QStringLiteral("cmdUltimo")), &PictureButton::clicked, this, &CardWindow::cmdUltimoClick);
     connect(m_toolbar.value(QStringLiteral("cmdEsci")), &PictureButton::clicked, this, &CardWindow::cmdEsciClick);
+    connect(m_toolbar.value(QStringLiteral("cmdGuida")), &PictureButton::clicked, this, &CardWindow::cmdGuidaClick);
     connect(btnFocus, &QPushButton::clicked, this, &CardWindow::btnFocusClick);
 }
 
@@ -327,6 +329,12 @@ QLabel* CardWindow::attachmentLabel(const QString& fieldName) const
     return m_attachments.value(fieldName);
 }
 
+void CardWindow::setArchive(const QString& path, const QString& name)
+{
+    lblFile->setText(path);
+    lblNome->setText(name);
+}
+
 void CardWindow::FormShow()
 {
     ClearCard();
@@ -450,6 +458,11 @@ void CardWindow::cmdUltimoClick()
 void CardWindow::cmdEsciClick()
 {
     close();
+}
+
+void CardWindow::cmdGuidaClick()
+{
+    Help::showTopic(this, m_kind.helpTopic);
 }
 
 void CardWindow::btnFocusClick()

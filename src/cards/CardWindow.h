@@ -30,6 +30,9 @@ public:
 
     const Kind& kind() const { return m_kind; }
 
+    // The archive this window works on: its full path (lblFile) and its name (lblNome).
+    void setArchive(const QString& path, const QString& name);
+
     // Puts the window on a blank new card.
     void ClearCard();
     // Puts a stored card and its number on screen.
@@ -49,6 +52,7 @@ public slots:
     void cmdAvantiClick();
     void cmdUltimoClick();
     void cmdEsciClick();
+    void cmdGuidaClick();
     void btnFocusClick();
 
 protected:
