@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Application.h"
 #include "app/FileDialog.h"
 #include "app/MessageBox.h"
 
@@ -87,3 +88,15 @@ template <typename T> T* child(const QObject* parent, const QString& name)
 // Bytes of a file, for byte-level checks.
 QByteArray fileBytes(const QString& path);
 void writeFileBytes(const QString& path, const QByteArray& bytes);
+
+// Like QTEST_MAIN, with the program's own application object, so the general error handler is
+// there as in the program.
+#define CARTAVOX_TEST_MAIN(TestObject)                                                                                 \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        Application app(argc, argv);                                                                                   \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
+        TestObject test;                                                                                               \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
