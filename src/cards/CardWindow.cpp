@@ -127,8 +127,9 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
     for (QWidget* area : QList<QWidget*>{this, panContainer, shpContainer, shpSfondo, shpSezione01, shpFoto, imgFoto,
                                          bkgPulsantiFoto})
         hints->addClearingArea(area);
-    for (Shape* group : panContainer->findChildren<Shape*>(QStringLiteral("toolbarGroup")))
-        hints->addClearingArea(group);
+    for (Shape* shape : panContainer->findChildren<Shape*>(QString(), Qt::FindDirectChildrenOnly))
+        if (shape->property("toolbarGroup").toBool())
+            hints->addClearingArea(shape);
 
     connect(m_toolbar.value(QStringLiteral("cmdPrimo")), &PictureButton::clicked, this, &CardWindow::cmdPrimoClick);
     connect(m_toolbar.value(QStringLiteral("cmdIndietro")), &PictureButton::clicked, this,
