@@ -9,8 +9,10 @@
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
 #include "storage/CatalogueFile.h"
+#include "storage/CreateWindow.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -33,6 +35,14 @@ void fillSampleArchive(const Kind& kind, const QString& path)
     file.close();
 }
 
+// A few empty archives of every kind, so the open windows have a list to show.
+void addSampleArchives()
+{
+    for (const Kind* kind : Kind::all())
+        for (const char* name : {"Biblioteca di casa", "Ufficio", "Regali di Natale 2023"})
+            QFile(ProgramFolder::file(QLatin1String(name) + kind->extension)).open(QIODevice::WriteOnly);
+}
+
 void save(QWidget* window, const QString& folder)
 {
     QTest::qWait(150);
@@ -53,6 +63,7 @@ int main(int argc, char** argv)
     ProgramFolder::setOverride(folder.path());
 
     Windows::createAll();
+    addSampleArchives();
     for (QWidget* widget : Windows::all()) {
         if (!wanted.isEmpty() && !wanted.contains(widget->objectName()))
             continue;
@@ -73,6 +84,9 @@ int main(int argc, char** argv)
             window->present();
             card->setArchive(path, QStringLiteral("Esempio"));
             card->cmdAvantiClick();
+        } else if (qobject_cast<CreateWindow*>(window)) {
+            window->present();
+            window->findChild<QLineEdit*>(QStringLiteral("txtFile"))->setText(QStringLiteral("Biblioteca di casa"));
         } else {
             window->present();
         }

@@ -1,8 +1,113 @@
 #include "CreateWindow.h"
 
-#include "app/ProgramFormats.h"
+#include "app/Fonts.h"
+#include "app/MessageBox.h"
+#include "app/PictureButton.h"
+#include "app/ProgramFolder.h"
+#include "app/Shape.h"
+#include "app/TfrmAvvio.h"
+#include "app/Windows.h"
+#include "cards/FieldHighlight.h"
+#include "storage/ArchiveFolder.h"
+#include "storage/ArchiveName.h"
+#include "storage/Text.h"
 
-CreateWindow::CreateWindow(const Kind& kind) : ChainWindow(kind.createCaption, Placement::Maximised), m_kind(kind)
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace {
+constexpr int kNameCapacity = 250;
+constexpr QSize kActionSize(180, 44);
+} // namespace
+
+CreateWindow::CreateWindow(const Kind& kind)
+    : CatalogueWindow(kind, kind.createCaption, QStringLiteral(":/images/crea_istruzioni.svg"))
 {
-    ProgramFormats::apply();
+    const QRect area = kContentArea;
+    lblIstruzioni = addText(
+        QStringLiteral("lblIstruzioni"),
+        QStringLiteral("Scrivi il nome del nuovo archivio, poi premi il pulsante Applica e chiudi per crearlo.\n\n"
+                       "Il nome non può contenere i caratteri:\n\"   *   /   :   <   >   ?   \\   °   Ç   Ñ   ç   ñ"),
+        programFont(QStringLiteral("Verdana"), 17), QRect(area.x(), area.y() + 16, area.width(), 200));
+
+    lblNomeFile = addText(QStringLiteral("lblNomeFile"), QStringLiteral("Nome del nuovo archivio:"),
+                          programFont(QStringLiteral("Verdana"), 14, true), QRect(32, 398, 836, 22));
+    txtFile = new QLineEdit(panContainer);
+    txtFile->setObjectName(QStringLiteral("txtFile"));
+    txtFile->setFont(programFont(QStringLiteral("Verdana"), 16));
+    txtFile->setMaxLength(kNameCapacity);
+    txtFile->setGeometry(32, 424, 836, 36);
+    FieldHighlight::attachOverlay(txtFile);
+    txtFile->installEventFilter(this);
+
+    btnApplica = new PictureButton(QStringLiteral("btnApplica"), QStringLiteral(":/images/btn_applica.svg"),
+                                   kActionSize, shpPulsanti);
+    btnApplica->move(kBottomBar.width() - 6 - kActionSize.width(), (kBottomBar.height() - kActionSize.height()) / 2);
+    btnAnnulla = new PictureButton(QStringLiteral("btnAnnulla"), QStringLiteral(":/images/btn_annulla.svg"),
+                                   kActionSize, shpPulsanti);
+    btnAnnulla->move(btnApplica->x() - 12 - kActionSize.width(), btnApplica->y());
+
+    lblFile = addHiddenLabel(QStringLiteral("lblFile"));
+
+    connect(btnApplica, &PictureButton::clicked, this, &CreateWindow::btnApplicaClick);
+    connect(btnAnnulla, &PictureButton::clicked, this, &CreateWindow::btnAnnullaClick);
+}
+
+void CreateWindow::FormShow()
+{
+    txtFile->clear();
+    txtFile->setFocus();
+}
+
+bool CreateWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtFile && event->type() == QEvent::KeyPress)
+        return txtFileKeyDown(static_cast<QKeyEvent*>(event));
+    return CatalogueWindow::eventFilter(watched, event);
+}
+
+bool CreateWindow::txtFileKeyDown(const QKeyEvent* event) const
+{
+    const QString typed = event->text();
+    return std::any_of(typed.cbegin(), typed.cend(), ArchiveName::isRefusedTypedCharacter);
+}
+
+void CreateWindow::btnApplicaClick()
+{
+    lblFile->clear();
+    const QString name = Text::trimmed(txtFile->text());
+    if (name.isEmpty()) {
+        MessageBox::warning(this, kind().msgNameMissing);
+        txtFile->setFocus();
+        return;
+    }
+    // Typed separators are swallowed, but a pasted name is not filtered.
+    if (!ArchiveName::staysInFolder(name)) {
+        MessageBox::warning(this, ArchiveName::outsideFolderWarning());
+        txtFile->setFocus();
+        return;
+    }
+    lblFile->setText(ProgramFolder::path() + name + kind().extension);
+    if (QFileInfo::exists(lblFile->text())) {
+        MessageBox::warning(this, kind().msgNameInUse);
+        return;
+    }
+    // A name the file system refuses ends here, in the general error handler, with nothing created.
+    ArchiveFolder::createEmpty(lblFile->text());
+    MessageBox::information(this, kind().msgCreated);
+    close();
+}
+
+void CreateWindow::btnAnnullaClick()
+{
+    close();
+}
+
+void CreateWindow::FormClose()
+{
+    handOverTo(Windows::avvio());
 }

@@ -1,18 +1,36 @@
 #pragma once
 
-#include "app/ChainWindow.h"
-#include "storage/Kind.h"
+#include "storage/CatalogueWindow.h"
 
-// Creation of a new, empty archive of one kind.
-class CreateWindow : public ChainWindow {
+class QKeyEvent;
+class QLineEdit;
+
+// Creation of a new, empty archive of one kind in the program folder. Afterwards, or on cancel,
+// the user is back on the start window.
+class CreateWindow : public CatalogueWindow {
     Q_OBJECT
 public:
     explicit CreateWindow(const Kind& kind);
 
-    const Kind& kind() const { return m_kind; }
+public slots:
+    void btnApplicaClick();
+    void btnAnnullaClick();
+
+protected:
+    void FormShow() override;
+    void FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const Kind& m_kind;
+    // True when the key must be swallowed.
+    bool txtFileKeyDown(const QKeyEvent* event) const;
+
+    QLabel* lblIstruzioni;
+    QLabel* lblNomeFile;
+    QLineEdit* txtFile;
+    PictureButton* btnAnnulla;
+    PictureButton* btnApplica;
+    QLabel* lblFile;
 };
 
 class TfrmCreaLibri final : public CreateWindow {

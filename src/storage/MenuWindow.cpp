@@ -1,8 +1,101 @@
 #include "MenuWindow.h"
 
-#include "app/ProgramFormats.h"
+#include "app/Fonts.h"
+#include "app/PictureButton.h"
+#include "app/Shape.h"
+#include "app/TfrmAvvio.h"
+#include "app/Windows.h"
+#include "storage/Text.h"
 
-MenuWindow::MenuWindow(const Kind& kind) : ChainWindow(kind.menuCaption, Placement::Maximised), m_kind(kind)
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+const QString kStart = QStringLiteral("avvio");
+const QString kCreate = QStringLiteral("crea");
+const QString kOpen = QStringLiteral("apri");
+
+constexpr QSize kButtonSize(360, 54);
+constexpr QSize kExitSize(36, 36);
+
+QPushButton* menuButton(const QString& name, const QString& text, QWidget* parent)
 {
-    ProgramFormats::apply();
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setFont(programFont(QStringLiteral("Verdana"), 14));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFixedSize(kButtonSize);
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { color: #1F3A5F; border: 1px solid #4682B4; border-radius: 8px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE9F5); }"
+        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #C6DBEF); }"
+        "QPushButton:pressed { background: #B7D0EA; }"
+        "QPushButton:focus { border: 2px solid #4169E1; }"));
+    return button;
+}
+
+// The illustration of a menu shows its kind: menu_istruzioni_libri, _fumetti, _dvd.
+QString menuPicture(const Kind& kind)
+{
+    return QStringLiteral(":/images/menu_istruzioni_%1.svg").arg(kind.tag);
+}
+} // namespace
+
+MenuWindow::MenuWindow(const Kind& kind) : CatalogueWindow(kind, kind.menuCaption, menuPicture(kind))
+{
+    // The menu holds little: picture and buttons sit in the middle of the panel's height.
+    const QRect area = kContentArea;
+    imgIstruzioni->move(imgIstruzioni->x(), 140);
+    lblIstruzioni = addText(QStringLiteral("lblIstruzioni"), kind.menuInstructions,
+                            programFont(QStringLiteral("Verdana"), 17), QRect(area.x(), 150, area.width(), 80));
+
+    const int buttonX = area.x() + (area.width() - kButtonSize.width()) / 2;
+    btnCrea = menuButton(QStringLiteral("btnCrea"), kind.createButton, panContainer);
+    btnCrea->move(buttonX, 262);
+    btnCompila = menuButton(QStringLiteral("btnCompila"), kind.openButton, panContainer);
+    btnCompila->move(buttonX, 338);
+
+    imgEsci = new PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/images/esci_piccola.svg"), kExitSize,
+                                shpPulsanti);
+    imgEsci->setToolTip(QStringLiteral("Esci"));
+    imgEsci->move(kBottomBar.width() - 12 - kExitSize.width(), (kBottomBar.height() - kExitSize.height()) / 2);
+
+    lblMemory = addHiddenLabel(QStringLiteral("lblMemory"), kStart);
+
+    connect(btnCrea, &QPushButton::clicked, this, &MenuWindow::btnCreaClick);
+    connect(btnCompila, &QPushButton::clicked, this, &MenuWindow::btnCompilaClick);
+    connect(imgEsci, &PictureButton::clicked, this, &MenuWindow::imgEsciClick);
+}
+
+void MenuWindow::FormShow()
+{
+    lblMemory->setText(kStart);
+}
+
+void MenuWindow::btnCreaClick()
+{
+    lblMemory->setText(kCreate);
+    close();
+}
+
+void MenuWindow::btnCompilaClick()
+{
+    lblMemory->setText(kOpen);
+    close();
+}
+
+void MenuWindow::imgEsciClick()
+{
+    close();
+}
+
+void MenuWindow::FormClose()
+{
+    const QString tag = Text::trimmed(lblMemory->text());
+    if (tag == kCreate)
+        handOverTo(Windows::create(kind().id));
+    else if (tag == kOpen)
+        handOverTo(Windows::open(kind().id));
+    else
+        handOverTo(Windows::avvio()); // "avvio", and anything else: never leave the user without a window
 }

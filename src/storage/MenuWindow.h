@@ -1,18 +1,31 @@
 #pragma once
 
-#include "app/ChainWindow.h"
-#include "storage/Kind.h"
+#include "storage/CatalogueWindow.h"
 
-// The menu of one kind: create a new archive or open an existing one.
-class MenuWindow : public ChainWindow {
+class QPushButton;
+
+// The menu of one kind: create a new archive or open an existing one. The buttons only say where
+// to go, in lblMemory, and close the menu; the close decides, so only one window is ever shown.
+class MenuWindow : public CatalogueWindow {
     Q_OBJECT
 public:
     explicit MenuWindow(const Kind& kind);
 
-    const Kind& kind() const { return m_kind; }
+public slots:
+    void btnCreaClick();
+    void btnCompilaClick();
+    void imgEsciClick();
+
+protected:
+    void FormShow() override;
+    void FormClose() override;
 
 private:
-    const Kind& m_kind;
+    QLabel* lblIstruzioni;
+    QPushButton* btnCrea;
+    QPushButton* btnCompila;
+    PictureButton* imgEsci;
+    QLabel* lblMemory;
 };
 
 class TfrmMenuLibri final : public MenuWindow {

@@ -1,18 +1,38 @@
 #pragma once
 
-#include "app/ChainWindow.h"
-#include "storage/Kind.h"
+#include "storage/CatalogueWindow.h"
 
-// The list of the archives of one kind: open one in the card window, or delete one.
-class OpenWindow : public ChainWindow {
+class QListWidget;
+class QListWidgetItem;
+
+// The list of the archives of one kind: open one in the card window, or delete one. The list is
+// read from the folder on every showing and after every deletion, never cached.
+class OpenWindow : public CatalogueWindow {
     Q_OBJECT
 public:
     explicit OpenWindow(const Kind& kind);
 
-    const Kind& kind() const { return m_kind; }
+public slots:
+    void btnApriClick();
+    void btnEliminaClick();
+    void btnAnnullaClick();
+
+protected:
+    void FormShow() override;
+    void FormClose() override;
 
 private:
-    const Kind& m_kind;
+    void rebuildList();
+    QListWidgetItem* selectedLine() const;
+
+    QLabel* lblIstruzioni;
+    QLabel* lblCreati;
+    QListWidget* lstFiles;
+    PictureButton* btnElimina;
+    PictureButton* btnAnnulla;
+    PictureButton* btnApri;
+    QLabel* lblFile;
+    QLabel* lblMemory;
 };
 
 class TfrmApriLibri final : public OpenWindow {

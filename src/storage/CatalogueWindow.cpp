@@ -1,0 +1,114 @@
+#include "CatalogueWindow.h"
+
+#include "app/Fonts.h"
+#include "app/Help.h"
+#include "app/PictureButton.h"
+#include "app/ProgramFormats.h"
+#include "app/Shape.h"
+#include "storage/Text.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+const QColor kCardBlue(0x42, 0x7A, 0xA8);
+const QColor kSteelBlue(0x46, 0x82, 0xB4);
+const QColor kNavy(0x1F, 0x3A, 0x5F);
+const QColor kLightBlue(0xDC, 0xE9, 0xF5);
+
+constexpr QRect kPictureArea(32, 104, 360, 264);
+constexpr QSize kHelpSize(36, 36);
+
+QPixmap renderPicture(const QString& resource, QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer(resource).render(&painter, QRectF(QPointF(0, 0), size));
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+// "Cartavox - Catalogo Libri" is the caption; the panel's title is what follows the dash.
+QString titleOf(const QString& caption)
+{
+    const QString text = Text::trimmed(caption);
+    const qsizetype dash = text.indexOf(QLatin1String(" - "));
+    return dash < 0 ? text : text.mid(dash + 3);
+}
+} // namespace
+
+CatalogueWindow::CatalogueWindow(const Kind& kind, const QString& caption, const QString& picture)
+    : ChainWindow(caption, Placement::Maximised), m_kind(kind)
+{
+    ProgramFormats::apply();
+
+    panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setFixedSize(kPanelSize);
+    shpContainer = new Shape(QStringLiteral("shpContainer"), panContainer, QColor(255, 255, 255, 150),
+                             QColor(255, 255, 255, 220), 10, 1.5);
+    shpContainer->setGeometry(QRect(QPoint(0, 0), kPanelSize));
+
+    shpTitolo = new Shape(QStringLiteral("shpTitolo"), panContainer, kCardBlue, kNavy, 6);
+    shpTitolo->setGeometry(16, 16, 868, 52);
+    lblTitolo = new QLabel(titleOf(caption), shpTitolo);
+    lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
+    lblTitolo->setAlignment(Qt::AlignCenter);
+    lblTitolo->setFont(programFont(QStringLiteral("Verdana"), 22, true));
+    lblTitolo->setStyleSheet(QStringLiteral("color: white;"));
+    lblTitolo->setGeometry(0, 0, 868, 52);
+
+    imgIstruzioni = new QLabel(panContainer);
+    imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
+    imgIstruzioni->setPixmap(renderPicture(picture, kPictureArea.size()));
+    imgIstruzioni->setGeometry(kPictureArea);
+
+    shpPulsanti = new Shape(QStringLiteral("shpPulsanti"), panContainer, kLightBlue, kSteelBlue, 6);
+    shpPulsanti->setGeometry(kBottomBar);
+    imgGuida = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/images/guida_piccola.svg"),
+                                 kHelpSize, shpPulsanti);
+    imgGuida->setToolTip(QStringLiteral("Guida"));
+    imgGuida->move(12, (kBottomBar.height() - kHelpSize.height()) / 2);
+    connect(imgGuida, &PictureButton::clicked, this, &CatalogueWindow::imgGuidaClick);
+}
+
+QLabel* CatalogueWindow::addText(const QString& name, const QString& text, const QFont& font, const QRect& geometry)
+{
+    auto* label = new QLabel(text, panContainer);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLabel* CatalogueWindow::addHiddenLabel(const QString& name, const QString& text)
+{
+    auto* label = new QLabel(text, panContainer);
+    label->setObjectName(name);
+    label->hide();
+    return label;
+}
+
+void CatalogueWindow::imgGuidaClick()
+{
+    Help::showTopic(this, m_kind.helpTopic);
+}
+
+void CatalogueWindow::resizeEvent(QResizeEvent* event)
+{
+    ChainWindow::resizeEvent(event);
+    panContainer->move(std::max(0, (width() - kPanelSize.width()) / 2),
+                       std::max(0, (height() - kPanelSize.height()) / 2));
+}
+
+void CatalogueWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), verticalGradient(kCardBlue, Qt::white, height()));
+}
