@@ -5,7 +5,9 @@
 #include "app/Application.h"
 #include "app/ChainWindow.h"
 #include "app/DialogWindow.h"
+#include "app/HelpTopics.h"
 #include "app/ProgramFolder.h"
+#include "app/TfrmGuida.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
 #include "storage/CatalogueFile.h"
@@ -70,6 +72,8 @@ int main(int argc, char** argv)
         if (auto* dialog = qobject_cast<DialogWindow*>(widget)) {
             // The start-up instance of a dialog is never shown by the program; here it is shown
             // without a modal loop, just long enough to be looked at.
+            if (auto* help = qobject_cast<TfrmGuida*>(dialog))
+                help->showTopic(HelpTopics::kStartTitle, HelpTopics::text(HelpTopics::paragraphs(HelpTopics::kStartTitle)));
             dialog->show();
             save(dialog, out);
             dialog->hide();

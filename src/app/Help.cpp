@@ -1,11 +1,11 @@
 #include "Help.h"
 
+#include "HelpTopics.h"
 #include "TfrmGuida.h"
 
 void Help::showTopic(QWidget* opener, const QString& title)
 {
     TfrmGuida window(opener);
-    window.setWindowTitle(window.windowTitle());
-    Q_UNUSED(title);
+    window.showTopic(title, HelpTopics::text(HelpTopics::paragraphs(title)));
     window.exec();
 }

@@ -1,13 +1,57 @@
 #pragma once
 
 #include "ChainWindow.h"
+#include "storage/Kind.h"
 
-// The start window: the choice of books, comics or DVDs.
+class PictureButton;
+class QLabel;
+class Shape;
+
+// The start window: the choice of books, comics or DVDs, and the way to the help, the
+// information and about windows and the maker's web site. Closing it ends the program.
 class TfrmAvvio final : public ChainWindow {
     Q_OBJECT
 public:
     TfrmAvvio();
 
+    QWidget* panContainer;
+    QLabel* imgIcona;
+    QLabel* imgTitolo;
+    QLabel* imgSottotitolo;
+    PictureButton* imgLibri;
+    PictureButton* btnLibri;
+    PictureButton* appLibri;
+    PictureButton* imgFumetti;
+    PictureButton* btnFumetti;
+    PictureButton* appFumetti;
+    PictureButton* imgDVD;
+    PictureButton* btnDVD;
+    PictureButton* appDVD;
+    Shape* linSepara01;
+    Shape* linSepara02;
+    PictureButton* imgInfo;
+    PictureButton* imgGuida;
+    PictureButton* imgCopyright;
+    PictureButton* imgEsci;
+    PictureButton* imgSito;
+
 protected:
     void FormClose() override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button,
+                       PictureButton*& note);
+    PictureButton* addPicture(const QString& name, const QString& picture, QSize size, QPoint at);
+
+    void imgLibriClick();
+    void imgFumettiClick();
+    void imgDVDClick();
+    void showMenu(KindId kind);
+    void imgInfoClick();
+    void imgGuidaClick();
+    void imgCopyrightClick();
+    void imgEsciClick();
+    void imgSitoClick();
 };

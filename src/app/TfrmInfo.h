@@ -2,9 +2,23 @@
 
 #include "DialogWindow.h"
 
-// Information about the program.
+class LinkLabel;
+class PictureButton;
+class QLabel;
+class QPushButton;
+
+// Information about the program, with the maker's contact address.
 class TfrmInfo final : public DialogWindow {
     Q_OBJECT
 public:
     explicit TfrmInfo(QWidget* opener = nullptr);
+
+    QLabel* imgLogo;
+    PictureButton* imgEmail;
+    LinkLabel* lnkWeb;
+    QPushButton* btnChiudi;
+
+private:
+    void lnkWebClick();
+    void btnChiudiClick();
 };

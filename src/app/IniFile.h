@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// One string of an INI text file, read or written the way the password file needs it. Sections
+// and keys are matched without regard to the case of their letters, as INI files always were;
+// writing one key leaves every other line of the file exactly as it was.
+namespace IniFile {
+
+class Error final : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The value of `key` in `section`, or `fallback` when the file, the section or the key is missing.
+// Throws Error when the file is there but cannot be read.
+QString readString(const QString& path, const QString& section, const QString& key, const QString& fallback = {});
+
+// Sets `key` in `section` to `value`, creating the file, the section and the key when missing.
+// Throws Error when the file cannot be written; the file is then left as it was.
+void writeString(const QString& path, const QString& section, const QString& key, const QString& value);
+
+} // namespace IniFile

@@ -1,0 +1,71 @@
+#include "Look.h"
+
+#include "Fonts.h"
+#include "Shape.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+
+QLabel* Look::picture(const QString& objectName, const QString& resource, QSize size, QWidget* parent)
+{
+    const qreal ratio = qApp->devicePixelRatio();
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer(resource).render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
+    painter.end();
+    image.setDevicePixelRatio(ratio);
+
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setPixmap(QPixmap::fromImage(image));
+    label->setFixedSize(size);
+    return label;
+}
+
+QPushButton* Look::button(const QString& objectName, const QString& text, QSize size, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(objectName);
+    button->setFont(programFont(QStringLiteral("Verdana"), 13, true));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFixedSize(size);
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { color: #1F3A5F; border: 1px solid #4682B4; border-radius: 6px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE9F5); }"
+        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #C6DBEF); }"
+        "QPushButton:pressed { background: #B7D0EA; }"
+        "QPushButton:focus { border: 2px solid #4169E1; }"
+        "QPushButton:disabled { color: #9AAABB; border-color: #B8C8D8; background: #EEF3F8; }"));
+    return button;
+}
+
+QLabel* Look::label(const QString& objectName, const QString& text, int pixelSize, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    label->setFont(programFont(QStringLiteral("Verdana"), pixelSize));
+    label->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    return label;
+}
+
+Shape* Look::backdrop(QWidget* window)
+{
+    auto* shape = new Shape(QStringLiteral("shpSfondo"), window,
+                            verticalGradient(Qt::white, QColor(0xEA, 0xF2, 0xFA), window->height()));
+    shape->setGeometry(window->rect());
+    shape->lower();
+    return shape;
+}
+
+Shape* Look::buttonBar(QWidget* window, int height)
+{
+    auto* shape = new Shape(QStringLiteral("shpPulsanti"), window, kLightBlue, kSteelBlue);
+    // The frame's sides and bottom fall outside the window: only its top edge shows.
+    shape->setGeometry(-1, window->height() - height, window->width() + 2, height + 1);
+    return shape;
+}

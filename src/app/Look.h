@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QSize>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+class Shape;
+
+// The palette and the few ready-made pieces that the password, start, help, information and
+// about windows share, so they look like the card and catalogue windows.
+namespace Look {
+
+inline const QColor kCardBlue{0x42, 0x7A, 0xA8};
+inline const QColor kSteelBlue{0x46, 0x82, 0xB4};
+inline const QColor kNavy{0x1F, 0x3A, 0x5F};
+inline const QColor kLightBlue{0xDC, 0xE9, 0xF5};
+
+// A picture that does nothing when clicked, drawn from an SVG resource at `size`.
+QLabel* picture(const QString& objectName, const QString& resource, QSize size, QWidget* parent);
+
+// A push button in the program's rounded blue style.
+QPushButton* button(const QString& objectName, const QString& text, QSize size, QWidget* parent);
+
+// A label in the program's text colour.
+QLabel* label(const QString& objectName, const QString& text, int pixelSize, QWidget* parent);
+
+// The light background of a fixed window, from white to light blue, behind every other control.
+Shape* backdrop(QWidget* window);
+
+// The bar at the bottom of a fixed window that holds its buttons.
+Shape* buttonBar(QWidget* window, int height);
+
+} // namespace Look
