@@ -1,0 +1,660 @@
+// The menu, create and open windows of the three kinds, driven through their real controls.
+#include "TestSupport.h"
+
+#include "app/ChainWindow.h"
+#include "app/PictureButton.h"
+#include "app/TfrmAvvio.h"
+#include "app/Windows.h"
+#include "cards/CardWindow.h"
+#include "storage/ArchiveFolder.h"
+#include "storage/ArchiveName.h"
+#include "storage/Kind.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTest>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <exception>
+
+namespace {
+const Kind& kindOf(int id)
+{
+    return Kind::of(KindId(id));
+}
+
+void addKindRows(const char* suffix = "")
+{
+    for (const Kind* kind : Kind::all())
+        QTest::addRow("%s%s", qPrintable(kind->tag), suffix) << int(kind->id);
+}
+
+// The windows on screen: the chain must never show two at once.
+QList<QWidget*> visibleWindows()
+{
+    QList<QWidget*> visible;
+    for (QWidget* window : Windows::all())
+        if (window->isVisible())
+            visible.append(window);
+    return visible;
+}
+
+void click(QWidget* window, const QString& name)
+{
+    QTest::mouseClick(child<QAbstractButton>(window, name), Qt::LeftButton);
+}
+
+QString label(QWidget* window, const QString& name)
+{
+    return child<QLabel>(window, name)->text();
+}
+
+// Types text key by key, as a keyboard would; QTest::keyClicks takes ASCII only.
+void type(QWidget* field, const QString& text)
+{
+    for (const QChar character : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(character.toUpper().unicode()), QString(character),
+                            Qt::NoModifier);
+}
+
+void paste(QLineEdit* field, const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Everything in a folder, hidden entries included: what a refused action must leave alone.
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+void touch(const QString& path, const QByteArray& bytes = {})
+{
+    writeFileBytes(path, bytes);
+}
+
+// Makes the file system refuse to delete `path`: an immutable file, or, for a user who is not
+// root, a folder without write permission. Returns how to undo it, or nothing when neither works.
+std::function<void()> refuseDeletion(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY);
+    if (fd >= 0) {
+        int flags = 0;
+        const bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                          (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+        ::close(fd);
+        if (done)
+            return [name] {
+                const int undo = ::open(name.constData(), O_RDONLY);
+                int current = 0;
+                ::ioctl(undo, FS_IOC_GETFLAGS, &current);
+                current &= ~FS_IMMUTABLE_FL;
+                ::ioctl(undo, FS_IOC_SETFLAGS, &current);
+                ::close(undo);
+            };
+    }
+    if (::geteuid() != 0) {
+        const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+        ::chmod(folder.constData(), 0500);
+        return [folder] { ::chmod(folder.constData(), 0700); };
+    }
+    return {};
+}
+} // namespace
+
+class CatalogueWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuLeadsToOneWindowAtATime_data();
+    void menuLeadsToOneWindowAtATime();
+    void helpButtonsOpenHelpOverTheWindow_data();
+    void helpButtonsOpenHelpOverTheWindow();
+
+    void createMakesEmptyArchiveAndReturnsToStart_data();
+    void createMakesEmptyArchiveAndReturnsToStart();
+    void createRefusesName_data();
+    void createRefusesName();
+    void typedCharactersAreFilteredPastedAreNot_data();
+    void typedCharactersAreFilteredPastedAreNot();
+    void nameRefusedByFileSystemReachesGeneralHandler_data();
+    void nameRefusedByFileSystemReachesGeneralHandler();
+
+    void listShowsArchivesOfKindOnly_data();
+    void listShowsArchivesOfKindOnly();
+    void buttonsNeedListAndSelection_data();
+    void buttonsNeedListAndSelection();
+    void deleteAsksFirst_data();
+    void deleteAsksFirst();
+    void deletionRefusedIsReportedNotClaimed_data();
+    void deletionRefusedIsReportedNotClaimed();
+    void openHandsArchiveToBlankCard_data();
+    void openHandsArchiveToBlankCard();
+};
+
+void CatalogueWindowsTest::menuLeadsToOneWindowAtATime_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("instructions");
+    QTest::addColumn<QString>("createText");
+    QTest::addColumn<QString>("openText");
+    QTest::newRow("libri") << int(KindId::Libri) << " Cartavox - Catalogo Libri"
+                           << "Premi il pulsante per creare un nuovo catalogo di libri o per aprirne uno esistente."
+                           << "Crea nuovo catalogo" << "Apri catalogo esistente";
+    QTest::newRow("fumetti") << int(KindId::Fumetti) << " Cartavox - Raccolta Fumetti"
+                             << "Premi il pulsante per creare una nuova raccolta di fumetti o per aprirne una "
+                                "esistente."
+                             << "Crea nuova raccolta" << "Apri raccolta esistente";
+    QTest::newRow("dvd") << int(KindId::DVD) << " Cartavox - Collezione DVD"
+                         << "Premi il pulsante per creare una nuova collezione di DVD o per aprirne una esistente."
+                         << "Crea nuova collezione" << "Apri collezione esistente";
+}
+
+void CatalogueWindowsTest::menuLeadsToOneWindowAtATime()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, caption);
+    QFETCH(QString, instructions);
+    QFETCH(QString, createText);
+    QFETCH(QString, openText);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    const KindId id = KindId(kind);
+    ChainWindow* menu = Windows::menu(id);
+    ChainWindow* start = Windows::avvio();
+
+    start->present();
+    start->handOverTo(menu);
+    QCOMPARE(visibleWindows(), QList<QWidget*>{menu});
+    QCOMPARE(menu->windowTitle(), caption);
+    QCOMPARE(label(menu, "lblIstruzioni"), instructions);
+    QCOMPARE(child<QPushButton>(menu, "btnCrea")->text(), createText);
+    QCOMPARE(child<QPushButton>(menu, "btnCompila")->text(), openText);
+    QCOMPARE(child<QPushButton>(menu, "btnCrea")->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(child<QPushButton>(menu, "btnCrea")->font().pixelSize(), 14);
+    QCOMPARE(label(menu, "lblMemory"), QStringLiteral("avvio"));
+
+    // Create, then cancel: back on the start window, not on the menu.
+    click(menu, "btnCrea");
+    QCOMPARE(visibleWindows(), QList<QWidget*>{Windows::create(id)});
+    click(Windows::create(id), "btnAnnulla");
+    QCOMPARE(visibleWindows(), QList<QWidget*>{start});
+
+    // The tag left by the last visit is reset on showing: the close box goes back to the start.
+    QCOMPARE(label(menu, "lblMemory"), QStringLiteral("crea"));
+    start->handOverTo(menu);
+    QCOMPARE(label(menu, "lblMemory"), QStringLiteral("avvio"));
+    menu->close();
+    QCOMPARE(visibleWindows(), QList<QWidget*>{start});
+
+    start->handOverTo(menu);
+    click(menu, "btnCompila");
+    QCOMPARE(visibleWindows(), QList<QWidget*>{Windows::open(id)});
+    click(Windows::open(id), "btnAnnulla");
+    QCOMPARE(visibleWindows(), QList<QWidget*>{start});
+
+    start->handOverTo(menu);
+    click(menu, "imgEsci");
+    QCOMPARE(visibleWindows(), QList<QWidget*>{start});
+    QCOMPARE(messages.count(), 0);
+}
+
+void CatalogueWindowsTest::helpButtonsOpenHelpOverTheWindow_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("family"); // 0 menu, 1 create, 2 open
+    for (const Kind* kind : Kind::all()) {
+        QTest::addRow("menu %s", qPrintable(kind->tag)) << int(kind->id) << 0;
+        QTest::addRow("create %s", qPrintable(kind->tag)) << int(kind->id) << 1;
+        QTest::addRow("open %s", qPrintable(kind->tag)) << int(kind->id) << 2;
+    }
+}
+
+void CatalogueWindowsTest::helpButtonsOpenHelpOverTheWindow()
+{
+    QFETCH(int, kind);
+    QFETCH(int, family);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    const KindId id = KindId(kind);
+    ChainWindow* window = family == 0 ? Windows::menu(id) : family == 1 ? Windows::create(id) : Windows::open(id);
+    window->present();
+
+    // The help window lives only while it is open: note its opener from inside its loop.
+    bool opened = false;
+    QWidget* opener = nullptr;
+    whenModalOpens([&](QWidget* modal) {
+        opened = modal != nullptr;
+        if (modal) {
+            opener = modal->parentWidget();
+            modal->close();
+        }
+    });
+    click(window, "imgGuida");
+    QVERIFY(opened);
+    QCOMPARE(opener, window);
+    QVERIFY(window->isVisible());
+}
+
+void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart_data()
+{
+    QTest::addColumn<int>("kind");
+    addKindRows();
+}
+
+void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart()
+{
+    QFETCH(int, kind);
+    const Kind& k = kindOf(kind);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    ChainWindow* create = Windows::create(k.id);
+    auto* txtFile = child<QLineEdit>(create, "txtFile");
+
+    create->present();
+    QCOMPARE(create->windowTitle(), k.createCaption);
+    QCOMPARE(txtFile->maxLength(), 250);
+    QTRY_VERIFY(txtFile->hasFocus());
+    type(txtFile, QStringLiteral("  Biblioteca di casa  "));
+    click(create, "btnApplica");
+
+    const QString path = folder.file("Biblioteca di casa" + k.extension);
+    QCOMPARE(entries(folder.path()), QStringList{"Biblioteca di casa" + k.extension});
+    QCOMPARE(QFileInfo(path).size(), 0);
+    QCOMPARE(label(create, "lblFile"), path);
+    QCOMPARE(messages.count(), 1);
+    QCOMPARE(messages.last().kind, MessageBox::Kind::Information);
+    QCOMPARE(messages.last().text, k.msgCreated);
+    QCOMPARE(visibleWindows(), QList<QWidget*>{Windows::avvio()});
+
+    // The next showing starts with an empty name, and the open window lists the new archive.
+    create->present();
+    QVERIFY(txtFile->text().isEmpty());
+    create->hide();
+    Windows::open(k.id)->present();
+    QCOMPARE(child<QListWidget>(Windows::open(k.id), "lstFiles")->count(), 1);
+    QCOMPARE(label(Windows::open(k.id), "lblCreati"), ArchiveFolder::countText(k, 1));
+}
+
+void CatalogueWindowsTest::createRefusesName_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("warning");
+    for (const Kind* kind : Kind::all()) {
+        const QByteArray tag = kind->tag.toLatin1();
+        QTest::addRow("%s blanks only", tag.data()) << int(kind->id) << "  \t  " << kind->msgNameMissing;
+        QTest::addRow("%s empty", tag.data()) << int(kind->id) << "" << kind->msgNameMissing;
+        QTest::addRow("%s in use", tag.data()) << int(kind->id) << " Casa " << kind->msgNameInUse;
+        const QString outside = ArchiveName::outsideFolderWarning();
+        QTest::addRow("%s parent folder", tag.data()) << int(kind->id) << "../Fuori" << outside;
+        QTest::addRow("%s sub-folder", tag.data()) << int(kind->id) << "sotto/Casa" << outside;
+        QTest::addRow("%s backslash", tag.data()) << int(kind->id) << "a\\b" << outside;
+        QTest::addRow("%s dot", tag.data()) << int(kind->id) << "." << outside;
+        QTest::addRow("%s dot dot", tag.data()) << int(kind->id) << " .. " << outside;
+    }
+}
+
+void CatalogueWindowsTest::createRefusesName()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, warning);
+    const Kind& k = kindOf(kind);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    QDir(folder.path()).mkdir(QStringLiteral("sotto"));
+    touch(folder.file("Casa" + k.extension), "scheda gia' salvata");
+    const QStringList before = entries(folder.path());
+    const QStringList parentBefore = entries(folder.path() + "..");
+    ChainWindow* create = Windows::create(k.id);
+    auto* txtFile = child<QLineEdit>(create, "txtFile");
+
+    create->present();
+    paste(txtFile, name);
+    click(create, "btnApplica");
+
+    QCOMPARE(messages.count(), 1);
+    QCOMPARE(messages.last().kind, MessageBox::Kind::Warning);
+    QCOMPARE(messages.last().text, warning);
+    QVERIFY(warning.startsWith(QLatin1String("Attenzione:")));
+    QCOMPARE(entries(folder.path()), before);
+    QVERIFY(entries(folder.path() + "sotto").isEmpty());
+    QCOMPARE(entries(folder.path() + ".."), parentBefore);
+    QCOMPARE(fileBytes(folder.file("Casa" + k.extension)), QByteArray("scheda gia' salvata"));
+    // The window stays, with the name as it was given.
+    QCOMPARE(visibleWindows(), QList<QWidget*>{create});
+    QCOMPARE(txtFile->text(), name);
+}
+
+void CatalogueWindowsTest::typedCharactersAreFilteredPastedAreNot_data()
+{
+    QTest::addColumn<int>("kind");
+    addKindRows();
+}
+
+void CatalogueWindowsTest::typedCharactersAreFilteredPastedAreNot()
+{
+    QFETCH(int, kind);
+    const Kind& k = kindOf(kind);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    ChainWindow* create = Windows::create(k.id);
+    auto* txtFile = child<QLineEdit>(create, "txtFile");
+    create->present();
+
+    // The 13 refused characters among accepted ones; the vertical bar is a legal name here.
+    type(txtFile, QStringLiteral("A\"*/:<>?\\°ÇÑçñ|b è"));
+    QCOMPARE(txtFile->text(), QStringLiteral("A|b è"));
+
+    txtFile->clear();
+    const QString pasted = QStringLiteral("Serie: \"Çiao\"? <1°>*|ñ");
+    paste(txtFile, pasted);
+    QCOMPARE(txtFile->text(), pasted);
+    click(create, "btnApplica");
+    QVERIFY(QFileInfo::exists(folder.file(pasted + k.extension)));
+    QCOMPARE(messages.last().text, k.msgCreated);
+}
+
+void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler_data()
+{
+    QTest::addColumn<int>("kind");
+    addKindRows();
+}
+
+void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler()
+{
+    QFETCH(int, kind);
+    const Kind& k = kindOf(kind);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    ChainWindow* create = Windows::create(k.id);
+    create->present();
+    // 130 characters fit the field, but as 260 bytes they are longer than a file name may be.
+    paste(child<QLineEdit>(create, "txtFile"), QString(130, u'è'));
+
+    QString error;
+    try {
+        click(create, "btnApplica");
+    } catch (const std::exception& thrown) {
+        error = QString::fromUtf8(thrown.what());
+    }
+    QVERIFY2(error.startsWith(QLatin1String("Impossibile creare il file di archivio")), qPrintable(error));
+    QCOMPARE(messages.count(), 0);
+    QVERIFY(entries(folder.path()).isEmpty());
+    QCOMPARE(visibleWindows(), QList<QWidget*>{create});
+}
+
+void CatalogueWindowsTest::listShowsArchivesOfKindOnly_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("archives");
+    QTest::addColumn<QString>("countText");
+    const QStringList none;
+    const QStringList one{"Casa"};
+    const QStringList several{"zeta", "Alfa", "beta", ".Nascosto"};
+    QTest::newRow("libri 0") << int(KindId::Libri) << none << "Sono stati creati 0 cataloghi di libri.";
+    QTest::newRow("libri 1") << int(KindId::Libri) << one << "Sono stati creati 1 cataloghi di libri.";
+    QTest::newRow("libri 4") << int(KindId::Libri) << several << "Sono stati creati 4 cataloghi di libri.";
+    QTest::newRow("fumetti 0") << int(KindId::Fumetti) << none << "Sono state create 0 raccolte di fumetti.";
+    QTest::newRow("fumetti 1") << int(KindId::Fumetti) << one << "Sono state create 1 raccolte di fumetti.";
+    QTest::newRow("fumetti 4") << int(KindId::Fumetti) << several << "Sono state create 4 raccolte di fumetti.";
+    QTest::newRow("dvd 0") << int(KindId::DVD) << none << "Sono state create 0 collezioni di DVD.";
+    QTest::newRow("dvd 1") << int(KindId::DVD) << one << "Sono state create 1 collezioni di DVD.";
+    QTest::newRow("dvd 4") << int(KindId::DVD) << several << "Sono state create 4 collezioni di DVD.";
+}
+
+void CatalogueWindowsTest::listShowsArchivesOfKindOnly()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, archives);
+    QFETCH(QString, countText);
+    const Kind& k = kindOf(kind);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    for (const QString& name : archives)
+        touch(folder.file(name + k.extension));
+    // Not archives of this kind: other kinds, a look-alike name, a folder, a file in a sub-folder.
+    for (const Kind* other : Kind::all())
+        if (other != &k)
+            touch(folder.file("Altro" + other->extension));
+    touch(folder.file("Casa" + k.extension + ".bak"));
+    QDir(folder.path()).mkpath("Cartella" + k.extension);
+    QDir(folder.path()).mkpath("sotto");
+    touch(folder.file("sotto/Annidato" + k.extension));
+
+    ChainWindow* open = Windows::open(k.id);
+    auto* lstFiles = child<QListWidget>(open, "lstFiles");
+    open->present();
+    QCOMPARE(open->windowTitle(), k.openCaption);
+
+    QStringList expected;
+    for (const QString& name : archives)
+        expected.append(name + k.extension);
+    expected.sort(Qt::CaseInsensitive);
+    QStringList shown;
+    for (int row = 0; row < lstFiles->count(); ++row) {
+        const QListWidgetItem* line = lstFiles->item(row);
+        shown.append(line->text());
+        QCOMPARE(line->font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(line->font().pixelSize(), 14);
+        QCOMPARE(line->foreground().color(), QColor(Qt::black));
+    }
+    QCOMPARE(shown, expected);
+    QCOMPARE(label(open, "lblCreati"), countText);
+    QVERIFY(lstFiles->selectedItems().isEmpty());
+    QCOMPARE(label(open, "lblFile"), folder.path());
+
+    // The list is read again on every showing, and a line selected before is forgotten.
+    if (lstFiles->count())
+        lstFiles->setCurrentRow(0);
+    touch(folder.file("Nuovo" + k.extension));
+    open->hide();
+    open->present();
+    QCOMPARE(lstFiles->count(), archives.size() + 1);
+    QCOMPARE(label(open, "lblCreati"), ArchiveFolder::countText(k, int(archives.size()) + 1));
+    QVERIFY(lstFiles->selectedItems().isEmpty());
+}
+
+void CatalogueWindowsTest::buttonsNeedListAndSelection_data()
+{
+    QTest::addColumn<int>("kind");
+    addKindRows();
+}
+
+void CatalogueWindowsTest::buttonsNeedListAndSelection()
+{
+    QFETCH(int, kind);
+    const Kind& k = kindOf(kind);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    ChainWindow* open = Windows::open(k.id);
+
+    open->present();
+    click(open, "btnApri");
+    click(open, "btnElimina");
+    touch(folder.file("Casa" + k.extension));
+    open->hide();
+    open->present();
+    click(open, "btnApri");
+    click(open, "btnElimina");
+
+    QCOMPARE(messages.count(), 4);
+    const QString expected[] = {k.msgListEmpty, k.msgListEmpty, k.msgSelectToOpen, k.msgSelectToDelete};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(messages.shown().at(i).kind, MessageBox::Kind::Warning);
+        QCOMPARE(messages.shown().at(i).text, expected[i]);
+    }
+    QVERIFY(QFileInfo::exists(folder.file("Casa" + k.extension)));
+    QCOMPARE(visibleWindows(), QList<QWidget*>{open});
+}
+
+void CatalogueWindowsTest::deleteAsksFirst_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("confirmed");
+    for (const Kind* kind : Kind::all()) {
+        QTest::addRow("%s no", qPrintable(kind->tag)) << int(kind->id) << false;
+        QTest::addRow("%s yes", qPrintable(kind->tag)) << int(kind->id) << true;
+    }
+}
+
+void CatalogueWindowsTest::deleteAsksFirst()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, confirmed);
+    const Kind& k = kindOf(kind);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    touch(folder.file("Casa" + k.extension), "schede");
+    touch(folder.file("Ufficio" + k.extension), "schede");
+    // Deleting an archive leaves its cover photos where they are.
+    QDir(folder.path()).mkpath(k.photoFolder);
+    touch(folder.file(k.photoFolder + "/Ufficio_Foto_1.jpg"), "foto");
+    ChainWindow* open = Windows::open(k.id);
+    auto* lstFiles = child<QListWidget>(open, "lstFiles");
+    open->present();
+
+    lstFiles->setCurrentRow(1);
+    messages.answerNext(confirmed ? QMessageBox::Yes : QMessageBox::No);
+    click(open, "btnElimina");
+
+    QCOMPARE(messages.shown().at(0).kind, MessageBox::Kind::Confirmation);
+    QCOMPARE(messages.shown().at(0).text, k.msgConfirmDelete);
+    QVERIFY(QFileInfo::exists(folder.file("Casa" + k.extension)));
+    QVERIFY(QFileInfo::exists(folder.file(k.photoFolder + "/Ufficio_Foto_1.jpg")));
+    if (!confirmed) {
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(fileBytes(folder.file("Ufficio" + k.extension)), QByteArray("schede"));
+        QCOMPARE(lstFiles->count(), 2);
+        QCOMPARE(lstFiles->selectedItems().value(0)->text(), "Ufficio" + k.extension);
+        return;
+    }
+    QCOMPARE(messages.count(), 2);
+    QCOMPARE(messages.last().kind, MessageBox::Kind::Information);
+    QCOMPARE(messages.last().text, k.msgDeleted);
+    QVERIFY(!QFileInfo::exists(folder.file("Ufficio" + k.extension)));
+    QCOMPARE(lstFiles->count(), 1);
+    QCOMPARE(lstFiles->item(0)->text(), "Casa" + k.extension);
+    QVERIFY(lstFiles->selectedItems().isEmpty());
+    QCOMPARE(label(open, "lblCreati"), ArchiveFolder::countText(k, 1));
+    QCOMPARE(label(open, "lblMemory"), QStringLiteral("avvio"));
+    QVERIFY(label(open, "lblFile").isEmpty());
+
+    // Deleting the last one leaves an empty list and a count of 0.
+    lstFiles->setCurrentRow(0);
+    click(open, "btnElimina");
+    QCOMPARE(lstFiles->count(), 0);
+    QCOMPARE(label(open, "lblCreati"), ArchiveFolder::countText(k, 0));
+    QCOMPARE(visibleWindows(), QList<QWidget*>{open});
+}
+
+void CatalogueWindowsTest::deletionRefusedIsReportedNotClaimed_data()
+{
+    QTest::addColumn<int>("kind");
+    addKindRows();
+}
+
+void CatalogueWindowsTest::deletionRefusedIsReportedNotClaimed()
+{
+    QFETCH(int, kind);
+    const Kind& k = kindOf(kind);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    const QString path = folder.file("Casa" + k.extension);
+    touch(path, "schede");
+    const std::function<void()> undo = refuseDeletion(path);
+    if (!undo)
+        QSKIP("this file system cannot be made to refuse a deletion");
+    const auto restore = qScopeGuard(undo);
+    ChainWindow* open = Windows::open(k.id);
+    auto* lstFiles = child<QListWidget>(open, "lstFiles");
+    open->present();
+
+    lstFiles->setCurrentRow(0);
+    click(open, "btnElimina");
+
+    QCOMPARE(messages.count(), 2);
+    QCOMPARE(messages.last().kind, MessageBox::Kind::Error);
+    QCOMPARE(messages.last().text, ArchiveFolder::removeRefusedText());
+    QVERIFY(messages.last().text.startsWith(QLatin1String("Attenzione:")));
+    QCOMPARE(fileBytes(path), QByteArray("schede"));
+    QCOMPARE(lstFiles->count(), 1);
+    QCOMPARE(label(open, "lblCreati"), ArchiveFolder::countText(k, 1));
+}
+
+void CatalogueWindowsTest::openHandsArchiveToBlankCard_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("doubleClick");
+    for (const Kind* kind : Kind::all()) {
+        QTest::addRow("%s button", qPrintable(kind->tag)) << int(kind->id) << false;
+        QTest::addRow("%s double-click", qPrintable(kind->tag)) << int(kind->id) << true;
+    }
+}
+
+void CatalogueWindowsTest::openHandsArchiveToBlankCard()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, doubleClick);
+    const Kind& k = kindOf(kind);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    touch(folder.file("Altro" + k.extension));
+    touch(folder.file("Biblioteca" + k.extension));
+    CardWindow* card = Windows::card(k.id);
+    // Whatever the card window showed last time must not survive the hand-over.
+    card->field("Titolo")->setText(QStringLiteral("scheda precedente"));
+    ChainWindow* menu = Windows::menu(k.id);
+    menu->present();
+    click(menu, "btnCompila");
+    ChainWindow* open = Windows::open(k.id);
+    auto* lstFiles = child<QListWidget>(open, "lstFiles");
+
+    QListWidgetItem* line = lstFiles->findItems("Biblioteca" + k.extension, Qt::MatchExactly).value(0);
+    QVERIFY(line);
+    if (doubleClick) {
+        const QPoint centre = lstFiles->visualItemRect(line).center();
+        QTest::mouseClick(lstFiles->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(lstFiles->viewport(), Qt::LeftButton, {}, centre);
+    } else {
+        line->setSelected(true);
+        click(open, "btnApri");
+    }
+
+    QCOMPARE(messages.count(), 0);
+    QCOMPARE(visibleWindows(), QList<QWidget*>{card});
+    QCOMPARE(label(open, "lblMemory"), k.tag);
+    QCOMPARE(label(card, "lblFile"), folder.file("Biblioteca" + k.extension));
+    QCOMPARE(label(card, "lblNome"), QStringLiteral("Biblioteca"));
+    QVERIFY(card->field("Titolo")->text().isEmpty());
+    QVERIFY(label(card, "lblPosizione").isEmpty());
+    QCOMPARE(fileBytes(folder.file("Biblioteca" + k.extension)), QByteArray());
+}
+
+QTEST_MAIN(CatalogueWindowsTest)
+#include "tst_catalogue_windows.moc"
