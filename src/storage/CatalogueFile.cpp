@@ -13,15 +13,17 @@ CatalogueFile::~CatalogueFile()
 
 void CatalogueFile::open(const QString& path)
 {
-    m_file.close();
+    close();
     m_file.setFileName(path);
-    if (m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+    // Unbuffered: writes go straight to the file, and reads use the read-ahead below instead of
+    // QFile's own small buffer.
+    if (m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         return;
     // Only a file that is not there at all may be created; anything else that exists under the
     // name (a locked file, a folder) is left alone.
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
         throw ArchiveError("cannot open " + path.toStdString());
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly))
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
         throw ArchiveError("cannot create " + path.toStdString());
 }
 
@@ -37,12 +39,10 @@ int CatalogueFile::recordCount() const
 Record CatalogueFile::readCard(int number)
 {
     requireCard(number);
-    if (!m_file.seek(qint64(number - 1) * m_layout.recordSize()))
-        throw ArchiveError("cannot seek in the archive");
-    QByteArray bytes = m_file.read(m_layout.recordSize());
-    if (bytes.size() != m_layout.recordSize())
-        throw ArchiveError("cannot read card " + std::to_string(number));
-    return Record(m_layout, std::move(bytes));
+    const qint64 offset = qint64(number - 1) * m_layout.recordSize();
+    if (offset < m_aheadStart || offset + m_layout.recordSize() > m_aheadStart + m_ahead.size())
+        readAhead(offset);
+    return Record(m_layout, m_ahead.mid(offset - m_aheadStart, m_layout.recordSize()));
 }
 
 void CatalogueFile::writeCard(int number, const Record& record)
@@ -61,6 +61,7 @@ int CatalogueFile::appendCard(const Record& record)
 void CatalogueFile::close()
 {
     m_file.close();
+    m_ahead.clear();
 }
 
 QString CatalogueFile::accessErrorText()
@@ -81,9 +82,26 @@ void CatalogueFile::requireCard(int number) const
         throw ArchiveError("card " + std::to_string(number) + " is not in the archive");
 }
 
+void CatalogueFile::readAhead(qint64 offset)
+{
+    // Searches and exports read every card in turn: one read brings many cards at once. What is
+    // read ahead lives only until the archive is closed or written, within one user action.
+    constexpr qint64 kAheadBytes = 256 * 1024;
+    const qint64 wanted = std::max<qint64>(m_layout.recordSize(), kAheadBytes / m_layout.recordSize() * m_layout.recordSize());
+    m_ahead.resize(wanted);
+    m_aheadStart = offset;
+    const qint64 got = m_file.seek(offset) ? m_file.read(m_ahead.data(), wanted) : -1;
+    if (got < m_layout.recordSize()) {
+        m_ahead.clear();
+        throw ArchiveError("cannot read the archive at byte " + std::to_string(offset));
+    }
+    m_ahead.resize(got - got % m_layout.recordSize());
+}
+
 void CatalogueFile::writeAt(qint64 offset, const Record& record)
 {
     requireOpen();
+    m_ahead.clear();
     if (&record.layout() != &m_layout && record.bytes().size() != m_layout.recordSize())
         throw ArchiveError("record of another kind");
     // One write of the whole record, on disk before the caller reports success: a card is never

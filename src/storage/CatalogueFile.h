@@ -40,7 +40,10 @@ private:
     void requireOpen() const;
     void requireCard(int number) const;
     void writeAt(qint64 offset, const Record& record);
+    void readAhead(qint64 offset);
 
     const RecordLayout& m_layout;
     QFile m_file;
+    QByteArray m_ahead; // cards read ahead, starting at byte m_aheadStart
+    qint64 m_aheadStart = 0;
 };

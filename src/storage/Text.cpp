@@ -1,5 +1,7 @@
 #include "Text.h"
 
+#include <array>
+
 namespace {
 // The code points of bytes 0x80 to 0x9F; the five bytes the code page leaves undefined map to
 // the control character of the same number, so they survive a round trip.
@@ -53,12 +55,16 @@ QByteArray Text::toWindows1252(const QString& text)
 
 QString Text::fromWindows1252(const char* bytes, int length)
 {
+    static const auto table = [] {
+        std::array<char16_t, 256> codes{};
+        for (int byte = 0; byte < 256; ++byte)
+            codes[byte] = (byte >= 0x80 && byte < 0xA0) ? kHighControls[byte - 0x80] : char16_t(byte);
+        return codes;
+    }();
     QString text(length, Qt::Uninitialized);
-    QChar* out = text.data();
-    for (int i = 0; i < length; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        out[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(kHighControls[byte - 0x80]) : QChar(byte);
-    }
+    auto* out = reinterpret_cast<char16_t*>(text.data());
+    for (int i = 0; i < length; ++i)
+        out[i] = table[static_cast<unsigned char>(bytes[i])];
     return text;
 }
 
