@@ -1,10 +1,12 @@
 #include "PictureButton.h"
 
 #include <QPainter>
+#include "Picture.h"
+
 #include <QSvgRenderer>
 
 PictureButton::PictureButton(const QString& objectName, const QString& picture, QSize size, QWidget* parent)
-    : QAbstractButton(parent), m_renderer(new QSvgRenderer(picture, this))
+    : QAbstractButton(parent), m_picture(picture)
 {
     setObjectName(objectName);
     setFixedSize(size);
@@ -22,7 +24,7 @@ void PictureButton::paintEvent(QPaintEvent*)
         area.translate(1, 1);
     if (!isEnabled())
         painter.setOpacity(0.4);
-    m_renderer->render(&painter, area);
+    Pictures::renderer(m_picture)->render(&painter, area);
     if (m_hovered && isEnabled()) {
         // A light veil shows which picture the pointer is on.
         painter.setOpacity(0.18);

@@ -2,8 +2,6 @@
 
 #include <QAbstractButton>
 
-class QSvgRenderer;
-
 // A clickable picture: the program's toolbar icons, picture buttons and links drawn from SVG.
 class PictureButton : public QAbstractButton {
     Q_OBJECT
@@ -18,6 +16,6 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    QSvgRenderer* m_renderer;
+    QString m_picture;
     bool m_hovered = false;
 };

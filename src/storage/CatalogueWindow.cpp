@@ -2,6 +2,7 @@
 
 #include "app/Fonts.h"
 #include "app/Help.h"
+#include "app/Picture.h"
 #include "app/PictureButton.h"
 #include "app/ProgramFormats.h"
 #include "app/Shape.h"
@@ -9,7 +10,6 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QSvgRenderer>
 
 namespace {
 const QColor kCardBlue(0x42, 0x7A, 0xA8);
@@ -19,17 +19,6 @@ const QColor kLightBlue(0xDC, 0xE9, 0xF5);
 
 constexpr QRect kPictureArea(32, 104, 360, 264);
 constexpr QSize kHelpSize(36, 36);
-
-QPixmap renderPicture(const QString& resource, QSize size)
-{
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QSvgRenderer(resource).render(&painter, QRectF(QPointF(0, 0), size));
-    painter.end();
-    return QPixmap::fromImage(image);
-}
 
 // "Cartavox - Catalogo Libri" is the caption; the panel's title is what follows the dash.
 QString titleOf(const QString& caption)
@@ -61,10 +50,8 @@ CatalogueWindow::CatalogueWindow(const Kind& kind, const QString& caption, const
     lblTitolo->setStyleSheet(QStringLiteral("color: white;"));
     lblTitolo->setGeometry(0, 0, 868, 52);
 
-    imgIstruzioni = new QLabel(panContainer);
-    imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
-    imgIstruzioni->setPixmap(renderPicture(picture, kPictureArea.size()));
-    imgIstruzioni->setGeometry(kPictureArea);
+    imgIstruzioni = new Picture(QStringLiteral("imgIstruzioni"), picture, kPictureArea.size(), panContainer);
+    imgIstruzioni->move(kPictureArea.topLeft());
 
     shpPulsanti = new Shape(QStringLiteral("shpPulsanti"), panContainer, kLightBlue, kSteelBlue, 6);
     shpPulsanti->setGeometry(kBottomBar);
