@@ -169,9 +169,10 @@ void IniFile::writeString(const QString& path, const QString& section, const QSt
 
     // The new file replaces the old one only once it is written whole, so a failure keeps the old
     // value. Where the folder allows no new file but the file itself may be written, write it in
-    // place.
+    // place. Unbuffered, because a buffered QSaveFile loses a short write that happens while it
+    // commits (a full disk, a size limit) and replaces the file with a truncated one.
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
         throw Error(QStringLiteral("Impossibile scrivere %1: %2").arg(path, file.errorString()).toStdString());
 }
