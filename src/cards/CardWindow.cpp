@@ -6,9 +6,13 @@
 #include "Navigation.h"
 #include "PhotoBox.h"
 #include "StatusHints.h"
+#include "TfrmAllegaCartella.h"
+#include "TfrmZoom.h"
+#include "app/FileDialog.h"
 #include "app/Fonts.h"
 #include "app/Help.h"
 #include "app/MessageBox.h"
+#include "app/Picture.h"
 #include "app/PictureButton.h"
 #include "app/ProgramFormats.h"
 #include "app/Shape.h"
@@ -17,12 +21,10 @@
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 namespace {
 constexpr QSize kPanelSize(996, 692);
@@ -67,16 +69,6 @@ const ToolbarControl kToolbarControls[] = {
 QString picture(const char* name)
 {
     return QStringLiteral(":/images/%1.svg").arg(QLatin1String(name));
-}
-
-QImage renderPlaceholder(const QString& resource)
-{
-    QImage image(kPhotoSize, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), kPhotoSize));
-    return image;
 }
 
 QLabel* hiddenLabel(const QString& name, QWidget* parent)
@@ -131,6 +123,15 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
         if (shape->property("toolbarGroup").toBool())
             hints->addClearingArea(shape);
 
+    connect(m_toolbar.value(QStringLiteral("cmdSalva")), &PictureButton::clicked, this, &CardWindow::cmdSalvaClick);
+    connect(m_toolbar.value(QStringLiteral("cmdNuovo")), &PictureButton::clicked, this, &CardWindow::cmdNuovoClick);
+    connect(m_toolbar.value(QStringLiteral("cmdDuplica")), &PictureButton::clicked, this,
+            &CardWindow::cmdDuplicaClick);
+    connect(m_toolbar.value(QStringLiteral("cmdFile")), &PictureButton::clicked, this, &CardWindow::cmdFileClick);
+    connect(btnCaricaFoto, &PictureButton::clicked, this, &CardWindow::btnCaricaFotoClick);
+    connect(btnSalvaFoto, &PictureButton::clicked, this, &CardWindow::btnSalvaFotoClick);
+    connect(btnCancFoto, &PictureButton::clicked, this, &CardWindow::btnCancFotoClick);
+    connect(btnZoomFoto, &PictureButton::clicked, this, &CardWindow::btnZoomFotoClick);
     connect(m_toolbar.value(QStringLiteral("cmdPrimo")), &PictureButton::clicked, this, &CardWindow::cmdPrimoClick);
     connect(m_toolbar.value(QStringLiteral("cmdIndietro")), &PictureButton::clicked, this,
             &CardWindow::cmdIndietroClick);
@@ -212,9 +213,9 @@ void CardWindow::buildPhotoColumn()
     imgFoto = new PhotoBox(QStringLiteral("imgFoto"), kPhotoSize, shpFoto);
     imgFoto->move(5, 5);
     imgFoto->setMouseTracking(true);
-    imgBianco = hiddenLabel(QStringLiteral("imgBianco"), panContainer);
-    imgBianco->setPixmap(QPixmap::fromImage(renderPlaceholder(m_kind.placeholderImage)));
-    imgBianco->setGeometry(19, 109, kPhotoSize.width(), kPhotoSize.height());
+    imgBianco = new Picture(QStringLiteral("imgBianco"), m_kind.placeholderImage, kPhotoSize, panContainer);
+    imgBianco->move(19, 109);
+    imgBianco->hide();
 
     bkgPulsantiFoto = new Shape(QStringLiteral("bkgPulsantiFoto"), panContainer, kLightBlue, kSteelBlue, 6);
     bkgPulsantiFoto->setGeometry(14, 530, kPhotoSize.width() + 10, 42);
@@ -279,15 +280,8 @@ void CardWindow::buildFields()
         }
     }
 
-    imgNote = new QLabel(panContainer);
-    imgNote->setObjectName(QStringLiteral("imgNote"));
-    QImage note(QSize(90, 26), QImage::Format_ARGB32_Premultiplied);
-    note.fill(Qt::transparent);
-    QPainter painter(&note);
-    QSvgRenderer(picture("note_titolo")).render(&painter);
-    painter.end();
-    imgNote->setPixmap(QPixmap::fromImage(note));
-    imgNote->setGeometry(14, 584, 90, 26);
+    imgNote = new Picture(QStringLiteral("imgNote"), picture("note_titolo"), QSize(90, 26), panContainer);
+    imgNote->move(14, 584);
     makeField(names.constLast(), QRect(112, 584, 870, 26));
 
     new EnterRing(ring);
@@ -396,19 +390,137 @@ Record CardWindow::recordOnScreen() const
 
 void CardWindow::LoadCoverPhoto()
 {
-    CoverPhotos::ensureFolder(m_kind);
-    QImageReader reader(CoverPhotos::filePath(m_kind, lblNome->text(), lblPosizione->text()));
-    const QImage photo = reader.read();
     // A missing or unreadable photo is no error: the card simply shows the placeholder.
-    if (photo.isNull())
+    const CoverPicture photo = CoverPhotos::load(m_kind, lblNome->text(), lblPosizione->text());
+    if (photo.isNull() || !imgFoto->setPicture(photo))
         showPlaceholder();
-    else
-        imgFoto->setImage(photo);
+}
+
+void CardWindow::SaveCoverPhoto()
+{
+    // The card is saved whatever becomes of its photo; the box then shows what a later load
+    // would find at worst.
+    if (!CoverPhotos::save(m_kind, lblNome->text(), lblPosizione->text(), imgFoto->picture()))
+        showPlaceholder();
 }
 
 void CardWindow::showPlaceholder()
 {
-    imgFoto->setImage(imgBianco->pixmap().toImage());
+    imgFoto->setPicture(CoverPicture(Pictures::image(m_kind.placeholderImage, kPhotoSize)));
+}
+
+void CardWindow::cmdSalvaClick()
+{
+    // No field keeps the focus, so none stays yellow, and the one being edited is finished.
+    btnFocus->setFocus();
+    for (const Kind::RequiredField& required : m_kind.required) {
+        QLineEdit* missing = field(required.field);
+        if (Text::trimmed(missing->text()).isEmpty()) {
+            MessageBox::warning(this, required.message);
+            missing->setFocus();
+            return;
+        }
+    }
+    try {
+        CatalogueFile archive(m_kind.layout);
+        archive.open(Text::trimmed(lblFile->text()));
+        const QString position = Text::trimmed(lblPosizione->text());
+        const Record record = recordOnScreen();
+        QString done;
+        if (position.isEmpty()) {
+            lblPosizione->setText(QString::number(archive.appendCard(record)));
+            done = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+        } else {
+            bool isNumber = false;
+            const int number = position.toInt(&isNumber);
+            if (!isNumber)
+                throw ArchiveError("the card number is not a number");
+            archive.writeCard(number, record);
+            lblPosizione->setText(QString::number(number));
+            done = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+        }
+        archive.close();
+        SaveCoverPhoto();
+        MessageBox::information(this, done);
+    } catch (const ArchiveError&) {
+        MessageBox::error(this, CatalogueFile::accessErrorText());
+    }
+}
+
+void CardWindow::cmdNuovoClick()
+{
+    ClearCard();
+}
+
+void CardWindow::cmdDuplicaClick()
+{
+    if (Text::trimmed(lblPosizione->text()).isEmpty()) {
+        MessageBox::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
+                                                 "dopo che questa è stata inserita in archivio."));
+        return;
+    }
+    // The copy keeps the texts but has no documents and no photo of its own.
+    for (QLabel* label : std::as_const(m_attachments))
+        label->clear();
+    lblPosizione->clear();
+    showPlaceholder();
+    field(QStringLiteral("Titolo"))->setFocus();
+    MessageBox::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
+                                                 "corrente.\n\r\n\rAl termine premere Salva per inserire la "
+                                                 "scheda in archivio."));
+}
+
+void CardWindow::cmdFileClick()
+{
+    TfrmAllegaCartella window(this);
+    window.lblMemory->setText(m_kind.tag);
+    for (int slot = 1; slot <= TfrmAllegaCartella::kSlots; ++slot) {
+        const QString number = QStringLiteral("%1").arg(slot, 2, 10, QLatin1Char('0'));
+        window.setSlot(slot, Text::trimmed(attachmentLabel(QStringLiteral("File") + number)->text()),
+                       Text::trimmed(attachmentLabel(QStringLiteral("Desc") + number)->text()));
+    }
+    window.exec();
+}
+
+void CardWindow::btnCaricaFotoClick()
+{
+    FileDialog::Request request;
+    request.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
+    request.filters = {QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
+    const QString chosen = FileDialog::run(this, request);
+    if (chosen.isEmpty())
+        return;
+    // Nothing is written yet: the card's photo file changes with the next Salva.
+    const CoverPicture picture = CoverPicture::fromFile(chosen);
+    if (picture.isNull() || !imgFoto->setPicture(picture))
+        showPlaceholder();
+}
+
+void CardWindow::btnSalvaFotoClick()
+{
+    FileDialog::Request request;
+    request.mode = FileDialog::Request::Mode::Save;
+    request.title = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
+    request.filters = {QStringLiteral("File Jpeg (*.jpg)")};
+    request.proposedName = QStringLiteral("Foto.jpg");
+    request.defaultSuffix = QStringLiteral("jpg");
+    const QString chosen = FileDialog::run(this, request);
+    if (chosen.isEmpty())
+        return;
+    if (!imgFoto->picture().saveJpeg(chosen))
+        showPlaceholder();
+}
+
+void CardWindow::btnCancFotoClick()
+{
+    showPlaceholder();
+}
+
+void CardWindow::btnZoomFotoClick()
+{
+    TfrmZoom zoom(this);
+    zoom.setPicture(imgFoto->picture());
+    zoom.exec();
 }
 
 void CardWindow::navigate(int button)

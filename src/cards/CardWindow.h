@@ -39,6 +39,9 @@ public:
     void ShowCard(const Record& record, int number);
     // Fills the photo box from the card's photo file, or shows the placeholder.
     void LoadCoverPhoto();
+    // Writes the photo box as the card's photo file; a failure shows the placeholder and is not
+    // reported.
+    void SaveCoverPhoto();
 
     QLineEdit* field(const QString& fieldName) const;
     QLabel* attachmentLabel(const QString& fieldName) const;
@@ -47,6 +50,14 @@ public:
     Record recordOnScreen() const;
 
 public slots:
+    void cmdSalvaClick();
+    void cmdNuovoClick();
+    void cmdDuplicaClick();
+    void cmdFileClick();
+    void btnCaricaFotoClick();
+    void btnSalvaFotoClick();
+    void btnCancFotoClick();
+    void btnZoomFotoClick();
     void cmdPrimoClick();
     void cmdIndietroClick();
     void cmdAvantiClick();

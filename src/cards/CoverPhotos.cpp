@@ -20,3 +20,16 @@ bool CoverPhotos::ensureFolder(const Kind& kind)
 {
     return QDir().mkpath(folder(kind));
 }
+
+CoverPicture CoverPhotos::load(const Kind& kind, const QString& archiveName, const QString& cardNumber)
+{
+    if (!ensureFolder(kind))
+        return {};
+    return CoverPicture::fromFile(filePath(kind, archiveName, cardNumber));
+}
+
+bool CoverPhotos::save(const Kind& kind, const QString& archiveName, const QString& cardNumber,
+                       const CoverPicture& picture)
+{
+    return ensureFolder(kind) && picture.saveJpeg(filePath(kind, archiveName, cardNumber));
+}

@@ -9,29 +9,33 @@ PhotoBox::PhotoBox(const QString& objectName, QSize size, QWidget* parent) : QWi
     resize(size);
 }
 
-void PhotoBox::setImage(const QImage& image)
+bool PhotoBox::setPicture(const CoverPicture& picture)
 {
-    m_image = image;
+    // On a high-density screen the box has more pixels than units; decode for those.
+    const QImage shown = picture.fitted(size() * devicePixelRatioF());
+    if (shown.isNull())
+        return false;
+    m_picture = picture;
+    m_shown = shown;
     update();
+    return true;
 }
 
 QRect PhotoBox::pictureArea() const
 {
-    if (m_image.isNull())
+    if (m_picture.isNull())
         return {};
-    QSize shown = m_image.size();
-    if (shown.width() > width() || shown.height() > height())
-        shown.scale(size(), Qt::KeepAspectRatio);
+    const QSize shown = CoverPicture::fittedSize(m_picture.size(), size());
     return QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
 }
 
 void PhotoBox::paintEvent(QPaintEvent*)
 {
-    if (m_image.isNull())
+    if (m_shown.isNull())
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(pictureArea(), m_image);
+    painter.drawImage(pictureArea(), m_shown);
 }
 
 void PhotoBox::mouseReleaseEvent(QMouseEvent* event)

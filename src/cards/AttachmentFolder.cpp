@@ -1,0 +1,61 @@
+#include "AttachmentFolder.h"
+
+#include "app/ProgramFolder.h"
+#include "storage/Text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+bool isBareName(const QString& name)
+{
+    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\') && name != QLatin1String(".")
+           && name != QLatin1String("..");
+}
+
+bool copyWhole(const QString& source, const QString& target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    constexpr qint64 kChunk = 1 << 20;
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(kChunk);
+        if (chunk.isEmpty() || out.write(chunk) != chunk.size())
+            return false;
+    }
+    return out.commit();
+}
+} // namespace
+
+QString AttachmentFolder::path()
+{
+    return ProgramFolder::file(QStringLiteral("Documenti_Allegati"));
+}
+
+QString AttachmentFolder::documentPath(const QString& name)
+{
+    const QString bare = Text::trimmed(name);
+    return isBareName(bare) ? path() + u'/' + bare : QString();
+}
+
+bool AttachmentFolder::store(const QString& source, const std::function<bool()>& replaceExisting)
+{
+    if (!QDir().mkpath(path()))
+        return false;
+    const QFileInfo sourceInfo(source);
+    const QFileInfo targetInfo(path() + u'/' + sourceInfo.fileName());
+    if (targetInfo.exists()) {
+        // Copying a file onto itself would only risk it.
+        if (targetInfo.canonicalFilePath() == sourceInfo.canonicalFilePath())
+            return true;
+        if (!replaceExisting())
+            return true;
+    }
+    return copyWhole(source, targetInfo.filePath());
+}
