@@ -10,6 +10,9 @@
 #include "app/TfrmGuida.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
+#include "cards/CoverPhotos.h"
+#include "cards/TfrmAllegaCartella.h"
+#include "cards/TfrmZoom.h"
 #include "storage/CatalogueFile.h"
 #include "storage/CreateWindow.h"
 
@@ -17,11 +20,28 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
+// A landscape cover photo: a sky, a field and a sun, enough to see how a picture sits in its box.
+QImage samplePhoto()
+{
+    QImage photo(1600, 1000, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    QLinearGradient sky(0, 0, 0, 650);
+    sky.setColorAt(0, QColor(0x2C, 0x5D, 0x8F));
+    sky.setColorAt(1, QColor(0xF2, 0xC1, 0x8D));
+    painter.fillRect(0, 0, 1600, 650, sky);
+    painter.fillRect(0, 650, 1600, 350, QColor(0x3E, 0x6B, 0x2F));
+    painter.setBrush(QColor(0xFF, 0xE0, 0x80));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPoint(1150, 480), 130, 130);
+    return photo;
+}
+
 void fillSampleArchive(const Kind& kind, const QString& path)
 {
     CatalogueFile file(kind.layout);
@@ -74,6 +94,14 @@ int main(int argc, char** argv)
             // without a modal loop, just long enough to be looked at.
             if (auto* help = qobject_cast<TfrmGuida*>(dialog))
                 help->showTopic(HelpTopics::kStartTitle, HelpTopics::text(HelpTopics::paragraphs(HelpTopics::kStartTitle)));
+            if (auto* attachments = qobject_cast<TfrmAllegaCartella*>(dialog)) {
+                attachments->setSlot(1, QStringLiteral("Manuale d'uso.pdf"), QStringLiteral("Istruzioni del produttore"));
+                attachments->setSlot(2, QStringLiteral("Ricevuta.jpg"), QStringLiteral("Ricevuta d'acquisto"));
+            }
+            if (auto* zoom = qobject_cast<TfrmZoom*>(dialog)) {
+                zoom->setPicture(CoverPicture(samplePhoto()));
+                zoom->setGeometry(zoom->screen()->availableGeometry());
+            }
             dialog->show();
             save(dialog, out);
             dialog->hide();
@@ -85,6 +113,7 @@ int main(int argc, char** argv)
         if (auto* card = qobject_cast<CardWindow*>(window)) {
             const QString path = ProgramFolder::file(QStringLiteral("Esempio") + card->kind().extension);
             fillSampleArchive(card->kind(), path);
+            CoverPhotos::save(card->kind(), QStringLiteral("Esempio"), QStringLiteral("1"), CoverPicture(samplePhoto()));
             window->present();
             card->setArchive(path, QStringLiteral("Esempio"));
             card->cmdAvantiClick();
