@@ -1,0 +1,136 @@
+// Showing a card whose cover is a 6000 x 4000 camera photo: from the click on a navigation button
+// to the photo painted in the box, on the offscreen platform; the median and the slowest of
+// several runs, against decoding the same photo whole.
+//   build/bench/bench_cover_photo [runs]
+#include "app/Application.h"
+#include "app/PictureButton.h"
+#include "app/ProgramFolder.h"
+#include "app/Windows.h"
+#include "cards/CardWindow.h"
+#include "cards/CoverPhotos.h"
+#include "cards/PhotoBox.h"
+#include "storage/CatalogueFile.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+constexpr QSize kPhotoSize(6000, 4000);
+
+// Something like a photograph: soft gradients and shapes under a little sensor noise, so the
+// JPEG has the size and the decoding cost of a real one rather than of a flat picture.
+QImage cameraPhoto(int seed)
+{
+    QImage photo(kPhotoSize, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    QLinearGradient sky(0, 0, 0, kPhotoSize.height());
+    sky.setColorAt(0, QColor::fromHsv(200 + seed * 20, 120, 200));
+    sky.setColorAt(1, QColor::fromHsv(30, 90, 230));
+    painter.fillRect(photo.rect(), sky);
+    QRandomGenerator shapes(seed);
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 300; ++i) {
+        painter.setBrush(QColor::fromHsv(int(shapes.bounded(360)), 140, 60 + int(shapes.bounded(180))));
+        painter.drawEllipse(QPoint(int(shapes.bounded(kPhotoSize.width())), int(shapes.bounded(kPhotoSize.height()))),
+                            40 + int(shapes.bounded(400)), 40 + int(shapes.bounded(300)));
+    }
+    painter.end();
+    QRandomGenerator noise(seed + 100);
+    for (int y = 0; y < kPhotoSize.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+        for (int x = 0; x < kPhotoSize.width(); ++x) {
+            const int n = int(noise.bounded(25)) - 12;
+            const QRgb p = line[x];
+            line[x] = qRgb(std::clamp(qRed(p) + n, 0, 255), std::clamp(qGreen(p) + n, 0, 255),
+                           std::clamp(qBlue(p) + n, 0, 255));
+        }
+    }
+    return photo;
+}
+
+struct Figures {
+    double median;
+    double slowest;
+};
+
+Figures summary(QList<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return {times.at(times.size() / 2), times.constLast()};
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application::requestSoftwareRendering();
+    Application app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 15;
+    QTemporaryDir folder;
+    ProgramFolder::setOverride(folder.path());
+
+    // Two cards, each with a photo of its own, so every click shows another picture.
+    const Kind& kind = Kind::libri();
+    const QString archive = ProgramFolder::file(QStringLiteral("Bench.lib"));
+    CatalogueFile file(kind.layout);
+    file.open(archive);
+    CoverPhotos::ensureFolder(kind);
+    for (int n = 1; n <= 2; ++n) {
+        Record record(kind.layout);
+        record.setText(u"Titolo", QStringLiteral("Scheda %1").arg(n));
+        file.appendCard(record);
+        QImageWriter writer(CoverPhotos::filePath(kind, QStringLiteral("Bench"), QString::number(n)), "jpeg");
+        writer.setQuality(90);
+        if (!writer.write(cameraPhoto(n)))
+            qFatal("cannot write the photo");
+    }
+    file.close();
+    const QString photo1 = CoverPhotos::filePath(kind, QStringLiteral("Bench"), QStringLiteral("1"));
+
+    Windows::createAll();
+    CardWindow* card = Windows::card(KindId::Libri);
+    card->present();
+    card->setArchive(archive, QStringLiteral("Bench"));
+    QCoreApplication::processEvents();
+    auto* box = card->findChild<PhotoBox*>(QStringLiteral("imgFoto"));
+    auto* forward = card->findChild<PictureButton*>(QStringLiteral("cmdAvanti"));
+    auto* back = card->findChild<PictureButton*>(QStringLiteral("cmdIndietro"));
+    forward->click(); // card 1, and the file cache warm
+
+    QList<double> shown;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        (i % 2 ? back : forward)->click();
+        box->repaint();
+        shown << timer.nsecsElapsed() / 1e6;
+        if (box->picture().size() != kPhotoSize)
+            qFatal("the photo was not shown");
+    }
+
+    QList<double> whole;
+    for (int i = 0; i < std::min(runs, 5); ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const QImage image(photo1);
+        whole << timer.nsecsElapsed() / 1e6;
+    }
+
+    const Figures card_ = summary(shown);
+    const Figures whole_ = summary(whole);
+    std::printf("Card with a %d x %d JPEG cover (%.1f MB), navigation click to photo shown, %d runs\n",
+                kPhotoSize.width(), kPhotoSize.height(), QFileInfo(photo1).size() / 1e6, runs);
+    std::printf("shown in the box:        median %6.1f ms, slowest %6.1f ms\n", card_.median, card_.slowest);
+    std::printf("decoding it whole:       median %6.1f ms, slowest %6.1f ms\n", whole_.median, whole_.slowest);
+    Windows::destroyAll();
+    return 0;
+}
