@@ -93,7 +93,8 @@ int main(int argc, char** argv)
             // The start-up instance of a dialog is never shown by the program; here it is shown
             // without a modal loop, just long enough to be looked at.
             if (auto* help = qobject_cast<TfrmGuida*>(dialog))
-                help->showTopic(HelpTopics::kStartTitle, HelpTopics::text(HelpTopics::paragraphs(HelpTopics::kStartTitle)));
+                help->showTopic(HelpTopics::kStartTitle,
+                                HelpTopics::text(HelpTopics::paragraphs(HelpTopics::kStartTitle)));
             if (auto* attachments = qobject_cast<TfrmAllegaCartella*>(dialog)) {
                 attachments->setSlot(1, QStringLiteral("Manuale d'uso.pdf"), QStringLiteral("Istruzioni del produttore"));
                 attachments->setSlot(2, QStringLiteral("Ricevuta.jpg"), QStringLiteral("Ricevuta d'acquisto"));

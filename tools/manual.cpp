@@ -83,7 +83,8 @@ QString bodyHtml(const QList<Chapter>& chapters)
 
 class Manual {
 public:
-    explicit Manual(QPdfWriter& writer) : m_writer(writer), m_page(writer.pageLayout().paintRectPixels(writer.resolution()))
+    explicit Manual(QPdfWriter& writer)
+        : m_writer(writer), m_page(writer.pageLayout().paintRectPixels(writer.resolution()))
     {
         // Whole device pixels, as the text layout measures pages, so page n starts at n times the height.
         m_body = QRectF(0, mm(14), std::floor(m_page.width()), std::floor(m_page.height() - mm(28)));

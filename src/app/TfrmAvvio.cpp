@@ -85,7 +85,8 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     const int bottom = kPanelSize.height() - kMargin - kIconSize.height();
     imgInfo = addPicture(QStringLiteral("imgInfo"), image(QStringLiteral("avvio_info")), kIconSize, {kMargin, kMargin});
     imgInfo->setToolTip(QStringLiteral("Informazioni su Cartavox"));
-    imgGuida = addPicture(QStringLiteral("imgGuida"), image(QStringLiteral("avvio_guida")), kIconSize, {right, kMargin});
+    imgGuida =
+        addPicture(QStringLiteral("imgGuida"), image(QStringLiteral("avvio_guida")), kIconSize, {right, kMargin});
     imgGuida->setToolTip(QStringLiteral("Guida"));
     imgCopyright = addPicture(QStringLiteral("imgCopyright"), image(QStringLiteral("avvio_copyright")), kIconSize,
                               {kMargin, bottom});

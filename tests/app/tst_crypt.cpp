@@ -24,7 +24,8 @@ void TestCrypt::scrambleKnownValues_data()
     QTest::addColumn<QString>("hex");
     QTest::newRow("empty") << QString() << QString();
     QTest::newRow("one letter") << QStringLiteral("A") << QStringLiteral("3D");
-    QTest::newRow("initial password") << QStringLiteral("PERGAMENAVERDE") << QStringLiteral("2C0B7B9CC8B2FAA471958C8C6AFF");
+    QTest::newRow("initial password") << QStringLiteral("PERGAMENAVERDE")
+                                      << QStringLiteral("2C0B7B9CC8B2FAA471958C8C6AFF");
     QTest::newRow("control, top and accented characters") << QStringLiteral("\u0000\u00FF é")
                                                            << QStringLiteral("7CC39EDD");
     // Only the low 8 bits of a code are kept: the euro sign is stored as U+00AC would be, and a

@@ -250,7 +250,8 @@ void TestStartWindow::helpButtonsOpenTheirTopic_data()
     for (const Kind* kind : Kind::all())
         for (const auto& [opener, name] : openers)
             QTest::addRow("%s %s", qPrintable(kind->tag), name)
-                << opener << kind->id << (opener == Opener::Card ? QStringLiteral("cmdGuida") : QStringLiteral("imgGuida"))
+                << opener << kind->id
+                << (opener == Opener::Card ? QStringLiteral("cmdGuida") : QStringLiteral("imgGuida"))
                 << kind->helpTopic;
 }
 
