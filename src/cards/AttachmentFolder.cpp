@@ -1,6 +1,7 @@
 #include "AttachmentFolder.h"
 
 #include "app/ProgramFolder.h"
+#include "storage/Kind.h"
 #include "storage/Text.h"
 
 #include <QDir>
@@ -44,12 +45,25 @@ QString AttachmentFolder::documentPath(const QString& name)
     return isBareName(bare) ? path() + u'/' + bare : QString();
 }
 
-bool AttachmentFolder::store(const QString& source, const std::function<bool()>& replaceExisting)
+QString AttachmentFolder::keptName(const QString& fileName)
 {
-    if (!QDir().mkpath(path()))
+    const RecordLayout& layout = bookLayout();
+    const int capacity = layout.field(layout.indexOf(u"File01")).capacity;
+    QString kept;
+    for (const char32_t letter : fileName.toUcs4()) {
+        const QString one = QString::fromUcs4(&letter, 1);
+        const bool representable = letter == U'?' || Text::toWindows1252(one) != "?";
+        kept += representable ? one : QStringLiteral("_");
+    }
+    return Text::trimmed(Text::trimmed(kept).left(capacity));
+}
+
+bool AttachmentFolder::store(const QString& source, const QString& name, const std::function<bool()>& replaceExisting)
+{
+    if (!isBareName(name) || !QDir().mkpath(path()))
         return false;
     const QFileInfo sourceInfo(source);
-    const QFileInfo targetInfo(path() + u'/' + sourceInfo.fileName());
+    const QFileInfo targetInfo(path() + u'/' + name);
     if (targetInfo.exists()) {
         // Copying a file onto itself would only risk it.
         if (targetInfo.canonicalFilePath() == sourceInfo.canonicalFilePath())

@@ -15,10 +15,16 @@ QString path();
 // "." or "..". Names come from archives that other programs may have written.
 QString documentPath(const QString& name);
 
-// Copies `source` into the folder under its own name, creating the folder when missing. When
-// another file of that name is there already, `replaceExisting` is asked first and a no leaves it
-// alone. A file that is already the folder's own is neither asked about nor copied. The old file
-// is replaced only by a complete copy. False when nothing was copied because of a failure.
-bool store(const QString& source, const std::function<bool()>& replaceExisting);
+// The name under which a document is kept: its own file name as far as a card can hold it.
+// A card keeps 250 Windows-1252 characters without surrounding blanks, so a letter outside that
+// code page becomes '_', and a longer name is cut; the copy then bears exactly the name the card
+// stores, and opens again.
+QString keptName(const QString& fileName);
+
+// Copies `source` into the folder as `name`, creating the folder when missing. When another file
+// of that name is there already, `replaceExisting` is asked first and a no leaves it alone. A file
+// that is already the folder's own is neither asked about nor copied. The old file is replaced
+// only by a complete copy. False when nothing was copied because of a failure.
+bool store(const QString& source, const QString& name, const std::function<bool()>& replaceExisting);
 
 } // namespace AttachmentFolder

@@ -162,9 +162,10 @@ void TfrmAllegaCartella::browse(int index)
     const QString chosen = FileDialog::run(this, request);
     if (chosen.isEmpty())
         return;
-    m_slots.at(index).name->setText(QFileInfo(chosen).fileName());
+    const QString name = AttachmentFolder::keptName(QFileInfo(chosen).fileName());
+    m_slots.at(index).name->setText(name);
     // A copy that fails is not reported: the name stays in the slot, as the user chose it.
-    AttachmentFolder::store(chosen, [this] {
+    AttachmentFolder::store(chosen, name, [this] {
         return MessageBox::confirm(this, QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente "
                                                         "un file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere "
                                                         "il file esistente?"));

@@ -80,6 +80,7 @@ private slots:
     void kinds_data();
     void opensOnTheCardsDocuments_data() { kinds_data(); }
     void opensOnTheCardsDocuments();
+    void browseCopiesIntoTheFolder_data();
     void browseCopiesIntoTheFolder();
     void sameNameAsksBeforeReplacing_data();
     void sameNameAsksBeforeReplacing();
@@ -180,22 +181,46 @@ void TestAttachments::opensOnTheCardsDocuments()
     });
 }
 
+void TestAttachments::browseCopiesIntoTheFolder_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("plain name") << "Manuale.pdf" << "Manuale.pdf";
+    QTest::newRow("accents of the code page") << "Perché è così.odt" << "Perché è così.odt";
+    // The card could not store these names as they are; the copy bears the name it stores.
+    QTest::newRow("letter outside the code page") << "Fattura №5 ✓.pdf" << "Fattura _5 _.pdf";
+    QTest::newRow("longer than a card holds") << QString(249, u'x') + QStringLiteral(" a.pdf") << QString(249, u'x');
+}
+
 void TestAttachments::browseCopiesIntoTheFolder()
 {
-    const QString source = elsewhere(QStringLiteral("Manuale.pdf"), "il manuale");
+    QFETCH(QString, chosen);
+    QFETCH(QString, kept);
+    const QString source = elsewhere(chosen, "il documento");
     Card card(KindId::Libri, archivePath(KindId::Libri));
     m_dialogs->answerNext(source);
     card.withAttachments([&](TfrmAllegaCartella* window) {
         click(window, QStringLiteral("btnSfoglia02"));
-        QCOMPARE(nameField(window, 2)->text(), QStringLiteral("Manuale.pdf"));
+        QCOMPARE(nameField(window, 2)->text(), kept);
         QVERIFY(openButton(window, 2)->isEnabled());
+        click(window, QStringLiteral("btnApplica"));
     });
     QCOMPARE(m_dialogs->requests().size(), 1);
     QCOMPARE(m_dialogs->requests().constFirst().title, QStringLiteral("Selezionare il file da allegare:"));
     QCOMPARE(m_dialogs->requests().constFirst().filters, QStringList{QStringLiteral("Tutti i file (*)")});
-    QCOMPARE(fileBytes(attachment(QStringLiteral("Manuale.pdf"))), QByteArray("il manuale"));
-    QCOMPARE(fileBytes(source), QByteArray("il manuale"));
+    QCOMPARE(fileBytes(attachment(kept)), QByteArray("il documento"));
+    QCOMPARE(fileBytes(source), QByteArray("il documento"));
     QCOMPARE(m_messages->count(), 0);
+
+    // Saved and shown again, the card's name still opens the copy.
+    for (const Kind::RequiredField& required : card.kind.required)
+        card.window->field(required.field)->setText(QStringLiteral("presente"));
+    card.click("cmdSalva");
+    card.click("cmdNuovo");
+    card.click("cmdPrimo");
+    card.withAttachments([&](TfrmAllegaCartella* window) { click(window, QStringLiteral("btnApri02")); });
+    QCOMPARE(m_opened, QStringList{attachment(kept)});
+    QVERIFY(QFile::exists(m_opened.constFirst()));
 }
 
 void TestAttachments::sameNameAsksBeforeReplacing_data()
