@@ -6,6 +6,7 @@
 #include "app/Fonts.h"
 #include "app/MessageBox.h"
 #include "app/OpenURL.h"
+#include "app/Picture.h"
 #include "app/PictureButton.h"
 #include "app/Shape.h"
 #include "app/Windows.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 namespace {
 constexpr QSize kClientSize(480, 544);
@@ -72,15 +72,8 @@ QPushButton* button(const QString& name, const QString& text, QWidget* parent, c
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
     : DialogWindow(opener, QStringLiteral(" Allega file"), kClientSize)
 {
-    imgLogo = new QLabel(this);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(10, 10, 460, 90);
-    QPixmap banner(imgLogo->size());
-    banner.fill(Qt::transparent);
-    QPainter painter(&banner);
-    QSvgRenderer(QStringLiteral(":/images/allega_banner.svg")).render(&painter);
-    painter.end();
-    imgLogo->setPixmap(banner);
+    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/allega_banner.svg"), QSize(460, 90), this);
+    imgLogo->move(10, 10);
 
     for (int index = 0; index < kSlots; ++index)
         buildSlot(index);

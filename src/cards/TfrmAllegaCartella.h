@@ -7,6 +7,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class Picture;
 class PictureButton;
 
 // The attached documents of a card: three slots of a file name and a description. Sfoglia copies
@@ -24,7 +25,7 @@ public:
 
     // Each slot's controls carry its number: txtFile01, imgCancella01, btnSfoglia01, btnApri01,
     // txtDesc01, and 02, 03 alike.
-    QLabel* imgLogo;
+    Picture* imgLogo;
     PictureButton* btnAnnulla;
     PictureButton* btnApplica;
     QLabel* lblMemory;
