@@ -398,8 +398,8 @@ void CardWindow::LoadCoverPhoto()
 
 void CardWindow::SaveCoverPhoto()
 {
-    // The card is saved whatever becomes of its photo; the box then shows what a later load
-    // would find at worst.
+    // The card is saved whatever becomes of its photo: a photo that cannot be written is not
+    // reported, and the placeholder in the box shows that it was not stored.
     if (!CoverPhotos::save(m_kind, lblNome->text(), lblPosizione->text(), imgFoto->picture()))
         showPlaceholder();
 }

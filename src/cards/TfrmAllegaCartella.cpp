@@ -72,7 +72,8 @@ QPushButton* button(const QString& name, const QString& text, QWidget* parent, c
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
     : DialogWindow(opener, QStringLiteral(" Allega file"), kClientSize)
 {
-    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/allega_banner.svg"), QSize(460, 90), this);
+    imgLogo =
+        new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/allega_banner.svg"), QSize(460, 90), this);
     imgLogo->move(10, 10);
 
     for (int index = 0; index < kSlots; ++index)

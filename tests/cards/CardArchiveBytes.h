@@ -22,8 +22,8 @@ inline QByteArray storedField(const QByteArray& text, int capacity)
 inline QByteArray recordBytes(const Kind& kind, const StoredTexts& texts)
 {
     QByteArray bytes;
-    for (const FieldSpec& spec : kind.layout.fields())
-        bytes += storedField(texts.value(spec.name), spec.capacity);
+    for (const FieldSpec& field : kind.layout.fields())
+        bytes += storedField(texts.value(field.name), field.capacity);
     return bytes;
 }
 
@@ -31,10 +31,10 @@ inline QByteArray recordBytes(const Kind& kind, const StoredTexts& texts)
 inline QByteArray storedText(const Kind& kind, const QByteArray& record, const QString& name)
 {
     int offset = 0;
-    for (const FieldSpec& spec : kind.layout.fields()) {
-        if (spec.name == name)
+    for (const FieldSpec& field : kind.layout.fields()) {
+        if (field.name == name)
             return record.mid(offset + 1, static_cast<unsigned char>(record.at(offset)));
-        offset += spec.capacity + 1;
+        offset += field.capacity + 1;
     }
     qFatal("no field %s", qPrintable(name));
 }

@@ -93,8 +93,14 @@ private slots:
     void openHandsOnlyFolderDocumentsToTheDesktop();
 
 private:
-    QString archivePath(KindId kind) const { return m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension); }
-    QString attachment(const QString& name) const { return m_folder->file(QStringLiteral("Documenti_Allegati/") + name); }
+    QString archivePath(KindId kind) const
+    {
+        return m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension);
+    }
+    QString attachment(const QString& name) const
+    {
+        return m_folder->file(QStringLiteral("Documenti_Allegati/") + name);
+    }
     QString elsewhere(const QString& name, const QByteArray& content)
     {
         const QString path = m_elsewhere.filePath(name);

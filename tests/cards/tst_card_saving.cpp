@@ -21,8 +21,8 @@ Q_DECLARE_METATYPE(KindId)
 namespace {
 const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-const QString kDuplicated = QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                                           "Al termine premere Salva per inserire la scheda in archivio.");
+const QString kDuplicated = QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
+                                           "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio.");
 const QString kDuplicateRefused = QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
                                                  "che questa è stata inserita in archivio.");
 
@@ -79,7 +79,10 @@ private slots:
     void unreachableArchiveKeepsTheCard();
 
 private:
-    QString archivePath(KindId kind) const { return m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension); }
+    QString archivePath(KindId kind) const
+    {
+        return m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension);
+    }
 
     std::unique_ptr<ProgramFolderFixture> m_folder;
     std::unique_ptr<WindowsFixture> m_windows;
@@ -190,9 +193,10 @@ void TestCardSaving::rewritesOnlyItsOwnRecord()
     QCOMPARE(after.mid(2 * recordSize), before.mid(2 * recordSize));
     const QByteArray card2 = after.mid(recordSize, recordSize);
     const StoredTexts expected = sampleCard(card.kind, 2);
-    for (const FieldSpec& spec : card.kind.layout.fields()) {
-        const QByteArray want = spec.name == QLatin1String("Note") ? QByteArray("Nota cambiata") : expected.value(spec.name);
-        QCOMPARE(storedText(card.kind, card2, spec.name), want);
+    for (const FieldSpec& field : card.kind.layout.fields()) {
+        const QByteArray want =
+            field.name == QLatin1String("Note") ? QByteArray("Nota cambiata") : expected.value(field.name);
+        QCOMPARE(storedText(card.kind, card2, field.name), want);
     }
 }
 
@@ -285,8 +289,8 @@ void TestCardSaving::duplicateBecomesANewCard()
     StoredTexts expected = sampleCard(card.kind, 3);
     expected.remove(QStringLiteral("File01"));
     expected.remove(QStringLiteral("Desc01"));
-    for (const FieldSpec& spec : card.kind.layout.fields())
-        QCOMPARE(storedText(card.kind, card6, spec.name), expected.value(spec.name));
+    for (const FieldSpec& field : card.kind.layout.fields())
+        QCOMPARE(storedText(card.kind, card6, field.name), expected.value(field.name));
     QCOMPARE(fileBytes(photo3), photo3Bytes);
     QCOMPARE(QImageReader(m_folder->file(photoFolder + QStringLiteral("/Prova_Foto_6.jpg"))).size(), QSize(307, 409));
 }

@@ -172,8 +172,10 @@ void TestCoverPhotos::loadsSmallAndSavesFullSize_data()
     QTest::addColumn<QSize>("upright");
     QTest::addColumn<QSize>("shown");
 
-    QTest::newRow("bitmap 2000 x 3000") << encoded(samplePicture(QSize(2000, 3000)), "BMP") << "Copertina.bmp" << QSize(2000, 3000) << QSize(272, 409);
-    QTest::newRow("jpeg 3000 x 2000") << encoded(samplePicture(QSize(3000, 2000)), "JPEG") << "Copertina.jpg" << QSize(3000, 2000) << QSize(307, 204);
+    QTest::newRow("bitmap 2000 x 3000") << encoded(samplePicture(QSize(2000, 3000)), "BMP") << "Copertina.bmp"
+                                        << QSize(2000, 3000) << QSize(272, 409);
+    QTest::newRow("jpeg 3000 x 2000") << encoded(samplePicture(QSize(3000, 2000)), "JPEG") << "Copertina.jpg"
+                                      << QSize(3000, 2000) << QSize(307, 204);
     QTest::newRow("jpeg taken sideways") << sidewaysJpeg(QSize(900, 600)) << "Telefono.jpg" << QSize(600, 900)
                                          << QSize(272, 409);
 }
@@ -368,7 +370,8 @@ void TestCoverPhotos::exportDialogAddsTheExtensionAndAsksBeforeReplacing()
     auto typeName = [typed](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
+        QCOMPARE(dialog->windowTitle(),
+                 QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
         child<QLineEdit>(dialog, QStringLiteral("fileNameEdit"))->setText(typed);
         static_cast<QDialog*>(dialog)->accept();
     };
