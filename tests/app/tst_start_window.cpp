@@ -10,6 +10,7 @@
 #include "app/TfrmAvvio.h"
 #include "app/TfrmGuida.h"
 #include "app/TfrmInfo.h"
+#include "app/TfrmPassword.h"
 #include "app/TfrmSplash.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
@@ -95,6 +96,8 @@ private slots:
     void pdfManualInAFolderWithSpaces();
     void informationAndAboutWindows();
     void linkColoursFollowTheMouse();
+    void closingEndsTheProgram_data();
+    void closingEndsTheProgram();
 
 private:
     TfrmAvvio* showStart();
@@ -133,7 +136,7 @@ TfrmAvvio* TestStartWindow::showStart()
 void TestStartWindow::layout()
 {
     TfrmAvvio* window = showStart();
-    QCOMPARE(window->geometry(), window->screen()->availableGeometry());
+    QVERIFY(window->isMaximized());
     QCOMPARE(window->panContainer->size(), QSize(995, 692));
     QCOMPARE(window->panContainer->geometry().center(), window->rect().center());
 
@@ -373,6 +376,40 @@ void TestStartWindow::linkColoursFollowTheMouse()
     QTest::mouseRelease(help.lnkWeb, Qt::LeftButton, {}, QPoint(-5, -5));
     QCOMPARE(linkColour(help.lnkWeb), darkBlue);
     QCOMPARE(m_opened->targets.size(), 2);
+}
+
+void TestStartWindow::closingEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("start window closed") << QStringLiteral("avvio");
+    QTest::newRow("exit picture") << QStringLiteral("imgEsci");
+    QTest::newRow("password window closed") << QStringLiteral("password");
+    QTest::newRow("password window's Esci") << QStringLiteral("cmdEsci");
+}
+
+void TestStartWindow::closingEndsTheProgram()
+{
+    QFETCH(QString, how);
+    // As in the program, hiding or closing the last window does not end it by itself.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    TfrmPassword* password = Windows::password();
+    TfrmAvvio* start = showStart();
+    if (how.startsWith(QLatin1String("p")) || how == QLatin1String("cmdEsci"))
+        start->handOverTo(password);
+    // The program ends by leaving its event loop; if it did not, the guard leaves it with 1.
+    QTimer::singleShot(0, [&] {
+        if (how == QLatin1String("avvio"))
+            start->close();
+        else if (how == QLatin1String("imgEsci"))
+            QTest::mouseClick(start->imgEsci, Qt::LeftButton);
+        else if (how == QLatin1String("password"))
+            password->close();
+        else
+            QTest::mouseClick(password->cmdEsci, Qt::LeftButton);
+    });
+    QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(m_messages->count(), 0);
 }
 
 QTEST_MAIN(TestStartWindow)
