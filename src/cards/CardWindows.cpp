@@ -2,6 +2,7 @@
 
 #include "StatusHints.h"
 #include "app/Fonts.h"
+#include "app/Picture.h"
 #include "app/PictureButton.h"
 #include "app/Shape.h"
 
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 namespace {
 const QString kMissing = QStringLiteral("Sì");
@@ -63,15 +63,9 @@ TfrmFumetti::TfrmFumetti() : CardWindow(Kind::fumetti(), comicToolbar())
     bkgMancante->setGeometry(note->geometry().right() + 12, note->y() - 5, 210, 36);
     sfoMancante = new Shape(QStringLiteral("sfoMancante"), bkgMancante, QColor(0xFF, 0xF4, 0xDC), Qt::transparent, 4);
     sfoMancante->setGeometry(2, 2, 206, 32);
-    icoMancante = new QLabel(sfoMancante);
-    icoMancante->setObjectName(QStringLiteral("icoMancante"));
-    QPixmap icon(20, 20);
-    icon.fill(Qt::transparent);
-    QPainter painter(&icon);
-    QSvgRenderer(QStringLiteral(":/images/ico_mancante.svg")).render(&painter);
-    painter.end();
-    icoMancante->setPixmap(icon);
-    icoMancante->setGeometry(8, 6, 20, 20);
+    icoMancante = new Picture(QStringLiteral("icoMancante"), QStringLiteral(":/images/ico_mancante.svg"), QSize(20, 20),
+                              sfoMancante);
+    icoMancante->move(8, 6);
     chkMancante = new QCheckBox(QStringLiteral("Albo mancante"), sfoMancante);
     chkMancante->setObjectName(QStringLiteral("chkMancante"));
     chkMancante->setFont(programFont(QStringLiteral("Verdana"), 12, true));
