@@ -2,7 +2,7 @@
 # Both install the Debian packages the build needs when they are missing.
 BUILD ?= build
 JOBS ?= $(shell nproc)
-PACKAGES := cmake g++ make ccache qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation fonts-dejavu-core \
+PACKAGES := cmake g++ make ccache qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n fonts-liberation fonts-dejavu-core \
             poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -35,8 +35,7 @@ test: build
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
-	$(BUILD)/bench/bench_archive_read
-	$(BUILD)/bench/bench_startup
+	for bench in $(BUILD)/bench/bench_*; do [ -x "$$bench" ] && [ -f "$$bench" ] && "$$bench"; done
 
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

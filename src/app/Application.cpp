@@ -3,6 +3,9 @@
 #include "MessageBox.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <exception>
 
@@ -12,6 +15,12 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // The program ends only where it says so (the start window, the password window's Esci):
     // hiding every chain window during a hand-over must not end it.
     setQuitOnLastWindowClosed(false);
+
+    // Qt's own dialogs (the file chooser, its overwrite question) speak Italian like the program.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -3,29 +3,8 @@
 #include "Fonts.h"
 #include "Shape.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
-
-QLabel* Look::picture(const QString& objectName, const QString& resource, QSize size, QWidget* parent)
-{
-    const qreal ratio = qApp->devicePixelRatio();
-    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QSvgRenderer(resource).render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
-    painter.end();
-    image.setDevicePixelRatio(ratio);
-
-    auto* label = new QLabel(parent);
-    label->setObjectName(objectName);
-    label->setPixmap(QPixmap::fromImage(image));
-    label->setFixedSize(size);
-    return label;
-}
 
 QPushButton* Look::button(const QString& objectName, const QString& text, QSize size, QWidget* parent)
 {
@@ -49,7 +28,7 @@ QLabel* Look::label(const QString& objectName, const QString& text, int pixelSiz
     auto* label = new QLabel(text, parent);
     label->setObjectName(objectName);
     label->setFont(programFont(QStringLiteral("Verdana"), pixelSize));
-    label->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    setTextColour(label, kNavy);
     return label;
 }
 

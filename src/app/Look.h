@@ -18,9 +18,6 @@ inline const QColor kSteelBlue{0x46, 0x82, 0xB4};
 inline const QColor kNavy{0x1F, 0x3A, 0x5F};
 inline const QColor kLightBlue{0xDC, 0xE9, 0xF5};
 
-// A picture that does nothing when clicked, drawn from an SVG resource at `size`.
-QLabel* picture(const QString& objectName, const QString& resource, QSize size, QWidget* parent);
-
 // A push button in the program's rounded blue style.
 QPushButton* button(const QString& objectName, const QString& text, QSize size, QWidget* parent);
 

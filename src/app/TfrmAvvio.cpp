@@ -3,6 +3,7 @@
 #include "Help.h"
 #include "HelpTopics.h"
 #include "Look.h"
+#include "Picture.h"
 #include "Maker.h"
 #include "OpenURL.h"
 #include "PictureButton.h"
@@ -50,13 +51,13 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     // Title row: the product's icon and name, and what it is for.
     const int titleWidth = 64 + 14 + 420;
     const int titleLeft = (kPanelSize.width() - titleWidth) / 2;
-    imgIcona = Look::picture(QStringLiteral("imgIcona"), image(QStringLiteral("avvio_icona")), QSize(64, 64),
+    imgIcona = new Picture(QStringLiteral("imgIcona"), image(QStringLiteral("avvio_icona")), QSize(64, 64),
                              panContainer);
     imgIcona->move(titleLeft, 18);
-    imgTitolo = Look::picture(QStringLiteral("imgTitolo"), image(QStringLiteral("avvio_titolo")), QSize(420, 70),
+    imgTitolo = new Picture(QStringLiteral("imgTitolo"), image(QStringLiteral("avvio_titolo")), QSize(420, 70),
                               panContainer);
     imgTitolo->move(titleLeft + 64 + 14, 15);
-    imgSottotitolo = Look::picture(QStringLiteral("imgSottotitolo"), image(QStringLiteral("avvio_sottotitolo")),
+    imgSottotitolo = new Picture(QStringLiteral("imgSottotitolo"), image(QStringLiteral("avvio_sottotitolo")),
                                    QSize(900, 40), panContainer);
     imgSottotitolo->move((kPanelSize.width() - 900) / 2, 98);
 

@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "Look.h"
+#include "Picture.h"
 #include "MessageBox.h"
 #include "PasswordFile.h"
 #include "TfrmPassword.h"
@@ -27,7 +28,7 @@ TfrmCambiaPassword::TfrmCambiaPassword()
     Look::backdrop(this);
     Look::buttonBar(this, 66);
 
-    imgLogo = Look::picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/cambia_password_logo.svg"),
+    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/cambia_password_logo.svg"),
                             QSize(411, 190), this);
     imgLogo->move(0, 0);
 

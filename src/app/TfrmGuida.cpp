@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "LinkLabel.h"
 #include "Look.h"
+#include "Picture.h"
 #include "OpenURL.h"
 #include "PictureButton.h"
 #include "ProgramFolder.h"
@@ -17,14 +18,14 @@ TfrmGuida::TfrmGuida(QWidget* opener)
     Look::backdrop(this);
     Look::buttonBar(this, 64);
 
-    imgLogo = Look::picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/guida_logo.svg"), QSize(620, 70), this);
+    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/guida_logo.svg"), QSize(620, 70), this);
     imgLogo->move(25, 16);
 
     lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), this);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     lblTitolo->setTextFormat(Qt::PlainText);
     lblTitolo->setFont(programFont(QStringLiteral("Arial"), 16, true));
-    lblTitolo->setStyleSheet(QStringLiteral("color: #DC143C;"));
+    setTextColour(lblTitolo, QColor(QStringLiteral("#DC143C")));
     lblTitolo->setGeometry(25, 98, 620, 24);
 
     txtGuida = new QPlainTextEdit(this);

@@ -2,6 +2,7 @@
 
 #include "LinkLabel.h"
 #include "Look.h"
+#include "Picture.h"
 #include "Maker.h"
 #include "OpenURL.h"
 #include "PictureButton.h"
@@ -14,7 +15,7 @@ TfrmInfo::TfrmInfo(QWidget* opener) : DialogWindow(opener, QStringLiteral(" Info
     Look::backdrop(this);
     Look::buttonBar(this, 64);
 
-    imgLogo = Look::picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/info_logo.svg"), QSize(440, 420), this);
+    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/info_logo.svg"), QSize(440, 420), this);
     imgLogo->move(16, 14);
 
     // The envelope and the address, centred together under the logo.

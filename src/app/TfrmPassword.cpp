@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "Look.h"
+#include "Picture.h"
 #include "MessageBox.h"
 #include "PasswordFile.h"
 #include "TfrmAvvio.h"
@@ -21,7 +22,7 @@ TfrmPassword::TfrmPassword() : ChainWindow(QStringLiteral(" Cartavox - Accesso")
     Look::backdrop(this);
     Look::buttonBar(this, 66);
 
-    imgLogo = Look::picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/password_logo.svg"), QSize(388, 250),
+    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/password_logo.svg"), QSize(388, 250),
                             this);
     imgLogo->move(0, 0);
 

@@ -2,6 +2,7 @@
 
 #include "LinkLabel.h"
 #include "Look.h"
+#include "Picture.h"
 #include "Maker.h"
 #include "OpenURL.h"
 #include "PictureButton.h"
@@ -15,7 +16,7 @@ TfrmSplash::TfrmSplash(QWidget* opener)
     Look::backdrop(this);
     Look::buttonBar(this, 64);
 
-    imgLogo = Look::picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/splash.svg"), QSize(625, 380), this);
+    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/splash.svg"), QSize(625, 380), this);
     imgLogo->move(18, 14);
 
     const int middle = height() - 32;

@@ -155,7 +155,7 @@ void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
                 lblPosizione->setObjectName(name);
                 lblPosizione->setAlignment(Qt::AlignCenter);
                 lblPosizione->setFont(programFont(QStringLiteral("Verdana"), 16, true));
-                lblPosizione->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+                setTextColour(lblPosizione, kNavy);
                 lblPosizione->setGeometry(inner, kGroupPadding, m_kind.positionLabelWidth, kIconSize.height());
                 inner += m_kind.positionLabelWidth + 2;
                 continue;
@@ -199,7 +199,7 @@ void CardWindow::buildNameBar()
     lblNome->setObjectName(QStringLiteral("lblNome"));
     lblNome->setAlignment(Qt::AlignCenter);
     lblNome->setFont(programFont(QStringLiteral("Verdana"), 14, true));
-    lblNome->setStyleSheet(QStringLiteral("color: white;"));
+    setTextColour(lblNome, QColor(Qt::white));
     lblNome->setGeometry(8, 0, 968, 32);
     auto* separator = new Shape(QStringLiteral("linSepara"), panContainer, kSteelBlue);
     separator->setGeometry(6, 91, 984, 2);
@@ -256,7 +256,7 @@ void CardWindow::buildFields()
             auto* caption = new QLabel(spec.caption, panContainer);
             caption->setObjectName(QStringLiteral("lblCampo") + name);
             caption->setFont(captionFont);
-            caption->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+            setTextColour(caption, kNavy);
             caption->setGeometry(geometry.x(), geometry.y() - 19, geometry.width(), 17);
         }
         return field;
@@ -301,7 +301,7 @@ void CardWindow::buildBottomBar()
     panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), shpInfo);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFont(programFont(QStringLiteral("Tahoma"), 12));
-    panInfo->setStyleSheet(QStringLiteral("color: white;"));
+    setTextColour(panInfo, QColor(Qt::white));
     panInfo->setGeometry(10, 0, 960, 28);
 
     // It takes the focus during a save, so no field stays highlighted; it must be "visible" to

@@ -69,7 +69,7 @@ TfrmFumetti::TfrmFumetti() : CardWindow(Kind::fumetti(), comicToolbar())
     chkMancante = new QCheckBox(QStringLiteral("Albo mancante"), sfoMancante);
     chkMancante->setObjectName(QStringLiteral("chkMancante"));
     chkMancante->setFont(programFont(QStringLiteral("Verdana"), 12, true));
-    chkMancante->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    setTextColour(chkMancante, QColor(0x1F, 0x3A, 0x5F));
     chkMancante->setGeometry(34, 4, 168, 24);
     setTabOrder(note, chkMancante);
     setTabOrder(chkMancante, btnFocus);

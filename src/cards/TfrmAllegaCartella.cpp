@@ -39,7 +39,7 @@ QLabel* caption(const QString& text, QWidget* parent, int y)
 {
     auto* label = new QLabel(text, parent);
     label->setFont(programFont(QStringLiteral("Verdana"), 11, true));
-    label->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    setTextColour(label, QColor(QStringLiteral("#1F3A5F")));
     label->setGeometry(12, y, 300, 17);
     return label;
 }

@@ -47,7 +47,7 @@ CatalogueWindow::CatalogueWindow(const Kind& kind, const QString& caption, const
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setFont(programFont(QStringLiteral("Verdana"), 22, true));
-    lblTitolo->setStyleSheet(QStringLiteral("color: white;"));
+    setTextColour(lblTitolo, QColor(Qt::white));
     lblTitolo->setGeometry(0, 0, 868, 52);
 
     imgIstruzioni = new Picture(QStringLiteral("imgIstruzioni"), picture, kPictureArea.size(), panContainer);
@@ -69,7 +69,7 @@ QLabel* CatalogueWindow::addText(const QString& name, const QString& text, const
     label->setFont(font);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    setTextColour(label, kNavy);
     label->setGeometry(geometry);
     return label;
 }

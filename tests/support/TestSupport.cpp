@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "app/Windows.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -36,7 +37,11 @@ FileDialogProbe::~FileDialogProbe()
 
 ProgramFolderFixture::ProgramFolderFixture()
 {
-    ProgramFolder::setOverride(m_dir.path());
+    // The program folder sits alone inside a temporary folder of its own, so a test can check
+    // that nothing was written beside it, whatever other tests do in the system's temporary folder.
+    const QString folder = m_dir.filePath(QStringLiteral("Cartavox"));
+    QDir().mkpath(folder);
+    ProgramFolder::setOverride(folder);
 }
 
 ProgramFolderFixture::~ProgramFolderFixture()

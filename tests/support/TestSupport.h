@@ -46,7 +46,7 @@ private:
     QQueue<QString> m_answers;
 };
 
-// A fresh, empty program folder for one test.
+// A fresh, empty program folder for one test, alone in a temporary folder of its own.
 class ProgramFolderFixture final {
 public:
     ProgramFolderFixture();
