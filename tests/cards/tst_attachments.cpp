@@ -1,6 +1,7 @@
 // The attached documents of a card: the TfrmAllegaCartella window opened from each card window,
 // the attachment folder, and what reaches the card and the archive.
 #include "CardArchiveBytes.h"
+#include "OpenCard.h"
 #include "TestSupport.h"
 #include "app/OpenURL.h"
 #include "app/PictureButton.h"
@@ -21,17 +22,9 @@ namespace {
 const QString kReplace = QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo "
                                         "stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
 
-class Card {
+class Card : public OpenCard {
 public:
-    Card(KindId id, const QString& path) : window(Windows::card(id)), kind(Kind::of(id))
-    {
-        window->setArchive(path, QStringLiteral("Prova"));
-        window->present();
-    }
-    ~Card() { window->hide(); }
-
-    void click(const char* button) { QTest::mouseClick(child<QWidget>(window, QLatin1String(button)), Qt::LeftButton); }
-    QString label(const char* name) const { return window->attachmentLabel(QLatin1String(name))->text(); }
+    using OpenCard::OpenCard;
 
     // Opens the attachment window with cmdFile and runs `act` in it; whatever `act` leaves open
     // is cancelled, so a failing check cannot hang the test.
@@ -50,9 +43,6 @@ public:
         click("cmdFile");
         QVERIFY(opened);
     }
-
-    CardWindow* window;
-    const Kind& kind;
 };
 
 QLineEdit* nameField(QWidget* window, int slot)

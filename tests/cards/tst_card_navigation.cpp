@@ -1,4 +1,5 @@
 // The card windows of the three kinds moving through a real archive with their four buttons.
+#include "OpenCard.h"
 #include "TestSupport.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
@@ -31,21 +32,7 @@ void writeArchive(const Kind& kind, const QString& path, int count)
     writeFileBytes(path, bytes);
 }
 
-class Card {
-public:
-    Card(KindId id, const QString& path) : window(Windows::card(id))
-    {
-        window->setArchive(path, QStringLiteral("Prova"));
-        window->present();
-    }
-    ~Card() { window->hide(); }
-
-    void click(const char* button) { QTest::mouseClick(child<QWidget>(window, QLatin1String(button)), Qt::LeftButton); }
-    QString position() const { return child<QLabel>(window, QStringLiteral("lblPosizione"))->text(); }
-    QString title() const { return window->field(QStringLiteral("Titolo"))->text(); }
-
-    CardWindow* window;
-};
+using Card = OpenCard;
 } // namespace
 
 class TestCardNavigation : public QObject {

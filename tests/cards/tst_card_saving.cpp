@@ -1,5 +1,6 @@
 // Salva, Nuovo and Duplica on the card windows of the three kinds, checked in the archive's bytes.
 #include "CardArchiveBytes.h"
+#include "OpenCard.h"
 #include "TestSupport.h"
 #include "app/Picture.h"
 #include "app/Windows.h"
@@ -26,34 +27,7 @@ const QString kDuplicated = QStringLiteral("E' ora possibile apportare le propri
 const QString kDuplicateRefused = QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
                                                  "che questa è stata inserita in archivio.");
 
-class Card {
-public:
-    Card(KindId id, const QString& path) : window(Windows::card(id)), kind(Kind::of(id))
-    {
-        window->setArchive(path, QStringLiteral("Prova"));
-        window->present();
-    }
-    ~Card() { window->hide(); }
-
-    void click(const char* button) { QTest::mouseClick(child<QWidget>(window, QLatin1String(button)), Qt::LeftButton); }
-    QLineEdit* field(const QString& name) const { return window->field(name); }
-    QString position() const { return child<QLabel>(window, QStringLiteral("lblPosizione"))->text(); }
-    PhotoBox* photo() const { return child<PhotoBox>(window, QStringLiteral("imgFoto")); }
-    QImage placeholder() const
-    {
-        return Pictures::image(child<Picture>(window, QStringLiteral("imgBianco"))->resource(), QSize(307, 409));
-    }
-
-    // Fills the required fields, so a save gets past its checks.
-    void fillRequired()
-    {
-        for (const Kind::RequiredField& required : kind.required)
-            field(required.field)->setText(required.field + QStringLiteral(" nuovo"));
-    }
-
-    CardWindow* window;
-    const Kind& kind;
-};
+using Card = OpenCard;
 } // namespace
 
 class TestCardSaving : public QObject {

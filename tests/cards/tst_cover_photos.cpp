@@ -1,5 +1,6 @@
 // The photo box of the card windows, its four buttons, the card's photo file and the zoom window.
 #include "CardArchiveBytes.h"
+#include "OpenCard.h"
 #include "TestSupport.h"
 #include "app/Picture.h"
 #include "app/Windows.h"
@@ -25,32 +26,15 @@ Q_DECLARE_METATYPE(KindId)
 namespace {
 constexpr QSize kBox(307, 409);
 
-class Card {
+class Card : public OpenCard {
 public:
-    Card(KindId id, const QString& path) : window(Windows::card(id)), kind(Kind::of(id))
-    {
-        window->setArchive(path, QStringLiteral("Prova"));
-        window->present();
-    }
-    ~Card() { window->hide(); }
-
-    void click(const char* button) { QTest::mouseClick(child<QWidget>(window, QLatin1String(button)), Qt::LeftButton); }
-    PhotoBox* photo() const { return child<PhotoBox>(window, QStringLiteral("imgFoto")); }
-    QImage placeholder() const
-    {
-        return Pictures::image(child<Picture>(window, QStringLiteral("imgBianco"))->resource(), QSize(307, 409));
-    }
-    bool showsPlaceholder() const { return photo()->image() == placeholder(); }
+    using OpenCard::OpenCard;
 
     void save()
     {
-        for (const Kind::RequiredField& required : kind.required)
-            window->field(required.field)->setText(QStringLiteral("presente"));
+        fillRequired();
         click("cmdSalva");
     }
-
-    CardWindow* window;
-    const Kind& kind;
 };
 
 // A picture with something on it, so a JPEG of it has a realistic size.
