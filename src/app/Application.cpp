@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 
 #include <QCoreApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -12,6 +13,8 @@
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Cartavox"));
+    // Once for every window: set on each window, the icon was loaded again for each of them.
+    setWindowIcon(QIcon(QStringLiteral(":/images/cartavox.svg")));
     // The program ends only where it says so (the start window, the password window's Esci):
     // hiding every chain window during a hand-over must not end it.
     setQuitOnLastWindowClosed(false);

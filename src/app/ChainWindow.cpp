@@ -9,7 +9,6 @@ ChainWindow::ChainWindow(const QString& caption, Placement placement, QSize clie
     : QWidget(nullptr), m_placement(placement)
 {
     setWindowTitle(caption);
-    setWindowIcon(QIcon(QStringLiteral(":/images/cartavox.svg")));
     if (placement == Placement::Centred) {
         // A fixed dialog-like window without system buttons.
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
