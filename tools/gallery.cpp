@@ -48,9 +48,9 @@ void fillSampleArchive(const Kind& kind, const QString& path)
     file.open(path);
     for (int n = 1; n <= 3; ++n) {
         Record record(kind.layout);
-        for (const FieldSpec& spec : kind.layout.fields())
-            if (spec.role == FieldSpec::Role::Text)
-                record.setText(spec.name, spec.caption.chopped(1) + QStringLiteral(" della scheda %1").arg(n));
+        for (const FieldSpec& field : kind.layout.fields())
+            if (field.role == FieldSpec::Role::Text)
+                record.setText(field.name, field.caption.chopped(1) + QStringLiteral(" della scheda %1").arg(n));
         record.setText(QStringLiteral("Titolo"), QStringLiteral("Il nome della rosa, volume %1").arg(n));
         file.appendCard(record);
     }

@@ -243,17 +243,17 @@ void CardWindow::buildFields()
     const QFont captionFont = programFont(QStringLiteral("Verdana"), 11, true);
     QList<QWidget*> ring;
     auto makeField = [&](const QString& name, const QRect& geometry) {
-        const FieldSpec& spec = m_kind.layout.field(m_kind.layout.indexOf(name));
+        const FieldSpec& stored = m_kind.layout.field(m_kind.layout.indexOf(name));
         auto* field = new QLineEdit(panContainer);
         field->setObjectName(QStringLiteral("txt") + name);
-        field->setMaxLength(spec.capacity);
+        field->setMaxLength(stored.capacity);
         field->setFont(fieldFont);
         field->setGeometry(geometry);
         FieldHighlight::attachOverlay(field);
         m_fields.insert(name, field);
         ring.append(field);
-        if (!spec.caption.isEmpty()) {
-            auto* caption = new QLabel(spec.caption, panContainer);
+        if (!stored.caption.isEmpty()) {
+            auto* caption = new QLabel(stored.caption, panContainer);
             caption->setObjectName(QStringLiteral("lblCampo") + name);
             caption->setFont(captionFont);
             setTextColour(caption, kNavy);
@@ -289,9 +289,9 @@ void CardWindow::buildFields()
     for (qsizetype i = 1; i < ring.size(); ++i)
         setTabOrder(ring.at(i - 1), ring.at(i));
 
-    for (const FieldSpec& spec : m_kind.layout.fields())
-        if (spec.role == FieldSpec::Role::Attachment)
-            m_attachments.insert(spec.name, hiddenLabel(QStringLiteral("lbl") + spec.name, panContainer));
+    for (const FieldSpec& stored : m_kind.layout.fields())
+        if (stored.role == FieldSpec::Role::Attachment)
+            m_attachments.insert(stored.name, hiddenLabel(QStringLiteral("lbl") + stored.name, panContainer));
 }
 
 void CardWindow::buildBottomBar()
