@@ -523,12 +523,12 @@ void CardWindow::btnZoomFotoClick()
     zoom.exec();
 }
 
-void CardWindow::navigate(int button)
+void CardWindow::navigate(Navigation::Button button)
 {
     try {
         CatalogueFile archive(m_kind.layout);
         archive.open(Text::trimmed(lblFile->text()));
-        const Navigation::Step step = Navigation::decide(static_cast<Navigation::Button>(button),
+        const Navigation::Step step = Navigation::decide(button,
                                                          archive.recordCount(), Text::trimmed(lblPosizione->text()));
         if (step.action == Navigation::Step::Action::ShowCard) {
             // The card reaches the controls only once it has been read whole.
@@ -550,22 +550,22 @@ void CardWindow::navigate(int button)
 
 void CardWindow::cmdPrimoClick()
 {
-    navigate(int(Navigation::Button::First));
+    navigate(Navigation::Button::First);
 }
 
 void CardWindow::cmdIndietroClick()
 {
-    navigate(int(Navigation::Button::Back));
+    navigate(Navigation::Button::Back);
 }
 
 void CardWindow::cmdAvantiClick()
 {
-    navigate(int(Navigation::Button::Forward));
+    navigate(Navigation::Button::Forward);
 }
 
 void CardWindow::cmdUltimoClick()
 {
-    navigate(int(Navigation::Button::Last));
+    navigate(Navigation::Button::Last);
 }
 
 void CardWindow::cmdEsciClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Navigation.h"
 #include "app/ChainWindow.h"
 #include "storage/Kind.h"
 #include "storage/Record.h"
@@ -79,8 +80,6 @@ protected:
     virtual void showExtras(const Record&) {}
     virtual void storeExtras(Record&) const {}
 
-    PictureButton* toolbarButton(const QString& name) const { return m_toolbar.value(name); }
-
     QWidget* panContainer;
     Shape* shpContainer;
     Shape* shpSfondo;
@@ -108,7 +107,7 @@ private:
     void buildPhotoColumn();
     void buildFields();
     void buildBottomBar();
-    void navigate(int button);
+    void navigate(Navigation::Button button);
     void showPlaceholder();
 
     const Kind& m_kind;
