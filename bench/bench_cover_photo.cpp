@@ -3,7 +3,7 @@
 // several runs, against decoding the same photo whole.
 //   build/bench/bench_cover_photo [runs]
 #include "app/Application.h"
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "app/ProgramFolder.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"

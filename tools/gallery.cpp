@@ -14,7 +14,7 @@
 #include "cards/TfrmAllegaCartella.h"
 #include "cards/TfrmZoom.h"
 #include "storage/CatalogueFile.h"
-#include "storage/CreateWindow.h"
+#include "catalogues/CreateWindow.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "TfrmGuida.h"
 
-#include "Fonts.h"
-#include "LinkLabel.h"
-#include "Look.h"
-#include "Picture.h"
+#include "widgets/Fonts.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
 #include "OpenURL.h"
-#include "PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "ProgramFolder.h"
 
 #include <QLabel>

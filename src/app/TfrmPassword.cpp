@@ -1,14 +1,14 @@
 #include "TfrmPassword.h"
 
-#include "Fonts.h"
-#include "Look.h"
-#include "Picture.h"
+#include "widgets/Fonts.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
 #include "MessageBox.h"
 #include "PasswordFile.h"
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "Windows.h"
-#include "cards/FocusFrame.h"
+#include "widgets/FocusFrame.h"
 #include "storage/Text.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "TfrmSplash.h"
 
-#include "LinkLabel.h"
-#include "Look.h"
-#include "Picture.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
 #include "Maker.h"
 #include "OpenURL.h"
-#include "PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <QLabel>
 #include <QPushButton>

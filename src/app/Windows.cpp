@@ -15,9 +15,9 @@
 #include "search/SearchWindow.h"
 #include "search/TfrmCodici_Dewey.h"
 #include "search/TfrmRiepFumettiMancanti.h"
-#include "storage/CreateWindow.h"
-#include "storage/MenuWindow.h"
-#include "storage/OpenWindow.h"
+#include "catalogues/CreateWindow.h"
+#include "catalogues/MenuWindow.h"
+#include "catalogues/OpenWindow.h"
 
 #include <QMap>
 

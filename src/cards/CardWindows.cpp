@@ -1,10 +1,10 @@
 #include "CardWindows.h"
 
-#include "StatusHints.h"
-#include "app/Fonts.h"
-#include "app/Picture.h"
-#include "app/PictureButton.h"
-#include "app/Shape.h"
+#include "widgets/StatusHints.h"
+#include "widgets/Fonts.h"
+#include "widgets/Picture.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "PhotoBox.h"
 #include "app/ProgramFormats.h"
-#include "app/Shape.h"
+#include "widgets/Shape.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 // A card window opened on an archive for one test, driven through its real widgets.
 #include "TestSupport.h"
-#include "app/Picture.h"
+#include "widgets/Picture.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
 #include "cards/PhotoBox.h"

@@ -4,7 +4,7 @@
 #include "OpenCard.h"
 #include "TestSupport.h"
 #include "app/OpenURL.h"
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
 #include "cards/TfrmAllegaCartella.h"

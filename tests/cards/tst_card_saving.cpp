@@ -2,7 +2,7 @@
 #include "CardArchiveBytes.h"
 #include "OpenCard.h"
 #include "TestSupport.h"
-#include "app/Picture.h"
+#include "widgets/Picture.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
 #include "cards/PhotoBox.h"

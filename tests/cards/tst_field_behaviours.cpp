@@ -3,9 +3,9 @@
 #include "TestSupport.h"
 #include "app/Windows.h"
 #include "cards/CardWindows.h"
-#include "cards/EnterRing.h"
-#include "cards/FieldHighlight.h"
-#include "cards/FocusFrame.h"
+#include "widgets/EnterRing.h"
+#include "widgets/FieldHighlight.h"
+#include "widgets/FocusFrame.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "MenuWindow.h"
 
-#include "app/Fonts.h"
-#include "app/PictureButton.h"
-#include "app/Shape.h"
+#include "widgets/Fonts.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
 #include "storage/Text.h"

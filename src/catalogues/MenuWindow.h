@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/CatalogueWindow.h"
+#include "CatalogueWindow.h"
 
 class QPushButton;
 

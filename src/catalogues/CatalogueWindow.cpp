@@ -1,11 +1,11 @@
 #include "CatalogueWindow.h"
 
-#include "app/Fonts.h"
+#include "widgets/Fonts.h"
 #include "app/Help.h"
-#include "app/Picture.h"
-#include "app/PictureButton.h"
+#include "widgets/Picture.h"
+#include "widgets/PictureButton.h"
 #include "app/ProgramFormats.h"
-#include "app/Shape.h"
+#include "widgets/Shape.h"
 #include "storage/Text.h"
 
 #include <QLabel>

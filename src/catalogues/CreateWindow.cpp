@@ -1,15 +1,15 @@
 #include "CreateWindow.h"
 
-#include "app/Fonts.h"
+#include "widgets/Fonts.h"
 #include "app/MessageBox.h"
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "app/ProgramFolder.h"
-#include "app/Shape.h"
+#include "widgets/Shape.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
-#include "cards/FieldHighlight.h"
-#include "storage/ArchiveFolder.h"
-#include "storage/ArchiveName.h"
+#include "widgets/FieldHighlight.h"
+#include "ArchiveFolder.h"
+#include "ArchiveName.h"
 #include "storage/Text.h"
 
 #include <QFileInfo>

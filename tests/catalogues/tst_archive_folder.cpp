@@ -1,7 +1,7 @@
 // The folder work behind the create and open windows, without any window.
 #include "TestSupport.h"
 
-#include "storage/ArchiveFolder.h"
+#include "catalogues/ArchiveFolder.h"
 
 #include <QTest>
 

@@ -1,14 +1,14 @@
 #include "OpenWindow.h"
 
-#include "app/Fonts.h"
+#include "widgets/Fonts.h"
 #include "app/MessageBox.h"
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "app/ProgramFolder.h"
-#include "app/Shape.h"
+#include "widgets/Shape.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
-#include "storage/ArchiveFolder.h"
+#include "ArchiveFolder.h"
 #include "storage/Text.h"
 
 #include <QLabel>

@@ -2,12 +2,12 @@
 #include "TestSupport.h"
 
 #include "app/ChainWindow.h"
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
-#include "storage/ArchiveFolder.h"
-#include "storage/ArchiveName.h"
+#include "catalogues/ArchiveFolder.h"
+#include "catalogues/ArchiveName.h"
 #include "storage/Kind.h"
 
 #include <QClipboard>

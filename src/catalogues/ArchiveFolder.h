@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Kind.h"
+#include "storage/Kind.h"
 
 #include <QString>
 #include <QStringList>
