@@ -18,7 +18,7 @@ QList<Source> sources()
         list.first().pieces.append(kind->tag);
     list.first().pieces.append(QStringLiteral("avvio_fine"));
     for (const Kind* kind : Kind::all())
-        list.append({kind->helpTopic, {kind->tag}});
+        list.append({kind->card.helpTopic, {kind->tag}});
     for (const Kind* kind : Kind::all())
         list.append({HelpTopics::exportTitle(kind->id), {QStringLiteral("esporta_") + kind->tag}});
     return list;

@@ -37,7 +37,7 @@ QList<Chapter> chapters()
     overview += HelpTopics::piece(QStringLiteral("avvio_fine"));
     list.append({HelpTopics::kStartTitle, {{QString(), overview}}});
     for (const Kind* kind : Kind::all())
-        list.append({kind->helpTopic, {{QString(), HelpTopics::paragraphs(kind->helpTopic)}}});
+        list.append({kind->card.helpTopic, {{QString(), HelpTopics::paragraphs(kind->card.helpTopic)}}});
     Chapter exports{QStringLiteral("Esportazione in Microsoft Excel."), {}};
     for (const Kind* kind : Kind::all()) {
         const QString title = HelpTopics::exportTitle(kind->id);

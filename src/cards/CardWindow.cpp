@@ -1,25 +1,25 @@
 #include "CardWindow.h"
 
 #include "CoverPhotos.h"
-#include "widgets/EnterRing.h"
-#include "widgets/FieldHighlight.h"
 #include "Navigation.h"
 #include "PhotoBox.h"
-#include "widgets/StatusHints.h"
 #include "TfrmAllegaCartella.h"
 #include "TfrmZoom.h"
 #include "app/FileDialog.h"
-#include "widgets/Fonts.h"
 #include "app/Help.h"
 #include "app/MessageBox.h"
-#include "widgets/Picture.h"
-#include "widgets/PictureButton.h"
 #include "app/ProgramFormats.h"
-#include "widgets/Shape.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
+#include "widgets/EnterRing.h"
+#include "widgets/FieldHighlight.h"
+#include "widgets/Fonts.h"
+#include "widgets/Picture.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
+#include "widgets/StatusHints.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -39,32 +39,48 @@ const QColor kSteelBlue(0x46, 0x82, 0xB4);
 const QColor kNavy(0x1F, 0x3A, 0x5F);
 const QColor kLightBlue(0xDC, 0xE9, 0xF5);
 
-struct ToolbarControl {
+// A picture button of the window: its name, picture, status-line hint and handler.
+struct Command {
     const char* name;
     const char* picture;
     const char* hint; // empty: the kind gives it
+    void (CardWindow::*handler)();
 };
 
-// Every toolbar picture of the three card windows, with its status-line hint.
-const ToolbarControl kToolbarControls[] = {
-    {"cmdNuovo", "tb_nuovo", "Prepara la schermata per l'inserimento di una nuova scheda."},
-    {"cmdDuplica", "tb_duplica", "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."},
-    {"cmdSalva", "tb_salva", "Salva la scheda in archivio."},
-    {"cmdTrova", "tb_trova", "Trova una scheda in archivio."},
-    {"cmdFile", "tb_allega", "Allega file alla scheda."},
-    {"cmdAnteprima", "tb_anteprima_wide", "Visualizza l'anteprima di stampa della scheda."},
-    {"cmdAnteprimaIcona", "tb_anteprima", "Visualizza l'anteprima di stampa della scheda."},
-    {"cmdStampa", "tb_stampa_wide", "Stampa la scheda."},
-    {"cmdPrimo", "tb_primo", "Visualizza la prima scheda in archivio."},
-    {"cmdIndietro", "tb_indietro", "Visualizza la scheda precedente in archivio."},
-    {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio."},
-    {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio."},
-    {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta."},
-    {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
-    {"cmdSlideshow", "tb_slideshow", ""},
-    {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto."},
-    {"cmdEsci", "tb_esci", "Esci da questa schermata di lavoro."},
+// Every command of the three card windows. A toolbar lists the ones it shows.
+const Command kCommands[] = {
+    {"cmdNuovo", "tb_nuovo", "Prepara la schermata per l'inserimento di una nuova scheda.", &CardWindow::cmdNuovoClick},
+    {"cmdDuplica", "tb_duplica",
+     "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
+     &CardWindow::cmdDuplicaClick},
+    {"cmdSalva", "tb_salva", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick},
+    {"cmdTrova", "tb_trova", "Trova una scheda in archivio.", nullptr},
+    {"cmdFile", "tb_allega", "Allega file alla scheda.", &CardWindow::cmdFileClick},
+    {"cmdAnteprima", "tb_anteprima_wide", "Visualizza l'anteprima di stampa della scheda.", nullptr},
+    {"cmdAnteprimaIcona", "tb_anteprima", "Visualizza l'anteprima di stampa della scheda.", nullptr},
+    {"cmdStampa", "tb_stampa_wide", "Stampa la scheda.", nullptr},
+    {"cmdPrimo", "tb_primo", "Visualizza la prima scheda in archivio.", &CardWindow::cmdPrimoClick},
+    {"cmdIndietro", "tb_indietro", "Visualizza la scheda precedente in archivio.", &CardWindow::cmdIndietroClick},
+    {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio.", &CardWindow::cmdAvantiClick},
+    {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
+    {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.", nullptr},
+    {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", nullptr},
+    {"cmdSlideshow", "tb_slideshow", "", nullptr},
+    {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto.", &CardWindow::cmdGuidaClick},
+    {"cmdEsci", "tb_esci", "Esci da questa schermata di lavoro.", &CardWindow::cmdEsciClick},
+    {"btnCaricaFoto", "foto_carica", "Carica una foto esistente.", &CardWindow::btnCaricaFotoClick},
+    {"btnSalvaFoto", "foto_salva", "Salva la foto su disco.", &CardWindow::btnSalvaFotoClick},
+    {"btnCancFoto", "foto_cancella", "Cancella la foto.", &CardWindow::btnCancFotoClick},
+    {"btnZoomFoto", "foto_zoom", "Visualizza la foto nelle sue dimensioni reali.", &CardWindow::btnZoomFotoClick},
 };
+
+const Command& command(const QString& name)
+{
+    const auto* found = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                     [&](const Command& c) { return name == QLatin1String(c.name); });
+    Q_ASSERT(found != std::end(kCommands));
+    return *found;
+}
 
 QString picture(const char* name)
 {
@@ -87,7 +103,7 @@ int fieldWeight(int capacity)
 } // namespace
 
 CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
-    : ChainWindow(kind.cardCaption, Placement::Maximised), m_kind(kind)
+    : ChainWindow(kind.card.caption, Placement::Maximised), m_kind(kind)
 {
     ProgramFormats::apply();
     setMouseTracking(true);
@@ -109,36 +125,20 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
     buildBottomBar();
 
     hints = new StatusHints(panInfo);
-    for (const ToolbarControl& control : kToolbarControls)
-        if (PictureButton* button = m_toolbar.value(QLatin1String(control.name)))
-            hints->addHint(button, *control.hint ? QString::fromUtf8(control.hint) : kind.slideshowHint);
-    hints->addHint(btnCaricaFoto, QStringLiteral("Carica una foto esistente."));
-    hints->addHint(btnSalvaFoto, QStringLiteral("Salva la foto su disco."));
-    hints->addHint(btnCancFoto, QStringLiteral("Cancella la foto."));
-    hints->addHint(btnZoomFoto, QStringLiteral("Visualizza la foto nelle sue dimensioni reali."));
-    for (QWidget* area : QList<QWidget*>{this, panContainer, shpContainer, shpSfondo, shpSezione01, shpFoto, imgFoto,
-                                         bkgPulsantiFoto})
+    for (const Command& command : kCommands) {
+        PictureButton* button = m_buttons.value(QLatin1String(command.name));
+        if (!button)
+            continue;
+        hints->addHint(button, *command.hint ? QString::fromUtf8(command.hint) : kind.card.slideshowHint);
+        if (command.handler)
+            connect(button, &PictureButton::clicked, this, command.handler);
+    }
+    for (QWidget* area :
+         QList<QWidget*>{this, panContainer, shpContainer, shpSfondo, shpSezione01, shpFoto, imgFoto, bkgPulsantiFoto})
         hints->addClearingArea(area);
     for (Shape* shape : panContainer->findChildren<Shape*>(QString(), Qt::FindDirectChildrenOnly))
         if (shape->property("toolbarGroup").toBool())
             hints->addClearingArea(shape);
-
-    connect(m_toolbar.value(QStringLiteral("cmdSalva")), &PictureButton::clicked, this, &CardWindow::cmdSalvaClick);
-    connect(m_toolbar.value(QStringLiteral("cmdNuovo")), &PictureButton::clicked, this, &CardWindow::cmdNuovoClick);
-    connect(m_toolbar.value(QStringLiteral("cmdDuplica")), &PictureButton::clicked, this,
-            &CardWindow::cmdDuplicaClick);
-    connect(m_toolbar.value(QStringLiteral("cmdFile")), &PictureButton::clicked, this, &CardWindow::cmdFileClick);
-    connect(btnCaricaFoto, &PictureButton::clicked, this, &CardWindow::btnCaricaFotoClick);
-    connect(btnSalvaFoto, &PictureButton::clicked, this, &CardWindow::btnSalvaFotoClick);
-    connect(btnCancFoto, &PictureButton::clicked, this, &CardWindow::btnCancFotoClick);
-    connect(btnZoomFoto, &PictureButton::clicked, this, &CardWindow::btnZoomFotoClick);
-    connect(m_toolbar.value(QStringLiteral("cmdPrimo")), &PictureButton::clicked, this, &CardWindow::cmdPrimoClick);
-    connect(m_toolbar.value(QStringLiteral("cmdIndietro")), &PictureButton::clicked, this,
-            &CardWindow::cmdIndietroClick);
-    connect(m_toolbar.value(QStringLiteral("cmdAvanti")), &PictureButton::clicked, this, &CardWindow::cmdAvantiClick);
-    connect(m_toolbar.value(QStringLiteral("cmdUltimo")), &PictureButton::clicked, this, &CardWindow::cmdUltimoClick);
-    connect(m_toolbar.value(QStringLiteral("cmdEsci")), &PictureButton::clicked, this, &CardWindow::cmdEsciClick);
-    connect(m_toolbar.value(QStringLiteral("cmdGuida")), &PictureButton::clicked, this, &CardWindow::cmdGuidaClick);
     connect(btnFocus, &QPushButton::clicked, this, &CardWindow::btnFocusClick);
 }
 
@@ -156,21 +156,20 @@ void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
                 lblPosizione->setAlignment(Qt::AlignCenter);
                 lblPosizione->setFont(programFont(QStringLiteral("Verdana"), 16, true));
                 setTextColour(lblPosizione, kNavy);
-                lblPosizione->setGeometry(inner, kGroupPadding, m_kind.positionLabelWidth, kIconSize.height());
-                inner += m_kind.positionLabelWidth + 2;
+                lblPosizione->setGeometry(inner, kGroupPadding, m_kind.card.positionLabelWidth, kIconSize.height());
+                inner += m_kind.card.positionLabelWidth + 2;
                 continue;
             }
-            const auto* control = std::find_if(std::begin(kToolbarControls), std::end(kToolbarControls),
-                                               [&](const ToolbarControl& c) { return name == QLatin1String(c.name); });
-            Q_ASSERT(control != std::end(kToolbarControls));
-            const bool wide = QLatin1String(control->picture).endsWith(QLatin1String("_wide"));
+            const Command& control = command(name);
+            const bool wide = QLatin1String(control.picture).endsWith(QLatin1String("_wide"));
             const QSize size = wide ? kWideSize : kIconSize;
             // The comics' preview is an icon, but it is the same command as the wide picture.
-            const QString objectName = name == QLatin1String("cmdAnteprimaIcona") ? QStringLiteral("cmdAnteprima") : name;
-            auto* button = new PictureButton(objectName, picture(control->picture), size, shape);
+            const QString objectName =
+                name == QLatin1String("cmdAnteprimaIcona") ? QStringLiteral("cmdAnteprima") : name;
+            auto* button = new PictureButton(objectName, picture(control.picture), size, shape);
             button->move(inner, kGroupPadding + (kIconSize.height() - size.height()) / 2);
             inner += size.width() + 2;
-            m_toolbar.insert(objectName, button);
+            m_buttons.insert(name, button);
         }
         const int width = inner - 2 + kGroupPadding;
         shape->setGeometry(x, 4, width, kIconSize.height() + 2 * kGroupPadding);
@@ -195,7 +194,7 @@ void CardWindow::buildNameBar()
 {
     auto* bar = new Shape(QStringLiteral("shpNome"), panContainer, kCardBlue, kNavy, 6);
     bar->setGeometry(6, 56, 984, 32);
-    lblNome = new QLabel(m_kind.nameBarText, bar);
+    lblNome = new QLabel(m_kind.card.nameBarText, bar);
     lblNome->setObjectName(QStringLiteral("lblNome"));
     lblNome->setAlignment(Qt::AlignCenter);
     lblNome->setFont(programFont(QStringLiteral("Verdana"), 14, true));
@@ -213,7 +212,7 @@ void CardWindow::buildPhotoColumn()
     imgFoto = new PhotoBox(QStringLiteral("imgFoto"), kPhotoSize, shpFoto);
     imgFoto->move(5, 5);
     imgFoto->setMouseTracking(true);
-    imgBianco = new Picture(QStringLiteral("imgBianco"), m_kind.placeholderImage, kPhotoSize, panContainer);
+    imgBianco = new Picture(QStringLiteral("imgBianco"), m_kind.card.placeholderImage, kPhotoSize, panContainer);
     imgBianco->move(19, 109);
     imgBianco->hide();
 
@@ -221,13 +220,16 @@ void CardWindow::buildPhotoColumn()
     bkgPulsantiFoto->setGeometry(14, 530, kPhotoSize.width() + 10, 42);
     const QSize size(36, 30);
     const int gap = (bkgPulsantiFoto->width() - 4 * size.width()) / 5;
+    const std::pair<PictureButton**, const char*> buttons[] = {{&btnCaricaFoto, "btnCaricaFoto"},
+                                                               {&btnSalvaFoto, "btnSalvaFoto"},
+                                                               {&btnCancFoto, "btnCancFoto"},
+                                                               {&btnZoomFoto, "btnZoomFoto"}};
     int x = gap;
-    for (PictureButton** button : {&btnCaricaFoto, &btnSalvaFoto, &btnCancFoto, &btnZoomFoto}) {
-        const char* names[][2] = {{"btnCaricaFoto", "foto_carica"}, {"btnSalvaFoto", "foto_salva"},
-                                  {"btnCancFoto", "foto_cancella"}, {"btnZoomFoto", "foto_zoom"}};
-        const int index = (x - gap) / (size.width() + gap);
-        *button = new PictureButton(QLatin1String(names[index][0]), picture(names[index][1]), size, bkgPulsantiFoto);
+    for (const auto& [button, name] : buttons) {
+        const Command& control = command(QLatin1String(name));
+        *button = new PictureButton(QLatin1String(name), picture(control.picture), size, bkgPulsantiFoto);
         (*button)->move(x, 6);
+        m_buttons.insert(QLatin1String(name), *button);
         x += size.width() + gap;
     }
 }
@@ -262,10 +264,10 @@ void CardWindow::buildFields()
         return field;
     };
 
-    const int rowHeight = area.height() / int(m_kind.cardRowSizes.size());
+    const int rowHeight = area.height() / int(m_kind.card.rowSizes.size());
     int next = 0;
-    for (int row = 0; row < m_kind.cardRowSizes.size(); ++row) {
-        const int count = m_kind.cardRowSizes.at(row);
+    for (int row = 0; row < m_kind.card.rowSizes.size(); ++row) {
+        const int count = m_kind.card.rowSizes.at(row);
         int totalWeight = 0;
         for (int i = 0; i < count; ++i)
             totalWeight += fieldWeight(m_kind.layout.field(m_kind.layout.indexOf(names.at(next + i))).capacity);
@@ -406,14 +408,14 @@ void CardWindow::SaveCoverPhoto()
 
 void CardWindow::showPlaceholder()
 {
-    imgFoto->setPicture(CoverPicture(Pictures::image(m_kind.placeholderImage, kPhotoSize)));
+    imgFoto->setPicture(CoverPicture(Pictures::image(m_kind.card.placeholderImage, kPhotoSize)));
 }
 
 void CardWindow::cmdSalvaClick()
 {
     // No field keeps the focus, so none stays yellow, and the one being edited is finished.
     btnFocus->setFocus();
-    for (const Kind::RequiredField& required : m_kind.required) {
+    for (const Kind::RequiredField& required : m_kind.card.required) {
         QLineEdit* missing = field(required.field);
         if (Text::trimmed(missing->text()).isEmpty()) {
             MessageBox::warning(this, required.message);
@@ -528,8 +530,8 @@ void CardWindow::navigate(Navigation::Button button)
     try {
         CatalogueFile archive(m_kind.layout);
         archive.open(Text::trimmed(lblFile->text()));
-        const Navigation::Step step = Navigation::decide(button,
-                                                         archive.recordCount(), Text::trimmed(lblPosizione->text()));
+        const Navigation::Step step =
+            Navigation::decide(button, archive.recordCount(), Text::trimmed(lblPosizione->text()));
         if (step.action == Navigation::Step::Action::ShowCard) {
             // The card reaches the controls only once it has been read whole.
             const Record record = archive.readCard(step.card);
@@ -575,7 +577,7 @@ void CardWindow::cmdEsciClick()
 
 void CardWindow::cmdGuidaClick()
 {
-    Help::showTopic(this, m_kind.helpTopic);
+    Help::showTopic(this, m_kind.card.helpTopic);
 }
 
 void CardWindow::btnFocusClick()

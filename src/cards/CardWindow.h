@@ -111,7 +111,7 @@ private:
     void showPlaceholder();
 
     const Kind& m_kind;
-    QHash<QString, PictureButton*> m_toolbar;
+    QHash<QString, PictureButton*> m_buttons; // by command name
     QHash<QString, QLineEdit*> m_fields;
     QHash<QString, QLabel*> m_attachments;
 };

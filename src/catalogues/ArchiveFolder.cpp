@@ -15,7 +15,7 @@ QStringList ArchiveFolder::list(const QString& folder, const Kind& kind)
 
 QString ArchiveFolder::countText(const Kind& kind, int count)
 {
-    return kind.countPrefix + QString::number(count) + kind.countSuffix;
+    return kind.catalogue.countPrefix + QString::number(count) + kind.catalogue.countSuffix;
 }
 
 QString ArchiveFolder::archiveName(const QString& fileName)

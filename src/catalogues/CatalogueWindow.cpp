@@ -84,7 +84,7 @@ QLabel* CatalogueWindow::addHiddenLabel(const QString& name, const QString& text
 
 void CatalogueWindow::imgGuidaClick()
 {
-    Help::showTopic(this, m_kind.helpTopic);
+    Help::showTopic(this, m_kind.card.helpTopic);
 }
 
 void CatalogueWindow::resizeEvent(QResizeEvent* event)

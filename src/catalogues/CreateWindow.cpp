@@ -25,7 +25,7 @@ constexpr QSize kActionSize(180, 44);
 } // namespace
 
 CreateWindow::CreateWindow(const Kind& kind)
-    : CatalogueWindow(kind, kind.createCaption, QStringLiteral(":/images/crea_istruzioni.svg"))
+    : CatalogueWindow(kind, kind.catalogue.createCaption, QStringLiteral(":/images/crea_istruzioni.svg"))
 {
     const QRect area = kContentArea;
     lblIstruzioni = addText(
@@ -81,7 +81,7 @@ void CreateWindow::btnApplicaClick()
     lblFile->clear();
     const QString name = Text::trimmed(txtFile->text());
     if (name.isEmpty()) {
-        MessageBox::warning(this, kind().msgNameMissing);
+        MessageBox::warning(this, kind().catalogue.msgNameMissing);
         txtFile->setFocus();
         return;
     }
@@ -93,12 +93,12 @@ void CreateWindow::btnApplicaClick()
     }
     lblFile->setText(ProgramFolder::path() + name + kind().extension);
     if (QFileInfo::exists(lblFile->text())) {
-        MessageBox::warning(this, kind().msgNameInUse);
+        MessageBox::warning(this, kind().catalogue.msgNameInUse);
         return;
     }
     // A name the file system refuses ends here, in the general error handler, with nothing created.
     ArchiveFolder::createEmpty(lblFile->text());
-    MessageBox::information(this, kind().msgCreated);
+    MessageBox::information(this, kind().catalogue.msgCreated);
     close();
 }
 

@@ -41,18 +41,18 @@ QString menuPicture(const Kind& kind)
 }
 } // namespace
 
-MenuWindow::MenuWindow(const Kind& kind) : CatalogueWindow(kind, kind.menuCaption, menuPicture(kind))
+MenuWindow::MenuWindow(const Kind& kind) : CatalogueWindow(kind, kind.catalogue.menuCaption, menuPicture(kind))
 {
     // The menu holds little: picture and buttons sit in the middle of the panel's height.
     const QRect area = kContentArea;
     imgIstruzioni->move(imgIstruzioni->x(), 140);
-    lblIstruzioni = addText(QStringLiteral("lblIstruzioni"), kind.menuInstructions,
+    lblIstruzioni = addText(QStringLiteral("lblIstruzioni"), kind.catalogue.menuInstructions,
                             programFont(QStringLiteral("Verdana"), 17), QRect(area.x(), 150, area.width(), 80));
 
     const int buttonX = area.x() + (area.width() - kButtonSize.width()) / 2;
-    btnCrea = menuButton(QStringLiteral("btnCrea"), kind.createButton, panContainer);
+    btnCrea = menuButton(QStringLiteral("btnCrea"), kind.catalogue.createButton, panContainer);
     btnCrea->move(buttonX, 262);
-    btnCompila = menuButton(QStringLiteral("btnCompila"), kind.openButton, panContainer);
+    btnCompila = menuButton(QStringLiteral("btnCompila"), kind.catalogue.openButton, panContainer);
     btnCompila->move(buttonX, 338);
 
     imgEsci = new PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/images/esci_piccola.svg"), kExitSize,

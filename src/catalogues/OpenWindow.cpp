@@ -22,7 +22,7 @@ constexpr QSize kBinSize(44, 44);
 } // namespace
 
 OpenWindow::OpenWindow(const Kind& kind)
-    : CatalogueWindow(kind, kind.openCaption, QStringLiteral(":/images/apri_istruzioni.svg"))
+    : CatalogueWindow(kind, kind.catalogue.openCaption, QStringLiteral(":/images/apri_istruzioni.svg"))
 {
     lblIstruzioni = addText(QStringLiteral("lblIstruzioni"),
                             QStringLiteral("Seleziona un archivio dall'elenco, poi premi il pulsante Apri archivio "
@@ -94,12 +94,12 @@ QListWidgetItem* OpenWindow::selectedLine() const
 void OpenWindow::btnApriClick()
 {
     if (lstFiles->count() == 0) {
-        MessageBox::warning(this, kind().msgListEmpty);
+        MessageBox::warning(this, kind().catalogue.msgListEmpty);
         return;
     }
     const QListWidgetItem* line = selectedLine();
     if (!line) {
-        MessageBox::warning(this, kind().msgSelectToOpen);
+        MessageBox::warning(this, kind().catalogue.msgSelectToOpen);
         return;
     }
     lblFile->setText(Text::trimmed(ProgramFolder::path() + line->text()));
@@ -110,19 +110,19 @@ void OpenWindow::btnApriClick()
 void OpenWindow::btnEliminaClick()
 {
     if (lstFiles->count() == 0) {
-        MessageBox::warning(this, kind().msgListEmpty);
+        MessageBox::warning(this, kind().catalogue.msgListEmpty);
         return;
     }
     const QListWidgetItem* line = selectedLine();
     if (!line) {
-        MessageBox::warning(this, kind().msgSelectToDelete);
+        MessageBox::warning(this, kind().catalogue.msgSelectToDelete);
         return;
     }
-    if (!MessageBox::confirm(this, kind().msgConfirmDelete))
+    if (!MessageBox::confirm(this, kind().catalogue.msgConfirmDelete))
         return;
     lblFile->setText(Text::trimmed(ProgramFolder::path() + line->text()));
     if (ArchiveFolder::remove(lblFile->text()))
-        MessageBox::information(this, kind().msgDeleted);
+        MessageBox::information(this, kind().catalogue.msgDeleted);
     else
         MessageBox::error(this, ArchiveFolder::removeRefusedText());
     lblMemory->setText(kStart);

@@ -3,7 +3,7 @@
 #include "app/ProgramFormats.h"
 
 SlideShowWindow::SlideShowWindow(const Kind& kind, QWidget* opener)
-    : DialogWindow(opener, kind.slideshowCaption, {}, Placement::Maximised), m_kind(kind)
+    : DialogWindow(opener, kind.slideShow.caption, {}, Placement::Maximised), m_kind(kind)
 {
     ProgramFormats::apply();
 }

@@ -3,7 +3,7 @@
 #include "app/ProgramFormats.h"
 
 SearchWindow::SearchWindow(const Kind& kind, QWidget* opener)
-    : DialogWindow(opener, kind.searchCaption, QSize(862, 560)), m_kind(kind)
+    : DialogWindow(opener, kind.search.caption, QSize(862, 560)), m_kind(kind)
 {
     ProgramFormats::apply();
 }

@@ -109,45 +109,68 @@ QStringList Kind::textFields() const
 const Kind& Kind::libri()
 {
     static const Kind kind{
-        KindId::Libri,
-        "libri",
-        ".lib",
-        "*.lib",
-        "Catalogo_Libri",
-        bookLayout(),
-        " Cartavox - Catalogo Libri",
-        "Nome catalogo libri",
-        {1, 3, 3, 3, 2, 2, 2, 4, 1},
-        50,
-        {{"Titolo", "Attenzione: per salvare la scheda è necessario indicare il titolo del libro."},
-         {"Autore", "Attenzione: per salvare la scheda è necessario indicare l'autore del libro."}},
-        "Esegui lo slide show del catalogo di libri.",
-        ":/images/segnaposto_libri.svg",
-        "Applicazione Catalogo Libri.",
-        " Cartavox - Catalogo Libri",
-        "Premi il pulsante per creare un nuovo catalogo di libri o per aprirne uno esistente.",
-        "Crea nuovo catalogo",
-        "Apri catalogo esistente",
-        " Cartavox - Creazione catalogo libri",
-        " Cartavox - Apertura catalogo libri",
-        "Sono stati creati ",
-        " cataloghi di libri.",
-        "Attenzione: per creare il nuovo archivio è necessario indicare il nome del nuovo catalogo di libri.",
-        "Attenzione: il nome del catalogo di libri indicato è già stato utilizzato in precedenza.\r\n\r\n"
-        "Inserire un nome diverso oppure, se si desidera aprire un catalogo di libri già creato, premere il "
-        "pulsante Apri catalogo esistente.",
-        "Il file di archivio relativo al nuovo catalogo di libri è stato creato con successo.\r\n\r\n"
-        "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti.",
-        "Attenzione: l'elenco non contiene nessun catalogo di libri.",
-        "Attenzione: selezionare il catalogo di libri dall'elenco prima di premere il pulsante Apri archivio.",
-        "Attenzione: selezionare dall'elenco il catalogo di libri da eliminare prima di premere il pulsante del "
-        "cestino.",
-        "Si sta per eliminare il catalogo di libri selezionato. Si ricorda che il file eliminato non potrà essere "
-        "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
-        "Il catalogo di libri è stato eliminato con successo.",
-        " Trova libri in archivio",
-        " Esporta archivio libri in Microsoft Excel",
-        " Slide Show Catalogo Libri",
+        .id = KindId::Libri,
+        .tag = "libri",
+        .extension = ".lib",
+        .pattern = "*.lib",
+        .photoFolder = "Catalogo_Libri",
+        .layout = bookLayout(),
+        .card =
+            {
+                .caption = " Cartavox - Catalogo Libri",
+                .nameBarText = "Nome catalogo libri",
+                .rowSizes = {1, 3, 3, 3, 2, 2, 2, 4, 1},
+                .positionLabelWidth = 50,
+                .required = {{"Titolo", "Attenzione: per salvare la scheda è necessario indicare il titolo del libro."},
+                             {"Autore", "Attenzione: per salvare la scheda è necessario indicare l'autore del libro."}},
+                .slideshowHint = "Esegui lo slide show del catalogo di libri.",
+                .placeholderImage = ":/images/segnaposto_libri.svg",
+                .helpTopic = "Applicazione Catalogo Libri.",
+            },
+        .catalogue =
+            {
+                .menuCaption = " Cartavox - Catalogo Libri",
+                .menuInstructions =
+                    "Premi il pulsante per creare un nuovo catalogo di libri o per aprirne uno esistente.",
+                .createButton = "Crea nuovo catalogo",
+                .openButton = "Apri catalogo esistente",
+                .createCaption = " Cartavox - Creazione catalogo libri",
+                .openCaption = " Cartavox - Apertura catalogo libri",
+                .countPrefix = "Sono stati creati ",
+                .countSuffix = " cataloghi di libri.",
+                .msgNameMissing = "Attenzione: per creare il nuovo archivio è necessario indicare il nome del nuovo "
+                                  "catalogo di libri.",
+                .msgNameInUse =
+                    "Attenzione: il nome del catalogo di libri indicato è già stato utilizzato in precedenza.\r\n\r\n"
+                    "Inserire un nome diverso oppure, se si desidera aprire un catalogo di libri già creato, premere "
+                    "il "
+                    "pulsante Apri catalogo esistente.",
+                .msgCreated =
+                    "Il file di archivio relativo al nuovo catalogo di libri è stato creato con successo.\r\n\r\n"
+                    "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti.",
+                .msgListEmpty = "Attenzione: l'elenco non contiene nessun catalogo di libri.",
+                .msgSelectToOpen = "Attenzione: selezionare il catalogo di libri dall'elenco prima di premere il "
+                                   "pulsante Apri archivio.",
+                .msgSelectToDelete = "Attenzione: selezionare dall'elenco il catalogo di libri da eliminare prima di "
+                                     "premere il pulsante del "
+                                     "cestino.",
+                .msgConfirmDelete = "Si sta per eliminare il catalogo di libri selezionato. Si ricorda che il file "
+                                    "eliminato non potrà essere "
+                                    "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
+                .msgDeleted = "Il catalogo di libri è stato eliminato con successo.",
+            },
+        .search =
+            {
+                .caption = " Trova libri in archivio",
+            },
+        .spreadsheet =
+            {
+                .caption = " Esporta archivio libri in Microsoft Excel",
+            },
+        .slideShow =
+            {
+                .caption = " Slide Show Catalogo Libri",
+            },
     };
     return kind;
 }
@@ -155,46 +178,71 @@ const Kind& Kind::libri()
 const Kind& Kind::fumetti()
 {
     static const Kind kind{
-        KindId::Fumetti,
-        "fumetti",
-        ".fum",
-        "*.fum",
-        "Raccolta_Fumetti",
-        comicLayout(),
-        " Cartavox - Raccolta fumetti",
-        "Nome raccolta fumetti",
-        {2, 3, 3, 3, 1, 2, 2, 4, 1},
-        105,
-        {{"Titolo", "Attenzione: per salvare la scheda è necessario indicare il titolo del fumetto."},
-         {"Numero", "Attenzione: per salvare la scheda è necessario indicare il numero dell'albo."},
-         {"Autore", "Attenzione: per salvare la scheda è necessario indicare l'autore del fumetto."}},
-        "Esegui lo slide show della raccolta di fumetti.",
-        ":/images/segnaposto_fumetti.svg",
-        "Applicazione Raccolta Fumetti.",
-        " Cartavox - Raccolta Fumetti",
-        "Premi il pulsante per creare una nuova raccolta di fumetti o per aprirne una esistente.",
-        "Crea nuova raccolta",
-        "Apri raccolta esistente",
-        " Cartavox - Creazione raccolta fumetti",
-        " Cartavox - Apertura raccolta fumetti",
-        "Sono state create ",
-        " raccolte di fumetti.",
-        "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova raccolta di fumetti.",
-        "Attenzione: il nome della raccolta di fumetti indicato è già stato utilizzato in precedenza.\r\n\r\n"
-        "Inserire un nome diverso oppure, se si desidera aprire una raccolta di fumetti già creata, premere il "
-        "pulsante Apri raccolta esistente.",
-        "Il file di archivio relativo alla nuova raccolta di fumetti è stato creato con successo.\r\n\r\n"
-        "E' ora possibile visualizzarlo nell'elenco delle raccolte esistenti.",
-        "Attenzione: l'elenco non contiene nessuna raccolta di fumetti.",
-        "Attenzione: selezionare la raccolta di fumetti dall'elenco prima di premere il pulsante Apri archivio.",
-        "Attenzione: selezionare dall'elenco la raccolta di fumetti da eliminare prima di premere il pulsante del "
-        "cestino.",
-        "Si sta per eliminare la raccolta di fumetti selezionata. Si ricorda che il file eliminato non potrà "
-        "essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
-        "La raccolta di fumetti è stata eliminata con successo.",
-        " Trova fumetti in archivio",
-        " Esporta archivio fumetti in Microsoft Excel",
-        " Slide Show Raccolta Fumetti",
+        .id = KindId::Fumetti,
+        .tag = "fumetti",
+        .extension = ".fum",
+        .pattern = "*.fum",
+        .photoFolder = "Raccolta_Fumetti",
+        .layout = comicLayout(),
+        .card =
+            {
+                .caption = " Cartavox - Raccolta fumetti",
+                .nameBarText = "Nome raccolta fumetti",
+                .rowSizes = {2, 3, 3, 3, 1, 2, 2, 4, 1},
+                .positionLabelWidth = 105,
+                .required = {{"Titolo",
+                              "Attenzione: per salvare la scheda è necessario indicare il titolo del fumetto."},
+                             {"Numero", "Attenzione: per salvare la scheda è necessario indicare il numero dell'albo."},
+                             {"Autore",
+                              "Attenzione: per salvare la scheda è necessario indicare l'autore del fumetto."}},
+                .slideshowHint = "Esegui lo slide show della raccolta di fumetti.",
+                .placeholderImage = ":/images/segnaposto_fumetti.svg",
+                .helpTopic = "Applicazione Raccolta Fumetti.",
+            },
+        .catalogue =
+            {
+                .menuCaption = " Cartavox - Raccolta Fumetti",
+                .menuInstructions =
+                    "Premi il pulsante per creare una nuova raccolta di fumetti o per aprirne una esistente.",
+                .createButton = "Crea nuova raccolta",
+                .openButton = "Apri raccolta esistente",
+                .createCaption = " Cartavox - Creazione raccolta fumetti",
+                .openCaption = " Cartavox - Apertura raccolta fumetti",
+                .countPrefix = "Sono state create ",
+                .countSuffix = " raccolte di fumetti.",
+                .msgNameMissing = "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova "
+                                  "raccolta di fumetti.",
+                .msgNameInUse = "Attenzione: il nome della raccolta di fumetti indicato è già stato utilizzato in "
+                                "precedenza.\r\n\r\n"
+                                "Inserire un nome diverso oppure, se si desidera aprire una raccolta di fumetti già "
+                                "creata, premere il "
+                                "pulsante Apri raccolta esistente.",
+                .msgCreated =
+                    "Il file di archivio relativo alla nuova raccolta di fumetti è stato creato con successo.\r\n\r\n"
+                    "E' ora possibile visualizzarlo nell'elenco delle raccolte esistenti.",
+                .msgListEmpty = "Attenzione: l'elenco non contiene nessuna raccolta di fumetti.",
+                .msgSelectToOpen = "Attenzione: selezionare la raccolta di fumetti dall'elenco prima di premere il "
+                                   "pulsante Apri archivio.",
+                .msgSelectToDelete = "Attenzione: selezionare dall'elenco la raccolta di fumetti da eliminare prima di "
+                                     "premere il pulsante del "
+                                     "cestino.",
+                .msgConfirmDelete = "Si sta per eliminare la raccolta di fumetti selezionata. Si ricorda che il file "
+                                    "eliminato non potrà "
+                                    "essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
+                .msgDeleted = "La raccolta di fumetti è stata eliminata con successo.",
+            },
+        .search =
+            {
+                .caption = " Trova fumetti in archivio",
+            },
+        .spreadsheet =
+            {
+                .caption = " Esporta archivio fumetti in Microsoft Excel",
+            },
+        .slideShow =
+            {
+                .caption = " Slide Show Raccolta Fumetti",
+            },
     };
     return kind;
 }
@@ -202,45 +250,69 @@ const Kind& Kind::fumetti()
 const Kind& Kind::dvd()
 {
     static const Kind kind{
-        KindId::DVD,
-        "dvd",
-        ".dvd",
-        "*.dvd",
-        "Collezione_DVD",
-        dvdLayout(),
-        " Cartavox - Collezione DVD",
-        "Nome collezione DVD",
-        {1, 3, 2, 3, 2, 2, 2, 3, 1},
-        50,
-        {{"Titolo", "Attenzione: per salvare la scheda è necessario indicare il titolo del DVD."},
-         {"Regista", "Attenzione: per salvare la scheda è necessario indicare il nome del regista."}},
-        "Esegui lo slide show della collezione di DVD.",
-        ":/images/segnaposto_dvd.svg",
-        "Applicazione Collezione DVD.",
-        " Cartavox - Collezione DVD",
-        "Premi il pulsante per creare una nuova collezione di DVD o per aprirne una esistente.",
-        "Crea nuova collezione",
-        "Apri collezione esistente",
-        " Cartavox - Creazione collezione DVD",
-        " Cartavox - Apertura collezione DVD",
-        "Sono state create ",
-        " collezioni di DVD.",
-        "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova collezione di DVD.",
-        "Attenzione: il nome della collezione di DVD indicato è già stato utilizzato in precedenza.\r\n\r\n"
-        "Inserire un nome diverso oppure, se si desidera aprire una collezione di DVD già creata, premere il "
-        "pulsante Apri collezione esistente.",
-        "Il file di archivio relativo alla nuova collezione di DVD è stato creato con successo.\r\n\r\n"
-        "E' ora possibile visualizzarlo nell'elenco delle collezioni esistenti.",
-        "Attenzione: l'elenco non contiene nessuna collezione di DVD.",
-        "Attenzione: selezionare la collezione di DVD dall'elenco prima di premere il pulsante Apri archivio.",
-        "Attenzione: selezionare dall'elenco la collezione di DVD da eliminare prima di premere il pulsante del "
-        "cestino.",
-        "Si sta per eliminare la collezione di DVD selezionata. Si ricorda che il file eliminato non potrà "
-        "essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
-        "La collezione di DVD è stata eliminata con successo.",
-        " Trova DVD in archivio",
-        " Esporta archivio DVD in Microsoft Excel",
-        " Slide Show Collezione DVD",
+        .id = KindId::DVD,
+        .tag = "dvd",
+        .extension = ".dvd",
+        .pattern = "*.dvd",
+        .photoFolder = "Collezione_DVD",
+        .layout = dvdLayout(),
+        .card =
+            {
+                .caption = " Cartavox - Collezione DVD",
+                .nameBarText = "Nome collezione DVD",
+                .rowSizes = {1, 3, 2, 3, 2, 2, 2, 3, 1},
+                .positionLabelWidth = 50,
+                .required = {{"Titolo", "Attenzione: per salvare la scheda è necessario indicare il titolo del DVD."},
+                             {"Regista",
+                              "Attenzione: per salvare la scheda è necessario indicare il nome del regista."}},
+                .slideshowHint = "Esegui lo slide show della collezione di DVD.",
+                .placeholderImage = ":/images/segnaposto_dvd.svg",
+                .helpTopic = "Applicazione Collezione DVD.",
+            },
+        .catalogue =
+            {
+                .menuCaption = " Cartavox - Collezione DVD",
+                .menuInstructions =
+                    "Premi il pulsante per creare una nuova collezione di DVD o per aprirne una esistente.",
+                .createButton = "Crea nuova collezione",
+                .openButton = "Apri collezione esistente",
+                .createCaption = " Cartavox - Creazione collezione DVD",
+                .openCaption = " Cartavox - Apertura collezione DVD",
+                .countPrefix = "Sono state create ",
+                .countSuffix = " collezioni di DVD.",
+                .msgNameMissing = "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova "
+                                  "collezione di DVD.",
+                .msgNameInUse =
+                    "Attenzione: il nome della collezione di DVD indicato è già stato utilizzato in precedenza.\r\n\r\n"
+                    "Inserire un nome diverso oppure, se si desidera aprire una collezione di DVD già creata, premere "
+                    "il "
+                    "pulsante Apri collezione esistente.",
+                .msgCreated =
+                    "Il file di archivio relativo alla nuova collezione di DVD è stato creato con successo.\r\n\r\n"
+                    "E' ora possibile visualizzarlo nell'elenco delle collezioni esistenti.",
+                .msgListEmpty = "Attenzione: l'elenco non contiene nessuna collezione di DVD.",
+                .msgSelectToOpen = "Attenzione: selezionare la collezione di DVD dall'elenco prima di premere il "
+                                   "pulsante Apri archivio.",
+                .msgSelectToDelete = "Attenzione: selezionare dall'elenco la collezione di DVD da eliminare prima di "
+                                     "premere il pulsante del "
+                                     "cestino.",
+                .msgConfirmDelete =
+                    "Si sta per eliminare la collezione di DVD selezionata. Si ricorda che il file eliminato non potrà "
+                    "essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
+                .msgDeleted = "La collezione di DVD è stata eliminata con successo.",
+            },
+        .search =
+            {
+                .caption = " Trova DVD in archivio",
+            },
+        .spreadsheet =
+            {
+                .caption = " Esporta archivio DVD in Microsoft Excel",
+            },
+        .slideShow =
+            {
+                .caption = " Slide Show Collezione DVD",
+            },
     };
     return kind;
 }

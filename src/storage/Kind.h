@@ -18,45 +18,60 @@ struct Kind {
         QString message; // warning when it is empty at save time
     };
 
+    struct Card {
+        QString caption;
+        QString nameBarText;    // lblNome before an archive is opened
+        QList<int> rowSizes;    // text fields per row, in record order; txtNote follows on its own
+        int positionLabelWidth; // lblPosizione
+        QList<RequiredField> required;
+        QString slideshowHint;
+        QString placeholderImage; // resource of the cover placeholder
+        QString helpTopic;        // title of the kind's help topic
+    };
+
+    // Menu, create and open windows, and their messages
+    struct Catalogue {
+        QString menuCaption;
+        QString menuInstructions;
+        QString createButton; // btnCrea
+        QString openButton;   // btnCompila
+        QString createCaption;
+        QString openCaption;
+        QString countPrefix; // count text: prefix + N + suffix
+        QString countSuffix;
+        QString msgNameMissing;    // M1
+        QString msgNameInUse;      // M2
+        QString msgCreated;        // M3
+        QString msgListEmpty;      // M4
+        QString msgSelectToOpen;   // M5
+        QString msgSelectToDelete; // M6
+        QString msgConfirmDelete;  // M7
+        QString msgDeleted;        // M8
+    };
+
+    struct Search {
+        QString caption;
+    };
+
+    struct Spreadsheet {
+        QString caption;
+    };
+
+    struct SlideShow {
+        QString caption;
+    };
+
     KindId id;
     QString tag;         // caller tag: "libri", "fumetti", "dvd"
     QString extension;   // ".lib"
     QString pattern;     // "*.lib"
     QString photoFolder; // folder of cover photos inside the program folder
     const RecordLayout& layout;
-
-    // Card window
-    QString cardCaption;
-    QString nameBarText;       // lblNome before an archive is opened
-    QList<int> cardRowSizes;   // text fields per row, in record order; txtNote follows on its own
-    int positionLabelWidth;    // lblPosizione
-    QList<RequiredField> required;
-    QString slideshowHint;
-    QString placeholderImage;  // resource of the cover placeholder
-    QString helpTopic;         // title of the kind's help topic
-
-    // Menu, create and open windows
-    QString menuCaption;
-    QString menuInstructions;
-    QString createButton;      // btnCrea
-    QString openButton;        // btnCompila
-    QString createCaption;
-    QString openCaption;
-    QString countPrefix;       // count text: prefix + N + suffix
-    QString countSuffix;
-    QString msgNameMissing;    // M1
-    QString msgNameInUse;      // M2
-    QString msgCreated;        // M3
-    QString msgListEmpty;      // M4
-    QString msgSelectToOpen;   // M5
-    QString msgSelectToDelete; // M6
-    QString msgConfirmDelete;  // M7
-    QString msgDeleted;        // M8
-
-    // Dialogs of the card window
-    QString searchCaption;
-    QString exportCaption;
-    QString slideshowCaption;
+    Card card;
+    Catalogue catalogue;
+    Search search;
+    Spreadsheet spreadsheet;
+    SlideShow slideShow;
 
     // The text fields of the card, in record order (which is also the Enter-key ring).
     QStringList textFields() const;
