@@ -23,7 +23,7 @@
 #include <QTest>
 #include <QTextBlock>
 
-Q_DECLARE_METATYPE(KindId)
+
 
 namespace {
 const QString kWebSite = QStringLiteral("https://www.cartavox.it");
@@ -192,9 +192,9 @@ void TestStartWindow::topicParagraphs_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("count");
     QTest::newRow("start") << QStringLiteral("Uno sguardo a Cartavox.") << 46;
-    QTest::newRow("books") << Kind::libri().helpTopic << 12;
-    QTest::newRow("comics") << Kind::fumetti().helpTopic << 13;
-    QTest::newRow("DVDs") << Kind::dvd().helpTopic << 12;
+    QTest::newRow("books") << Kind::libri().card.helpTopic << 12;
+    QTest::newRow("comics") << Kind::fumetti().card.helpTopic << 13;
+    QTest::newRow("DVDs") << Kind::dvd().card.helpTopic << 12;
     QTest::newRow("books export") << QStringLiteral("Esportazione archivio libri in Microsoft Excel.") << 3;
     QTest::newRow("comics export") << QStringLiteral("Esportazione archivio fumetti in Microsoft Excel.") << 3;
     QTest::newRow("DVDs export") << QStringLiteral("Esportazione archivio DVD in Microsoft Excel.") << 3;
@@ -215,9 +215,9 @@ void TestStartWindow::topicParagraphs()
 void TestStartWindow::startTopicGathersTheKinds()
 {
     const QStringList start = HelpTopics::paragraphs(HelpTopics::kStartTitle);
-    QCOMPARE(start.mid(4, 12), HelpTopics::paragraphs(Kind::libri().helpTopic));
-    QCOMPARE(start.mid(16, 13), HelpTopics::paragraphs(Kind::fumetti().helpTopic));
-    QCOMPARE(start.mid(29, 12), HelpTopics::paragraphs(Kind::dvd().helpTopic));
+    QCOMPARE(start.mid(4, 12), HelpTopics::paragraphs(Kind::libri().card.helpTopic));
+    QCOMPARE(start.mid(16, 13), HelpTopics::paragraphs(Kind::fumetti().card.helpTopic));
+    QCOMPARE(start.mid(29, 12), HelpTopics::paragraphs(Kind::dvd().card.helpTopic));
     // The one place where a new user learns the initial password.
     QVERIFY(start.at(43).contains(QLatin1String("\"pergamenaverde\"")));
     QVERIFY(HelpTopics::paragraphs(QStringLiteral("Argomento che non esiste.")).isEmpty());
@@ -254,7 +254,7 @@ void TestStartWindow::helpButtonsOpenTheirTopic_data()
             QTest::addRow("%s %s", qPrintable(kind->tag), name)
                 << opener << kind->id
                 << (opener == Opener::Card ? QStringLiteral("cmdGuida") : QStringLiteral("imgGuida"))
-                << kind->helpTopic;
+                << kind->card.helpTopic;
 }
 
 void TestStartWindow::helpButtonsOpenTheirTopic()

@@ -36,7 +36,7 @@ public:
     // Fills the required fields, so a save gets past its checks.
     void fillRequired()
     {
-        for (const Kind::RequiredField& required : kind.required)
+        for (const Kind::RequiredField& required : kind.card.required)
             field(required.field)->setText(required.field + QStringLiteral(" nuovo"));
     }
 

@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 
-Q_DECLARE_METATYPE(KindId)
+
 
 namespace {
 const QString kReplace = QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo "
@@ -55,10 +55,6 @@ QPushButton* openButton(QWidget* window, int slot)
     return child<QPushButton>(window, QStringLiteral("btnApri0%1").arg(slot));
 }
 
-void click(QWidget* window, const QString& name)
-{
-    QTest::mouseClick(child<QWidget>(window, name), Qt::LeftButton);
-}
 } // namespace
 
 class TestAttachments : public QObject {
@@ -209,7 +205,7 @@ void TestAttachments::browseCopiesIntoTheFolder()
     QCOMPARE(m_messages->count(), 0);
 
     // Saved and shown again, the card's name still opens the copy.
-    for (const Kind::RequiredField& required : card.kind.required)
+    for (const Kind::RequiredField& required : card.kind.card.required)
         card.window->field(required.field)->setText(QStringLiteral("presente"));
     card.click("cmdSalva");
     card.click("cmdNuovo");
@@ -301,7 +297,7 @@ void TestAttachments::appliedDocumentsReachTheCardUntilNuovo()
         child<QLineEdit>(window, QStringLiteral("txtDesc03"))->setText(QStringLiteral("Scontrino"));
         click(window, QStringLiteral("btnApplica"));
     });
-    for (const Kind::RequiredField& required : card.kind.required)
+    for (const Kind::RequiredField& required : card.kind.card.required)
         card.window->field(required.field)->setText(QStringLiteral("presente"));
     card.click("cmdSalva");
     const QByteArray record = fileBytes(archivePath(kind));

@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-Q_DECLARE_METATYPE(KindId)
+
 
 namespace {
 const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");

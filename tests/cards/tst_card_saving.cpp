@@ -17,7 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 
-Q_DECLARE_METATYPE(KindId)
+
 
 namespace {
 const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
@@ -129,7 +129,7 @@ void TestCardSaving::checksRequiredFieldsInOrder()
     QFETCH(KindId, kind);
     const QString path = archivePath(kind);
     Card card(kind, path);
-    const QList<Kind::RequiredField>& required = card.kind.required;
+    const QList<Kind::RequiredField>& required = card.kind.card.required;
     // Blanks alone count as empty; each check sees the fields before it filled.
     for (qsizetype missing = 0; missing < required.size(); ++missing) {
         for (qsizetype i = 0; i < required.size(); ++i)

@@ -21,7 +21,7 @@
 #include <QScreen>
 #include <QTest>
 
-Q_DECLARE_METATYPE(KindId)
+
 
 namespace {
 constexpr QSize kBox(307, 409);

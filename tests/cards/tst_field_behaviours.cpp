@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 
-Q_DECLARE_METATYPE(KindId)
+
 
 namespace {
 const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
@@ -150,7 +150,7 @@ void TestFieldBehaviours::pointingExplainsTheToolbar()
         {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
         {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
         {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
-        {"cmdSlideshow", Kind::of(kind).slideshowHint},
+        {"cmdSlideshow", Kind::of(kind).card.slideshowHint},
         {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
         {"cmdEsci", "Esci da questa schermata di lavoro."},
         {"btnCaricaFoto", "Carica una foto esistente."},

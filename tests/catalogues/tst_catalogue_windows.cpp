@@ -34,7 +34,7 @@ const Kind& kindOf(int id)
     return Kind::of(KindId(id));
 }
 
-void addKindRows(const char* suffix = "")
+void addKindNumberRows(const char* suffix = "")
 {
     for (const Kind* kind : Kind::all())
         QTest::addRow("%s%s", qPrintable(kind->tag), suffix) << int(kind->id);
@@ -48,11 +48,6 @@ QList<QWidget*> visibleWindows()
         if (window->isVisible())
             visible.append(window);
     return visible;
-}
-
-void click(QWidget* window, const QString& name)
-{
-    QTest::mouseClick(child<QAbstractButton>(window, name), Qt::LeftButton);
 }
 
 QString label(QWidget* window, const QString& name)
@@ -255,7 +250,7 @@ void CatalogueWindowsTest::helpButtonsOpenHelpOverTheWindow()
 void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart_data()
 {
     QTest::addColumn<int>("kind");
-    addKindRows();
+    addKindNumberRows();
 }
 
 void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart()
@@ -269,7 +264,7 @@ void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart()
     auto* txtFile = child<QLineEdit>(create, "txtFile");
 
     create->present();
-    QCOMPARE(create->windowTitle(), k.createCaption);
+    QCOMPARE(create->windowTitle(), k.catalogue.createCaption);
     QCOMPARE(txtFile->maxLength(), 250);
     QTRY_VERIFY(txtFile->hasFocus());
     type(txtFile, QStringLiteral("  Biblioteca di casa  "));
@@ -281,7 +276,7 @@ void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart()
     QCOMPARE(label(create, "lblFile"), path);
     QCOMPARE(messages.count(), 1);
     QCOMPARE(messages.last().kind, MessageBox::Kind::Information);
-    QCOMPARE(messages.last().text, k.msgCreated);
+    QCOMPARE(messages.last().text, k.catalogue.msgCreated);
     QCOMPARE(visibleWindows(), QList<QWidget*>{Windows::avvio()});
 
     // The next showing starts with an empty name, and the open window lists the new archive.
@@ -300,9 +295,9 @@ void CatalogueWindowsTest::createRefusesName_data()
     QTest::addColumn<QString>("warning");
     for (const Kind* kind : Kind::all()) {
         const QByteArray tag = kind->tag.toLatin1();
-        QTest::addRow("%s blanks only", tag.data()) << int(kind->id) << "  \t  " << kind->msgNameMissing;
-        QTest::addRow("%s empty", tag.data()) << int(kind->id) << "" << kind->msgNameMissing;
-        QTest::addRow("%s in use", tag.data()) << int(kind->id) << " Casa " << kind->msgNameInUse;
+        QTest::addRow("%s blanks only", tag.data()) << int(kind->id) << "  \t  " << kind->catalogue.msgNameMissing;
+        QTest::addRow("%s empty", tag.data()) << int(kind->id) << "" << kind->catalogue.msgNameMissing;
+        QTest::addRow("%s in use", tag.data()) << int(kind->id) << " Casa " << kind->catalogue.msgNameInUse;
         const QString outside = ArchiveName::outsideFolderWarning();
         QTest::addRow("%s parent folder", tag.data()) << int(kind->id) << "../Fuori" << outside;
         QTest::addRow("%s sub-folder", tag.data()) << int(kind->id) << "sotto/Casa" << outside;
@@ -348,7 +343,7 @@ void CatalogueWindowsTest::createRefusesName()
 void CatalogueWindowsTest::typedCharactersAreFilteredPastedAreNot_data()
 {
     QTest::addColumn<int>("kind");
-    addKindRows();
+    addKindNumberRows();
 }
 
 void CatalogueWindowsTest::typedCharactersAreFilteredPastedAreNot()
@@ -372,13 +367,13 @@ void CatalogueWindowsTest::typedCharactersAreFilteredPastedAreNot()
     QCOMPARE(txtFile->text(), pasted);
     click(create, "btnApplica");
     QVERIFY(QFileInfo::exists(folder.file(pasted + k.extension)));
-    QCOMPARE(messages.last().text, k.msgCreated);
+    QCOMPARE(messages.last().text, k.catalogue.msgCreated);
 }
 
 void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler_data()
 {
     QTest::addColumn<int>("kind");
-    addKindRows();
+    addKindNumberRows();
 }
 
 void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler()
@@ -446,7 +441,7 @@ void CatalogueWindowsTest::listShowsArchivesOfKindOnly()
     ChainWindow* open = Windows::open(k.id);
     auto* lstFiles = child<QListWidget>(open, "lstFiles");
     open->present();
-    QCOMPARE(open->windowTitle(), k.openCaption);
+    QCOMPARE(open->windowTitle(), k.catalogue.openCaption);
 
     QStringList expected;
     for (const QString& name : archives)
@@ -479,7 +474,7 @@ void CatalogueWindowsTest::listShowsArchivesOfKindOnly()
 void CatalogueWindowsTest::buttonsNeedListAndSelection_data()
 {
     QTest::addColumn<int>("kind");
-    addKindRows();
+    addKindNumberRows();
 }
 
 void CatalogueWindowsTest::buttonsNeedListAndSelection()
@@ -501,7 +496,7 @@ void CatalogueWindowsTest::buttonsNeedListAndSelection()
     click(open, "btnElimina");
 
     QCOMPARE(messages.count(), 4);
-    const QString expected[] = {k.msgListEmpty, k.msgListEmpty, k.msgSelectToOpen, k.msgSelectToDelete};
+    const QString expected[] = {k.catalogue.msgListEmpty, k.catalogue.msgListEmpty, k.catalogue.msgSelectToOpen, k.catalogue.msgSelectToDelete};
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(messages.shown().at(i).kind, MessageBox::Kind::Warning);
         QCOMPARE(messages.shown().at(i).text, expected[i]);
@@ -542,7 +537,7 @@ void CatalogueWindowsTest::deleteAsksFirst()
     click(open, "btnElimina");
 
     QCOMPARE(messages.shown().at(0).kind, MessageBox::Kind::Confirmation);
-    QCOMPARE(messages.shown().at(0).text, k.msgConfirmDelete);
+    QCOMPARE(messages.shown().at(0).text, k.catalogue.msgConfirmDelete);
     QVERIFY(QFileInfo::exists(folder.file("Casa" + k.extension)));
     QVERIFY(QFileInfo::exists(folder.file(k.photoFolder + "/Ufficio_Foto_1.jpg")));
     if (!confirmed) {
@@ -554,7 +549,7 @@ void CatalogueWindowsTest::deleteAsksFirst()
     }
     QCOMPARE(messages.count(), 2);
     QCOMPARE(messages.last().kind, MessageBox::Kind::Information);
-    QCOMPARE(messages.last().text, k.msgDeleted);
+    QCOMPARE(messages.last().text, k.catalogue.msgDeleted);
     QVERIFY(!QFileInfo::exists(folder.file("Ufficio" + k.extension)));
     QCOMPARE(lstFiles->count(), 1);
     QCOMPARE(lstFiles->item(0)->text(), "Casa" + k.extension);
@@ -574,7 +569,7 @@ void CatalogueWindowsTest::deleteAsksFirst()
 void CatalogueWindowsTest::deletionRefusedIsReportedNotClaimed_data()
 {
     QTest::addColumn<int>("kind");
-    addKindRows();
+    addKindNumberRows();
 }
 
 void CatalogueWindowsTest::deletionRefusedIsReportedNotClaimed()

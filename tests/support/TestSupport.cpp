@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
 
 MessageProbe::MessageProbe()
@@ -77,4 +78,40 @@ void writeFileBytes(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+void WindowTest::init()
+{
+    m_folder = std::make_unique<ProgramFolderFixture>();
+    m_windows = std::make_unique<WindowsFixture>();
+    m_messages = std::make_unique<MessageProbe>();
+    m_fileDialogs = std::make_unique<FileDialogProbe>();
+}
+
+void WindowTest::cleanup()
+{
+    m_fileDialogs.reset();
+    m_messages.reset();
+    m_windows.reset();
+    m_folder.reset();
+}
+
+void addKindRows()
+{
+    QTest::addColumn<KindId>("kind");
+    QTest::newRow("libri") << KindId::Libri;
+    QTest::newRow("fumetti") << KindId::Fumetti;
+    QTest::newRow("dvd") << KindId::DVD;
+}
+
+void click(QWidget* window, const QString& name)
+{
+    QTest::mouseClick(child<QWidget>(window, name), Qt::LeftButton);
+}
+
+void type(QWidget* window, const QString& name, const QString& text)
+{
+    auto* field = child<QLineEdit>(window, name);
+    field->clear();
+    QTest::keyClicks(field, text);
 }

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/FileDialog.h"
 #include "app/MessageBox.h"
+#include "storage/Kind.h"
 
 #include <QApplication>
 #include <QList>
@@ -12,6 +13,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+
+Q_DECLARE_METATYPE(KindId)
 
 // Answers the program's message boxes while it lives and records what they said. Unless told
 // otherwise each box is answered with its first button (OK or Yes).
@@ -65,6 +69,36 @@ public:
     WindowsFixture();
     ~WindowsFixture();
 };
+
+// What every window test shares: before each test function a fresh program folder, every window
+// of the program, and the probes that answer message boxes and file dialogs; after it, all gone.
+// A test class derives from it; one that needs more set-up defines its own init() and calls this one.
+class WindowTest : public QObject {
+    Q_OBJECT
+
+protected:
+    ProgramFolderFixture& folder() const { return *m_folder; }
+    MessageProbe& messages() const { return *m_messages; }
+    FileDialogProbe& fileDialogs() const { return *m_fileDialogs; }
+
+protected slots:
+    void init();
+    void cleanup();
+
+private:
+    std::unique_ptr<ProgramFolderFixture> m_folder;
+    std::unique_ptr<WindowsFixture> m_windows;
+    std::unique_ptr<MessageProbe> m_messages;
+    std::unique_ptr<FileDialogProbe> m_fileDialogs;
+};
+
+// A column "kind" with a row for each kind, named by its tag: the same test over the three.
+void addKindRows();
+
+// A click on the child of `window` named `name`.
+void click(QWidget* window, const QString& name);
+// Types `text` into the field of `window` named `name`, after emptying it, key by key.
+void type(QWidget* window, const QString& name, const QString& text);
 
 // Runs `action` on the modal window that the next statement opens, from inside its event loop.
 // Custom windows are driven this way: open them with a click, act on them here.

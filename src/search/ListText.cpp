@@ -1,0 +1,66 @@
+#include "ListText.h"
+
+namespace ListText {
+
+QString lowerAZ(QStringView text)
+{
+    QString folded(text.size(), Qt::Uninitialized);
+    QChar* out = folded.data();
+    for (QChar c : text)
+        *out++ = lowerAZ(c);
+    return folded;
+}
+
+bool containsFolded(QStringView text, QStringView key)
+{
+    const qsizetype n = text.size();
+    const qsizetype m = key.size();
+    if (m == 0)
+        return true;
+    const QChar first = lowerAZ(key[0]);
+    for (qsizetype i = 0; i + m <= n; ++i) {
+        if (lowerAZ(text[i]) != first)
+            continue;
+        qsizetype j = 1;
+        while (j < m && lowerAZ(text[i + j]) == lowerAZ(key[j]))
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
+}
+
+bool lessInListOrder(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = upperAZ(a[i]).unicode();
+        const char16_t y = upperAZ(b[i]).unicode();
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
+}
+
+} // namespace ListText
+
+int QuickFind::press(const QStringList& lines, int selected, const QString& typedKey)
+{
+    const int count = int(lines.size());
+    Q_ASSERT(count > 0);
+    if (selected < 0 || selected >= count)
+        selected = 0;
+    const QString key = ListText::lowerAZ(typedKey);
+    // A new key looks from the top, the first line included; the same key again goes on after the
+    // selection and tests the selected line last.
+    const int start = key == m_key ? (selected + 1) % count : 0;
+    m_key = key;
+    if (key.isEmpty())
+        return -1;
+    for (int k = 0; k < count; ++k) {
+        const int row = (start + k) % count;
+        if (ListText::containsFolded(lines.at(row), key))
+            return row;
+    }
+    return -1;
+}
