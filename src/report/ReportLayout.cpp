@@ -30,11 +30,13 @@ QStringList evaluated(const TextObject& text, const QStringList& lines, const QS
     return result;
 }
 
-// The lines of a text that may continue over pages: top-aligned, and only as many as its box holds.
+// The lines of a text that may continue over pages: top-aligned, and as many as its box holds,
+// counting a line whose greater part is inside. A caller sizes the box as lines times a line height
+// rounded in its own unit; over thousands of lines that rounding must not lose the last one.
 int linesInBox(const TextObject& text)
 {
     const double pitch = ReportLayout::lineHeight(text);
-    const int room = pitch > 0 ? int(std::floor(text.geometry().height() / pitch + kEpsilon)) : 0;
+    const int room = pitch > 0 ? int(std::floor(text.geometry().height() / pitch + 0.5)) : 0;
     return std::min(text.lineCount(), room);
 }
 
