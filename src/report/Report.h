@@ -32,7 +32,14 @@ struct PreparedPage {
 
 // A report: a template read from a JSON file (see ReportReader.h), whose named objects the caller
 // fills, then lays out (prepare) and paints on any paged device: a printer, a print preview or a
-// PDF file, all through the same painting code.
+// PDF file, all through the same painting code. In use:
+//
+//   Report report = Report::load(QStringLiteral(":/reports/scheda_libro.json"));
+//   report.page(1).setOrientation(QPageLayout::Portrait);
+//   report.picture(QStringLiteral("imgLogo")).setPicture(photo);
+//   report.text(QStringLiteral("txtTitolo")).setText(title);
+//   report.prepare();
+//   ReportPrinter::print(window, report);   // or ReportPrinter::preview, or report.writePdf(path)
 class Report final {
 public:
     struct Options {
