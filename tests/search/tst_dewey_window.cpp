@@ -4,7 +4,12 @@
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
 #include "search/TfrmCodici_Dewey.h"
+#include "report/ReportPrinter.h"
 #include "widgets/Picture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -337,10 +342,23 @@ void TestDeweyWindow::stampaShowsTheWaitingTextWhilePressed()
         load(table);
         auto* stampa = child<QPushButton>(table, QStringLiteral("btnStampa"));
         auto* waiting = child<QLabel>(table, QStringLiteral("lblAttendere"));
+        // The table goes to a PDF file in place of the printer; the waiting text is up meanwhile.
+        const QString pdf = QDir(QDir::tempPath()).filePath(QStringLiteral("dewey_stampa.pdf"));
+        QFile::remove(pdf);
+        bool waitingWhilePrinting = false;
+        ReportPrinter::setPrintDialogResponder([&](QPrinter& printer) {
+            waitingWhilePrinting = waiting->isVisible();
+            printer.setOutputFileName(pdf);
+            return ReportPrinter::DialogAnswer::Accept;
+        });
         QTest::mousePress(stampa, Qt::LeftButton);
         QVERIFY(waiting->isVisible());
         QTest::mouseRelease(stampa, Qt::LeftButton);
+        ReportPrinter::setPrintDialogResponder({});
+        QVERIFY(waitingWhilePrinting);
         QVERIFY(!waiting->isVisible());
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        QFile::remove(pdf);
 
         // Let go outside the button: no click, no printing, no waiting text left behind.
         QTest::mousePress(stampa, Qt::LeftButton);
