@@ -11,6 +11,7 @@
 #include "app/ProgramFormats.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
+#include "output/ExportWindow.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
@@ -64,7 +65,8 @@ const Command kCommands[] = {
     {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio.", &CardWindow::cmdAvantiClick},
     {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
     {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.", nullptr},
-    {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", nullptr},
+    {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
+     &CardWindow::cmdEsportaClick},
     {"cmdSlideshow", "tb_slideshow", "", nullptr},
     {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto.", &CardWindow::cmdGuidaClick},
     {"cmdEsci", "tb_esci", "Esci da questa schermata di lavoro.", &CardWindow::cmdEsciClick},
@@ -332,6 +334,11 @@ void CardWindow::setArchive(const QString& path, const QString& name)
     lblNome->setText(name);
 }
 
+QString CardWindow::archivePath() const
+{
+    return lblFile->text();
+}
+
 void CardWindow::FormShow()
 {
     ClearCard();
@@ -578,6 +585,12 @@ void CardWindow::cmdEsciClick()
 void CardWindow::cmdGuidaClick()
 {
     Help::showTopic(this, m_kind.card.helpTopic);
+}
+
+void CardWindow::cmdEsportaClick()
+{
+    const std::unique_ptr<ExportWindow> window = ExportWindow::create(m_kind.id, this);
+    window->exec();
 }
 
 void CardWindow::btnFocusClick()
