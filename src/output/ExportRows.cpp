@@ -3,6 +3,8 @@
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 
+#include <QVarLengthArray>
+
 namespace {
 constexpr int kBlockBits = 20;
 constexpr qsizetype kBlockSize = qsizetype(1) << kBlockBits;
@@ -50,9 +52,12 @@ bool ExportRows::load(const QString& path)
 
 void ExportRows::appendCard(const Record& record)
 {
+    QVarLengthArray<QByteArrayView, 32> texts;
     qsizetype rowLength = 0;
-    for (int field : std::as_const(m_fields))
-        rowLength += record.storedText(field).size();
+    for (int field : std::as_const(m_fields)) {
+        texts.append(record.storedText(field));
+        rowLength += texts.last().size();
+    }
     // Blocks are reserved whole and filled in place, so the rows never move once stored.
     if (m_blocks.empty() || m_blocks.back().size() + rowLength > kBlockSize) {
         m_blocks.emplace_back();
@@ -60,8 +65,7 @@ void ExportRows::appendCard(const Record& record)
     }
     QByteArray& block = m_blocks.back();
     m_rowStarts.push_back(quint32((m_blocks.size() - 1) << kBlockBits) | quint32(block.size()));
-    for (int field : std::as_const(m_fields)) {
-        const QByteArrayView text = record.storedText(field);
+    for (const QByteArrayView text : texts) {
         block.append(text);
         m_cellLengths.push_back(quint8(text.size()));
     }

@@ -7,11 +7,14 @@
 #include <QIODevice>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 // Spreadsheet programs read the table's cells as numbers and dates wherever they can ("001"
 // becomes 1, "12,50" a number in an Italian locale) and ignore x:str on the table: every data
 // cell is marked as text through the class below.
-constexpr char kHead[] =
+constexpr QByteArrayView kHead =
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
     "xmlns=\"http://www.w3.org/TR/REC-html40\">"
     "<head>"
@@ -21,7 +24,7 @@ constexpr char kHead[] =
     "<x:ExcelWorksheets>"
     "<x:ExcelWorksheet>"
     "<x:Name>";
-constexpr char kAfterName[] = "</x:Name>"
+constexpr QByteArrayView kAfterName = "</x:Name>"
                               "<x:WorksheetOptions>"
                               "<x:Selected/>"
                               "<x:Panes>"
@@ -43,9 +46,12 @@ constexpr char kAfterName[] = "</x:Name>"
                               "<body>"
                               "<table x:str>"
                               "<tr>";
-constexpr char kHeaderCell[] = "<td style=\"text-align: left; font-weight: bold;\" width=";
-constexpr char kDataCell[] = "<td class=t style=\"text-align: left;\">";
-constexpr char kTail[] = "</table></body></html>";
+constexpr QByteArrayView kHeaderCell = "<td style=\"text-align: left; font-weight: bold;\" width=";
+constexpr QByteArrayView kDataCell = "<td class=t style=\"text-align: left;\">";
+constexpr QByteArrayView kTail = "</table></body></html>";
+constexpr QByteArrayView kRow = "<tr>";
+constexpr QByteArrayView kEndRow = "</tr>";
+constexpr QByteArrayView kEndCell = "</td>";
 
 constexpr qsizetype kFlushSize = 1 << 20;
 
@@ -60,22 +66,6 @@ QByteArrayView trimmed(QByteArrayView bytes)
     return bytes.sliced(begin, end - begin);
 }
 
-// A "<", ">" or "&" in a cell would end the cell or start an entity: they are written as
-// entities, and nothing else is changed.
-void appendEscaped(QByteArray& out, QByteArrayView text)
-{
-    qsizetype plain = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '<' && c != '>' && c != '&')
-            continue;
-        out.append(text.sliced(plain, i - plain));
-        out.append(c == '<' ? QByteArrayView("&lt;") : c == '>' ? QByteArrayView("&gt;") : QByteArrayView("&amp;"));
-        plain = i + 1;
-    }
-    out.append(text.sliced(plain));
-}
-
 bool isBlank(const ExportRows& rows, int row)
 {
     for (int column = 1; column < rows.columnCount(); ++column)
@@ -84,59 +74,118 @@ bool isBlank(const ExportRows& rows, int row)
     return true;
 }
 
+// The file is put together in a buffer of its own and handed to the device a megabyte at a time:
+// a large archive makes millions of small pieces, and each must cost no more than a copy.
 class Output {
 public:
-    explicit Output(QIODevice& device) : m_device(device) { m_buffer.reserve(kFlushSize + 64 * 1024); }
+    explicit Output(QIODevice& device) : m_device(device), m_buffer(kFlushSize, Qt::Uninitialized) {}
 
-    QByteArray& buffer() { return m_buffer; }
+    // Makes room for `bytes` more bytes, handing what is there to the device first if needed.
+    bool reserve(qsizetype bytes)
+    {
+        if (m_used + bytes <= m_buffer.size())
+            return true;
+        if (!flush())
+            return false;
+        if (bytes > m_buffer.size())
+            m_buffer.resize(bytes);
+        return true;
+    }
 
-    bool flushIfFull() { return m_buffer.size() < kFlushSize || flush(); }
+    void append(QByteArrayView bytes)
+    {
+        std::memcpy(m_buffer.data() + m_used, bytes.data(), std::size_t(bytes.size()));
+        m_used += bytes.size();
+    }
+
+    // A "<", ">" or "&" in a cell would end the cell or start an entity: they are written as
+    // entities, and nothing else is changed. Needs room for five bytes per byte of text.
+    void appendEscaped(QByteArrayView text)
+    {
+        char* out = m_buffer.data() + m_used;
+        for (const char c : text) {
+            switch (c) {
+            case '<':
+                out = std::copy_n("&lt;", 4, out);
+                break;
+            case '>':
+                out = std::copy_n("&gt;", 4, out);
+                break;
+            case '&':
+                out = std::copy_n("&amp;", 5, out);
+                break;
+            default:
+                *out++ = c;
+            }
+        }
+        m_used = out - m_buffer.data();
+    }
+
     bool flush()
     {
-        const bool written = m_device.write(m_buffer) == m_buffer.size();
-        m_buffer.clear();
+        const bool written = m_device.write(m_buffer.constData(), m_used) == m_used;
+        m_used = 0;
         return written;
     }
 
 private:
     QIODevice& m_device;
     QByteArray m_buffer;
+    qsizetype m_used = 0;
 };
+
+constexpr qsizetype kEscaped = 5; // the longest a byte of text can become
 } // namespace
 
 bool SpreadsheetWriter::write(QIODevice& device, const ExportRows& rows)
 {
     const Kind& kind = rows.kind();
-    Output output(device);
-    QByteArray& out = output.buffer();
+    Output out(device);
+    const QByteArray worksheet = Text::toWindows1252(kind.spreadsheet.worksheet);
+    if (!out.reserve(kHead.size() + kAfterName.size() + kEscaped * worksheet.size()))
+        return false;
     out.append(kHead);
-    appendEscaped(out, Text::toWindows1252(kind.spreadsheet.worksheet));
+    out.appendEscaped(worksheet);
     out.append(kAfterName);
     for (const Kind::SpreadsheetColumn& column : kind.spreadsheet.columns) {
+        const QByteArray caption = Text::toWindows1252(column.caption);
+        const QByteArray width = QByteArray::number(column.exportWidth);
+        if (!out.reserve(kHeaderCell.size() + width.size() + 1 + kEscaped * caption.size() + kEndCell.size()))
+            return false;
         out.append(kHeaderCell);
-        out.append(QByteArray::number(column.exportWidth));
-        out.append('>');
-        appendEscaped(out, Text::toWindows1252(column.caption));
-        out.append("</td>");
+        out.append(width);
+        out.append(">");
+        out.appendEscaped(caption);
+        out.append(kEndCell);
     }
-    out.append("</tr>");
+    if (!out.reserve(kEndRow.size()))
+        return false;
+    out.append(kEndRow);
 
     const int columns = rows.columnCount();
     for (int row = 0; row < rows.rowCount(); ++row) {
         if (!rows.holdsCard(row) && isBlank(rows, row))
             continue;
-        out.append("<tr>");
-        for (int column = 1; column < columns; ++column) {
-            out.append(kDataCell);
-            appendEscaped(out, trimmed(rows.cellBytes(row, column)));
-            out.append("</td>");
-        }
-        out.append("</tr>");
-        if (!output.flushIfFull())
+        if (!out.reserve(kRow.size()))
             return false;
+        out.append(kRow);
+        for (int column = 1; column < columns; ++column) {
+            const QByteArray cell = rows.cellBytes(row, column);
+            const QByteArrayView text = trimmed(cell);
+            if (!out.reserve(kDataCell.size() + kEscaped * text.size() + kEndCell.size()))
+                return false;
+            out.append(kDataCell);
+            out.appendEscaped(text);
+            out.append(kEndCell);
+        }
+        if (!out.reserve(kEndRow.size()))
+            return false;
+        out.append(kEndRow);
     }
+    if (!out.reserve(kTail.size()))
+        return false;
     out.append(kTail);
-    return output.flush();
+    return out.flush();
 }
 
 bool SpreadsheetWriter::save(const QString& path, const ExportRows& rows)
