@@ -16,6 +16,7 @@
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FieldHighlight.h"
+#include "widgets/Look.h"
 #include "widgets/Fonts.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
@@ -300,13 +301,10 @@ void CardWindow::buildFields()
 
 void CardWindow::buildBottomBar()
 {
-    shpInfo = new Shape(QStringLiteral("shpInfo"), panContainer, kCardBlue, kNavy, 4);
-    shpInfo->setGeometry(6, 632, 984, 28);
-    panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), shpInfo);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setFont(programFont(QStringLiteral("Tahoma"), 12));
-    setTextColour(panInfo, QColor(Qt::white));
-    panInfo->setGeometry(10, 0, 960, 28);
+    const Look::StatusBar status =
+        Look::statusBar(panContainer, QRect(6, 632, 984, 28), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    shpInfo = status.bar;
+    panInfo = status.line;
 
     // It takes the focus during a save, so no field stays highlighted; it must be "visible" to
     // take the focus, so it is a transparent speck in the bar.

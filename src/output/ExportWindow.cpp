@@ -113,13 +113,10 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
     cmdGuida->move(kPanelSize.width() - 8 - 2 * kIconSize.width() - 8, 432);
     cmdEsci->move(kPanelSize.width() - 8 - kIconSize.width(), 432);
 
-    shpInfo = new Shape(QStringLiteral("shpInfo"), panContainer, Look::kCardBlue, Look::kNavy, 4);
-    shpInfo->setGeometry(8, 497, 821, 28);
-    panInfo = new QLabel(QStringLiteral("Esportazione archivio in Microsoft Excel."), shpInfo);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setFont(programFont(QStringLiteral("Tahoma"), 12));
-    setTextColour(panInfo, QColor(Qt::white));
-    panInfo->setGeometry(10, 0, 801, 28);
+    const Look::StatusBar status =
+        Look::statusBar(panContainer, QRect(8, 497, 821, 28), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    shpInfo = status.bar;
+    panInfo = status.line;
 
     m_hints = new StatusHints(panInfo);
     m_hints->addHint(cmdEsporta, QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
