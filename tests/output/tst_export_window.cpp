@@ -89,6 +89,7 @@ private slots:
     void anotherArchiveReplacesTheFile();
     void failureKeepsTheEarlierFile_data();
     void failureKeepsTheEarlierFile();
+    void archiveWithoutCards_data();
     void archiveWithoutCards();
     void statusLineAndHelp();
 
@@ -341,16 +342,28 @@ void TestExportWindow::failureKeepsTheEarlierFile()
         QCOMPARE(fileBytes(file), QByteArray("earlier export"));
 }
 
+void TestExportWindow::archiveWithoutCards_data()
+{
+    QTest::addColumn<bool>("readable");
+    // A missing archive is created empty, as every action that opens one does.
+    QTest::newRow("missing") << true;
+    // One that cannot be read is not reported: the grid stays as it was made.
+    QTest::newRow("a folder under its name") << false;
+}
+
 void TestExportWindow::archiveWithoutCards()
 {
-    // The archive does not exist yet: opening it creates it empty, as every action does.
+    QFETCH(bool, readable);
+    if (!readable)
+        QVERIFY(QDir().mkpath(archive(KindId::Libri)));
     withExportWindow(KindId::Libri, archive(KindId::Libri), [&](ExportWindow* window) {
+        QCOMPARE(messages().count(), 0);
         QCOMPARE(grid(window)->model()->rowCount(), 10);
         for (int column = 0; column <= 22; ++column)
             QCOMPARE(cell(window, 9, column), QString());
         click(window, QStringLiteral("cmdEsporta"));
     });
-    QVERIFY(QFileInfo::exists(archive(KindId::Libri)));
+    QCOMPARE(QFileInfo(archive(KindId::Libri)).isFile(), readable);
     const QByteArray written = fileBytes(folder().file(QStringLiteral("Catalogo_Libri.xls")));
     QCOMPARE(written.count("<tr>"), 1);
     QVERIFY(written.contains("width=350>Titolo libro</td>"));
