@@ -4,6 +4,7 @@
 // PDF file through the print window, and the pictures the file embeds (pdfimages, when installed).
 //   build/bench/bench_card_print [runs] [folder]
 // With a folder, the printed PDF stays there to be looked at.
+#include "BenchSupport.h"
 #include "CameraPhoto.h"
 #include "app/Application.h"
 #include "app/ProgramFolder.h"
@@ -68,11 +69,9 @@ void pressWhenOpen(QElapsedTimer& timer, const std::function<void()>& then)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    Application::requestSoftwareRendering();
+    prepareBenchmark();
     Application app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 9;
+    const int runs = runsArgument(argc, argv, 9);
     QTemporaryDir folder;
     ProgramFolder::setOverride(folder.path());
 
@@ -120,8 +119,8 @@ int main(int argc, char** argv)
         shown << elapsed;
         processor << used;
     }
-    std::sort(shown.begin(), shown.end());
-    std::sort(processor.begin(), processor.end());
+    const Figures wall = summary(shown);
+    const Figures work = summary(processor);
 
     const QString pdf = argc > 2 ? QString::fromLocal8Bit(argv[2]) + QStringLiteral("/scheda_foto.pdf")
                                  : ProgramFolder::file(QStringLiteral("scheda.pdf"));
@@ -138,9 +137,8 @@ int main(int argc, char** argv)
     std::printf("Card with a %d x %d JPEG cover (%.1f MB), %d runs\n", kPhotoSize.width(), kPhotoSize.height(),
                 QFileInfo(photo).size() / 1e6, runs);
     std::printf("\"Mostra anteprima\" to preview shown: median %6.1f ms, slowest %6.1f ms\n",
-                shown.at(shown.size() / 2), shown.constLast());
-    std::printf("  processor time of the same:       median %6.1f ms, slowest %6.1f ms\n",
-                processor.at(processor.size() / 2), processor.constLast());
+                wall.median, wall.slowest);
+    std::printf("  processor time of the same:       median %6.1f ms, slowest %6.1f ms\n", work.median, work.slowest);
     std::printf("\"Stampa\" to PDF written:            %6.1f ms, %.0f KB\n", printed, QFileInfo(pdf).size() / 1024.0);
     QProcess images;
     images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});

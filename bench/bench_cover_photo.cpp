@@ -2,15 +2,16 @@
 // to the photo painted in the box, on the offscreen platform; the median and the slowest of
 // several runs, against decoding the same photo whole.
 //   build/bench/bench_cover_photo [runs]
+#include "BenchSupport.h"
 #include "CameraPhoto.h"
 #include "app/Application.h"
-#include "widgets/PictureButton.h"
 #include "app/ProgramFolder.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
 #include "cards/CoverPhotos.h"
 #include "cards/PhotoBox.h"
 #include "storage/CatalogueFile.h"
+#include "widgets/PictureButton.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -24,25 +25,13 @@
 namespace {
 constexpr QSize kPhotoSize(6000, 4000);
 
-struct Figures {
-    double median;
-    double slowest;
-};
-
-Figures summary(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return {times.at(times.size() / 2), times.constLast()};
-}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    Application::requestSoftwareRendering();
+    prepareBenchmark();
     Application app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 15;
+    const int runs = runsArgument(argc, argv, 15);
     QTemporaryDir folder;
     ProgramFolder::setOverride(folder.path());
 
