@@ -4,6 +4,7 @@
 //   build/bench/bench_report [runs] [folder]
 // With a folder, the PDFs of the last run stay there to be looked at: the three cards filled with
 // sample values and a list of three pages.
+#include "BenchSupport.h"
 #include "app/Application.h"
 #include "app/ProgramFormats.h"
 #include "report/ListReport.h"
@@ -27,17 +28,6 @@
 #include <cstdio>
 
 namespace {
-struct Figures {
-    double median;
-    double slowest;
-};
-
-Figures summary(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return {times.at(times.size() / 2), times.constLast()};
-}
-
 double milliseconds(const QElapsedTimer& timer)
 {
     return timer.nsecsElapsed() / 1e6;
@@ -182,12 +172,10 @@ Report filledCard(const Card& card, const QImage& photo)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    Application::requestSoftwareRendering();
+    prepareBenchmark();
     Application app(argc, argv);
     ProgramFormats::apply();
-    const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 9;
+    const int runs = runsArgument(argc, argv, 9);
     QTemporaryDir temporary;
     const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : temporary.path();
     QDir().mkpath(folder);

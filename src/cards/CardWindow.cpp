@@ -12,6 +12,7 @@
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
 #include "output/ExportWindow.h"
+#include "output/CardPrintWindow.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
@@ -58,9 +59,11 @@ const Command kCommands[] = {
     {"cmdSalva", "tb_salva", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick},
     {"cmdTrova", "tb_trova", "Trova una scheda in archivio.", nullptr},
     {"cmdFile", "tb_allega", "Allega file alla scheda.", &CardWindow::cmdFileClick},
-    {"cmdAnteprima", "tb_anteprima_wide", "Visualizza l'anteprima di stampa della scheda.", nullptr},
-    {"cmdAnteprimaIcona", "tb_anteprima", "Visualizza l'anteprima di stampa della scheda.", nullptr},
-    {"cmdStampa", "tb_stampa_wide", "Stampa la scheda.", nullptr},
+    {"cmdAnteprima", "tb_anteprima_wide", "Visualizza l'anteprima di stampa della scheda.",
+     &CardWindow::cmdAnteprimaClick},
+    {"cmdAnteprimaIcona", "tb_anteprima", "Visualizza l'anteprima di stampa della scheda.",
+     &CardWindow::cmdAnteprimaClick},
+    {"cmdStampa", "tb_stampa_wide", "Stampa la scheda.", &CardWindow::cmdStampaClick},
     {"cmdPrimo", "tb_primo", "Visualizza la prima scheda in archivio.", &CardWindow::cmdPrimoClick},
     {"cmdIndietro", "tb_indietro", "Visualizza la scheda precedente in archivio.", &CardWindow::cmdIndietroClick},
     {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio.", &CardWindow::cmdAvantiClick},
@@ -528,6 +531,16 @@ void CardWindow::btnZoomFotoClick()
     TfrmZoom zoom(this);
     zoom.setPicture(imgFoto->picture());
     zoom.exec();
+}
+
+void CardWindow::cmdStampaClick()
+{
+    CardPrintWindow::open(m_kind, CardPrintWindow::Action::Print, this);
+}
+
+void CardWindow::cmdAnteprimaClick()
+{
+    CardPrintWindow::open(m_kind, CardPrintWindow::Action::Preview, this);
 }
 
 void CardWindow::navigate(Navigation::Button button)

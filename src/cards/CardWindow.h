@@ -60,6 +60,8 @@ public slots:
     void btnSalvaFotoClick();
     void btnCancFotoClick();
     void btnZoomFotoClick();
+    void cmdStampaClick();
+    void cmdAnteprimaClick();
     void cmdPrimoClick();
     void cmdIndietroClick();
     void cmdAvantiClick();

@@ -129,6 +129,7 @@ const Kind& Kind::libri()
                              {"Autore", "Attenzione: per salvare la scheda è necessario indicare l'autore del libro."}},
                 .slideshowHint = "Esegui lo slide show del catalogo di libri.",
                 .placeholderImage = ":/images/segnaposto_libri.svg",
+                .printTemplate = ":/reports/scheda_libro.json",
                 .helpTopic = "Applicazione Catalogo Libri.",
             },
         .catalogue =
@@ -228,6 +229,7 @@ const Kind& Kind::fumetti()
                               "Attenzione: per salvare la scheda è necessario indicare l'autore del fumetto."}},
                 .slideshowHint = "Esegui lo slide show della raccolta di fumetti.",
                 .placeholderImage = ":/images/segnaposto_fumetti.svg",
+                .printTemplate = ":/reports/scheda_fumetto.json",
                 .helpTopic = "Applicazione Raccolta Fumetti.",
             },
         .catalogue =
@@ -326,6 +328,7 @@ const Kind& Kind::dvd()
                               "Attenzione: per salvare la scheda è necessario indicare il nome del regista."}},
                 .slideshowHint = "Esegui lo slide show della collezione di DVD.",
                 .placeholderImage = ":/images/segnaposto_dvd.svg",
+                .printTemplate = ":/reports/scheda_dvd.json",
                 .helpTopic = "Applicazione Collezione DVD.",
             },
         .catalogue =

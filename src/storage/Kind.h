@@ -26,6 +26,7 @@ struct Kind {
         QList<RequiredField> required;
         QString slideshowHint;
         QString placeholderImage; // resource of the cover placeholder
+        QString printTemplate;    // report template of the print and preview windows
         QString helpTopic;        // title of the kind's help topic
     };
 

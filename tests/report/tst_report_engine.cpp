@@ -1,6 +1,8 @@
 // The report engine, read back from the PDF files its one painting routine writes: the words and
 // where they stand (pdftotext), the pages (pdfinfo), a few pixels (pdftoppm) and the embedded
 // pictures (pdfimages).
+#include "CardBoxes.h"
+#include "PdfPages.h"
 #include "TestSupport.h"
 
 #include "app/ProgramFormats.h"
@@ -13,210 +15,15 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
 namespace {
-constexpr double kPointsPerMm = 72 / 25.4;
 constexpr double kMargin = 10; // mm, every template
 
-struct Word {
-    QString text;
-    QRectF box; // millimetres from the corner of the paper
-};
-
-QByteArray run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
-    return process.readAllStandardOutput();
-}
-
-QString pdfText(const QString& pdf, int page = 0)
-{
-    QStringList arguments{QStringLiteral("-layout")};
-    if (page > 0)
-        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
-    return QString::fromUtf8(run(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-")));
-}
-
-QString pdfInfo(const QString& pdf, const QString& key)
-{
-    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}));
-    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(key), QRegularExpression::MultilineOption);
-    return line.match(info).captured(1).trimmed();
-}
-
-// Millimetres of the first page, from the points the file gives.
-QSizeF pageSize(const QString& pdf)
-{
-    const QStringList numbers = pdfInfo(pdf, QStringLiteral("Page size")).split(u' ');
-    return QSizeF(numbers.value(0).toDouble(), numbers.value(2).toDouble()) / kPointsPerMm;
-}
-
-bool isPaper(const QSizeF& size, double width, double height)
-{
-    return qAbs(size.width() - width) < 0.5 && qAbs(size.height() - height) < 0.5;
-}
-
-int pageCount(const QString& pdf)
-{
-    return pdfInfo(pdf, QStringLiteral("Pages")).toInt();
-}
-
-// The words of every page, with their boxes.
-QList<QList<Word>> pageWords(const QString& pdf)
-{
-    const QString html =
-        QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
-    static const QRegularExpression word(QStringLiteral(
-        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    QList<QList<Word>> pages;
-    const QStringList parts = html.split(QStringLiteral("<page "));
-    for (qsizetype i = 1; i < parts.size(); ++i) {
-        QList<Word> result;
-        for (const auto& match : word.globalMatch(parts.at(i))) {
-            QString text = match.captured(5);
-            text.replace(QLatin1String("&apos;"), QLatin1String("'"))
-                .replace(QLatin1String("&quot;"), QLatin1String("\""))
-                .replace(QLatin1String("&lt;"), QLatin1String("<"))
-                .replace(QLatin1String("&gt;"), QLatin1String(">"))
-                .replace(QLatin1String("&amp;"), QLatin1String("&"));
-            const QPointF topLeft(match.captured(1).toDouble(), match.captured(2).toDouble());
-            const QPointF bottomRight(match.captured(3).toDouble(), match.captured(4).toDouble());
-            result.append({text, QRectF(topLeft / kPointsPerMm, bottomRight / kPointsPerMm)});
-        }
-        pages.append(result);
-    }
-    return pages;
-}
-
-QList<Word> words(const QString& pdf, int page)
-{
-    return pageWords(pdf).value(page - 1);
-}
-
-// The box of a phrase: its words one after the other on one line.
-QRectF phraseBox(const QList<Word>& all, const QString& phrase)
-{
-    const QStringList parts = phrase.split(u' ');
-    for (int i = 0; i + parts.size() <= all.size(); ++i) {
-        QRectF box;
-        bool same = true;
-        for (int k = 0; k < parts.size() && same; ++k) {
-            const Word& w = all[i + k];
-            same = w.text == parts[k] && (k == 0 || qAbs(w.box.top() - box.top()) < 0.5);
-            box = k == 0 ? w.box : box.united(w.box);
-        }
-        if (same)
-            return box;
-    }
-    return {};
-}
-
-QImage renderPage(const QString& pdf, int page)
-{
-    const QString prefix = pdf + QStringLiteral("-page");
-    run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-singlefile"),
-         QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page), pdf, prefix});
-    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-}
-
-// The colour at a point given in millimetres from the corner of the paper, on a 50 dpi rendering.
-QColor pixelAt(const QImage& image, double xMm, double yMm)
-{
-    return image.pixelColor(int(xMm / 25.4 * 50), int(yMm / 25.4 * 50));
-}
-
-bool near(const QColor& a, const QColor& b, int tolerance = 40)
-{
-    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance &&
-           qAbs(a.blue() - b.blue()) <= tolerance;
-}
-
-struct Field {
-    const char* caption;
-    const char* object;
-    double left; // mm, inside the margins
-    double top;  // of the header bar
-    double width;
-};
-
-using Fields = QList<Field>;
-
-const Fields kBooks{
-    {"AUTORE", "txtAutore", 1, 125, 93},
-    {"NAZIONE", "txtNazione", 96, 125, 93},
-    {"ANNO PUBBLICAZIONE", "txtAnno", 1, 139, 93},
-    {"CASA EDITRICE", "txtEditore", 96, 139, 93},
-    {"CITTA' PUBBLICAZIONE", "txtCitta", 1, 153, 93},
-    {"GENERE", "txtGenere", 96, 153, 93},
-    {"ISBN", "txtISBN", 1, 167, 93},
-    {"LINGUA", "txtLingua", 96, 167, 93},
-    {"TITOLO ORIGINALE", "txtOriginale", 1, 181, 93},
-    {"TRADUTTORE", "txtTraduttore", 96, 181, 93},
-    {"COLLANA", "txtCollana", 1, 195, 93},
-    {"CURATORE", "txtCuratore", 96, 195, 93},
-    {"POSIZIONE SU SCAFFALE", "txtPosizione", 1, 209, 93},
-    {"CODICE SU ETICHETTA", "txtEtichetta", 96, 209, 93},
-    {"FORMATO", "txtFormato", 1, 223, 93},
-    {"CODICE DEWEY", "txtDewey", 96, 223, 93},
-    {"VOLUMI", "txtVolumi", 1, 237, 93},
-    {"PAGINE", "txtPagine", 96, 237, 93},
-    {"PREZZO", "txtPrezzo", 1, 251, 93},
-    {"GIUDIZIO", "txtGiudizio", 96, 251, 93},
-    {"NOTE", "txtNote", 1, 265, 188},
-};
-
-const Fields kComics{
-    {"AUTORE", "txtAutore", 1, 125, 93},
-    {"NAZIONE", "txtNazione", 96, 125, 93},
-    {"DATA PUBBLICAZIONE", "txtData", 1, 139, 44},
-    {"NUMERO ALBO", "txtNumero", 47, 139, 47},
-    {"CASA EDITRICE", "txtEditore", 96, 139, 93},
-    {"CITTA' PUBBLICAZIONE", "txtCitta", 1, 153, 93},
-    {"GENERE", "txtGenere", 96, 153, 93},
-    {"DIRETTORE", "txtDirettore", 1, 167, 93},
-    {"LINGUA", "txtLingua", 96, 167, 93},
-    {"DISEGNATORE", "txtDisegnatore", 1, 181, 93},
-    {"CONTENUTI EXTRA", "txtContenuti", 96, 181, 93},
-    {"STATO CONSERVAZIONE", "txtStato", 1, 195, 93},
-    {"FORMATO", "txtFormato", 96, 195, 93},
-    {"POSIZIONE SU SCAFFALE", "txtPosizione", 1, 209, 93},
-    {"CODICE SU ETICHETTA", "txtEtichetta", 96, 209, 93},
-    {"STORIA NARRATA", "txtStoria", 1, 223, 188},
-    {"PERSONAGGI", "txtPersonaggi", 1, 237, 188},
-    {"PREZZO", "txtPrezzo", 1, 251, 44},
-    {"PAGINE", "txtPagine", 47, 251, 47},
-    {"GIUDIZIO", "txtGiudizio", 96, 251, 93},
-    {"NOTE", "txtNote", 1, 265, 188},
-};
-
-const Fields kDvds{
-    {"REGISTA", "txtRegista", 1, 125, 93},
-    {"NAZIONE", "txtNazione", 96, 125, 93},
-    {"ANNO PRODUZIONE", "txtAnno", 1, 139, 93},
-    {"PROTAGONISTA", "txtProtagonista", 96, 139, 93},
-    {"DISTRIBUZIONE", "txtDistribuzione", 1, 153, 93},
-    {"GENERE", "txtGenere", 96, 153, 93},
-    {"LINGUA ORIGINALE", "txtLingua", 1, 167, 93},
-    {"ALTRE LINGUE", "txtAltreLingue", 96, 167, 93},
-    {"TITOLO ORIGINALE", "txtOriginale", 1, 181, 93},
-    {"SOTTOTITOLI", "txtSottotitoli", 96, 181, 93},
-    {"COLLANA", "txtCollana", 1, 195, 93},
-    {"PREMI E RICONOSCIMENTI", "txtPremi", 96, 195, 93},
-    {"POSIZIONE SU SCAFFALE", "txtPosizione", 1, 209, 93},
-    {"CODICE SU ETICHETTA", "txtEtichetta", 96, 209, 93},
-    {"DURATA", "txtDurata", 1, 223, 93},
-    {"PREZZO", "txtPrezzo", 96, 223, 93},
-    {"CAST", "txtCast", 1, 237, 188},
-    {"GIUDIZIO", "txtGiudizio", 1, 251, 188},
-    {"NOTE", "txtNote", 1, 265, 188},
-};
+using namespace PdfPages;
+using Field = CardBox;
+using Fields = CardBoxes;
 
 const QColor kRoyalBlue(0x41, 0x69, 0xE1);
 const QColor kSlateGrey(0x70, 0x80, 0x90);
