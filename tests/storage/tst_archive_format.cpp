@@ -1,5 +1,6 @@
 // The archive format, checked against records written byte by byte here, independently of the
 // code under test, so a fault cannot hide behind a matching reader and writer.
+#include "FailingDevice.h"
 #include "TestSupport.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
@@ -45,6 +46,7 @@ private slots:
     void unreachableArchivesFail_data();
     void unreachableArchivesFail();
     void writesReplaceExactlyOneRecord();
+    void writesCutShortFail();
     void accessErrorText();
 };
 
@@ -243,6 +245,24 @@ void TestArchiveFormat::writesReplaceExactlyOneRecord()
     QCOMPARE(after.mid(layout.recordSize(), layout.recordSize()), record.bytes());
     QCOMPARE(after.mid(2 * layout.recordSize(), layout.recordSize()), original.mid(2 * layout.recordSize()));
     QCOMPARE(after.mid(3 * layout.recordSize()), record.bytes());
+}
+
+void TestArchiveFormat::writesCutShortFail()
+{
+    const RecordLayout& layout = Kind::libri().layout;
+    // Room for one card and a little more, as on a disk that is almost full.
+    FailingDevice device(layout.recordSize() + 100, QByteArray(layout.recordSize(), 'a'));
+    CatalogueFile file(layout, device);
+    QCOMPARE(file.recordCount(), 1);
+    Record record(layout);
+    record.setText(u"Titolo", QStringLiteral("Nuovo titolo"));
+
+    file.writeCard(1, record);
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.appendCard(record));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.writeCard(1, record));
+    // What did get through is no card.
+    QCOMPARE(file.recordCount(), 1);
+    QCOMPARE(file.readCard(1).bytes(), record.bytes());
 }
 
 void TestArchiveFormat::accessErrorText()
