@@ -108,7 +108,9 @@ void CatalogueFile::writeAt(qint64 offset, const Record& record)
 {
     requireOpen();
     m_ahead.clear();
-    if (&record.layout() != &m_layout && record.bytes().size() != m_layout.recordSize())
+    // Only a record of this archive's own layout is written: one of another layout is refused
+    // even where the sizes agree.
+    if (&record.layout() != &m_layout || record.bytes().size() != m_layout.recordSize())
         throw ArchiveError("record of another kind");
     // One write of the whole record, on disk before the caller reports success: a card is never
     // left half written.

@@ -6,6 +6,7 @@
 #include "storage/Kind.h"
 #include "storage/Text.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -47,6 +48,7 @@ private slots:
     void unreachableArchivesFail();
     void writesReplaceExactlyOneRecord();
     void writesCutShortFail();
+    void recordsOfAnotherLayoutAreRefused();
     void accessErrorText();
 };
 
@@ -263,6 +265,26 @@ void TestArchiveFormat::writesCutShortFail()
     // What did get through is no card.
     QCOMPARE(file.recordCount(), 1);
     QCOMPARE(file.readCard(1).bytes(), record.bytes());
+}
+
+void TestArchiveFormat::recordsOfAnotherLayoutAreRefused()
+{
+    const RecordLayout& books = Kind::libri().layout;
+    // As long as a book record, and a book record in no other way.
+    const RecordLayout other({{"Campo", books.recordSize() - 1, "Campo:"}});
+    QCOMPARE(other.recordSize(), books.recordSize());
+    QByteArray bytes(books.recordSize(), 'a');
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadWrite);
+    CatalogueFile file(books, device);
+
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.writeCard(1, Record(other)));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.appendCard(Record(other)));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.appendCard(Record(Kind::fumetti().layout)));
+    QCOMPARE(bytes, QByteArray(books.recordSize(), 'a'));
+    // A book record goes in.
+    file.writeCard(1, Record(books));
+    QCOMPARE(bytes, Record(books).bytes());
 }
 
 void TestArchiveFormat::accessErrorText()
