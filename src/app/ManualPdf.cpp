@@ -2,6 +2,7 @@
 
 #include "HelpTopics.h"
 #include "Maker.h"
+#include "Palette.h"
 #include "storage/Kind.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -15,8 +16,9 @@
 #include <cmath>
 
 namespace {
-const QColor kNavy(0x1F, 0x3A, 0x5F);
-const QColor kSteelBlue(0x46, 0x82, 0xB4);
+using Palette::kNavy;
+using Palette::kSteelBlue;
+// The printed page's own colours.
 const QColor kAccent(0xF0, 0xA0, 0x30);
 const QColor kGrey(0x70, 0x80, 0x90);
 const QColor kText(0x20, 0x28, 0x30);
@@ -55,12 +57,14 @@ QString heading(const QString& title)
 
 QString bodyHtml(const QList<Chapter>& chapters)
 {
-    QString html = QStringLiteral(
-        "<html><head><style>"
-        "h1 { color: #1F3A5F; font-size: 20pt; font-weight: bold; margin-top: 0; margin-bottom: 14pt; }"
-        "h2 { color: #4682B4; font-size: 13pt; font-weight: bold; margin-top: 18pt; margin-bottom: 6pt; }"
-        "p { font-size: 10.5pt; color: #202830; text-align: justify; margin-bottom: 8pt; line-height: 130%; }"
-        "</style></head><body>");
+    QString html =
+        QStringLiteral(
+            "<html><head><style>"
+            "h1 { color: %1; font-size: 20pt; font-weight: bold; margin-top: 0; margin-bottom: 14pt; }"
+            "h2 { color: %2; font-size: 13pt; font-weight: bold; margin-top: 18pt; margin-bottom: 6pt; }"
+            "p { font-size: 10.5pt; color: %3; text-align: justify; margin-bottom: 8pt; line-height: 130%; }"
+            "</style></head><body>")
+            .arg(kNavy.name(), kSteelBlue.name(), kText.name());
     for (qsizetype i = 0; i < chapters.size(); ++i) {
         const Chapter& chapter = chapters.at(i);
         const QString newPage = i > 0 ? QStringLiteral(" style=\"page-break-before: always\"") : QString();

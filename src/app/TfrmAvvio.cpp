@@ -2,6 +2,7 @@
 
 #include "Help.h"
 #include "HelpTopics.h"
+#include "widgets/CentredPanel.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
 #include "Maker.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QPainter>
 
 namespace {
 constexpr QSize kPanelSize(995, 692);
@@ -44,6 +44,7 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setFixedSize(kPanelSize);
+    new CentredPanel(this, panContainer, Look::kCardBlue);
     auto* card = new Shape(QStringLiteral("shpContainer"), panContainer, QColor(255, 255, 255, 150),
                            QColor(255, 255, 255, 220), 10, 1.5);
     card->setGeometry(QRect(QPoint(0, 0), kPanelSize));
@@ -130,19 +131,6 @@ void TfrmAvvio::FormClose()
 {
     // The start window is where the program ends, whatever else is merely hidden.
     QApplication::quit();
-}
-
-void TfrmAvvio::resizeEvent(QResizeEvent* event)
-{
-    ChainWindow::resizeEvent(event);
-    panContainer->move(std::max(0, (width() - kPanelSize.width()) / 2),
-                       std::max(0, (height() - kPanelSize.height()) / 2));
-}
-
-void TfrmAvvio::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), verticalGradient(Look::kCardBlue, Qt::white, height()));
 }
 
 void TfrmAvvio::imgLibriClick()

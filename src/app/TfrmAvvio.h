@@ -37,8 +37,6 @@ public:
 
 protected:
     void FormClose() override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button,

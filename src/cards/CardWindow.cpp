@@ -15,10 +15,12 @@
 #include "output/CardPrintWindow.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
+#include "widgets/CentredPanel.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FieldHighlight.h"
 #include "widgets/Look.h"
 #include "widgets/Fonts.h"
+#include "widgets/Look.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
@@ -26,7 +28,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 
 namespace {
@@ -37,10 +38,10 @@ constexpr QSize kWideSize(148, 32);
 constexpr int kGroupPadding = 4;
 constexpr int kGroupGap = 8;
 
-const QColor kCardBlue(0x42, 0x7A, 0xA8);
-const QColor kSteelBlue(0x46, 0x82, 0xB4);
-const QColor kNavy(0x1F, 0x3A, 0x5F);
-const QColor kLightBlue(0xDC, 0xE9, 0xF5);
+using Look::kCardBlue;
+using Look::kLightBlue;
+using Look::kNavy;
+using Look::kSteelBlue;
 
 // A picture button of the window: its name, picture, status-line hint and handler.
 struct Command {
@@ -118,6 +119,7 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setFixedSize(kPanelSize);
     panContainer->setMouseTracking(true);
+    new CentredPanel(this, panContainer, kCardBlue);
     shpContainer = new Shape(QStringLiteral("shpContainer"), panContainer, QColor(255, 255, 255, 150),
                              QColor(255, 255, 255, 220), 10, 1.5);
     shpContainer->setGeometry(QRect(QPoint(0, 0), kPanelSize));
@@ -348,19 +350,6 @@ void CardWindow::FormShow()
 void CardWindow::FormClose()
 {
     handOverTo(Windows::avvio());
-}
-
-void CardWindow::resizeEvent(QResizeEvent* event)
-{
-    ChainWindow::resizeEvent(event);
-    panContainer->move(std::max(0, (width() - kPanelSize.width()) / 2),
-                       std::max(0, (height() - kPanelSize.height()) / 2));
-}
-
-void CardWindow::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), verticalGradient(kCardBlue, Qt::white, height()));
 }
 
 void CardWindow::ClearCard()

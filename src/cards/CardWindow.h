@@ -76,8 +76,6 @@ protected:
 
     void FormShow() override;
     void FormClose() override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
     // What a kind adds to a blank card, a shown card and a stored record.
     virtual void clearExtras() {}

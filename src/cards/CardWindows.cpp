@@ -3,6 +3,7 @@
 #include "search/TfrmCodici_Dewey.h"
 #include "widgets/StatusHints.h"
 #include "widgets/Fonts.h"
+#include "widgets/Look.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
@@ -78,7 +79,7 @@ TfrmFumetti::TfrmFumetti() : CardWindow(Kind::fumetti(), comicToolbar())
     chkMancante = new QCheckBox(QStringLiteral("Albo mancante"), sfoMancante);
     chkMancante->setObjectName(QStringLiteral("chkMancante"));
     chkMancante->setFont(programFont(QStringLiteral("Verdana"), 12, true));
-    setTextColour(chkMancante, QColor(0x1F, 0x3A, 0x5F));
+    setTextColour(chkMancante, Look::kNavy);
     chkMancante->setGeometry(34, 4, 168, 24);
     setTabOrder(note, chkMancante);
     setTabOrder(chkMancante, btnFocus);

@@ -2,15 +2,14 @@
 
 #include "PhotoBox.h"
 #include "app/ProgramFormats.h"
-#include "widgets/Shape.h"
+#include "widgets/CentredPanel.h"
+#include "widgets/Look.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 
 namespace {
-const QColor kSteelBlue(0x46, 0x82, 0xB4);
 // Room left around the picture for the window's frame and caption.
 constexpr QSize kMargin(60, 90);
 } // namespace
@@ -23,6 +22,7 @@ TfrmZoom::TfrmZoom(QWidget* opener)
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->installEventFilter(this);
+    new CentredPanel(this, panContainer, Look::kSteelBlue);
     imgFoto = new PhotoBox(QStringLiteral("imgFoto"), QSize(), panContainer);
     imgFoto->setCursor(Qt::PointingHandCursor);
     connect(imgFoto, &PhotoBox::clicked, this, &TfrmZoom::imgFotoClick);
@@ -47,25 +47,6 @@ void TfrmZoom::FormShow()
     imgFoto->setGeometry(QRect(QPoint(0, 0), area));
     // A picture that cannot be decoded leaves the area empty; the card shows the same.
     imgFoto->setPicture(m_picture);
-    centrePanel();
-}
-
-void TfrmZoom::resizeEvent(QResizeEvent* event)
-{
-    DialogWindow::resizeEvent(event);
-    centrePanel();
-}
-
-void TfrmZoom::centrePanel()
-{
-    panContainer->move(std::max(0, (width() - panContainer->width()) / 2),
-                       std::max(0, (height() - panContainer->height()) / 2));
-}
-
-void TfrmZoom::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), verticalGradient(kSteelBlue, Qt::white, height()));
 }
 
 bool TfrmZoom::eventFilter(QObject* watched, QEvent* event)

@@ -24,13 +24,10 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
-    void centrePanel();
 
     CoverPicture m_picture;
 };

@@ -1,7 +1,9 @@
 #include "CatalogueWindow.h"
 
+#include "widgets/CentredPanel.h"
 #include "widgets/Fonts.h"
 #include "app/Help.h"
+#include "widgets/Look.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "app/ProgramFormats.h"
@@ -9,13 +11,12 @@
 #include "storage/Text.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace {
-const QColor kCardBlue(0x42, 0x7A, 0xA8);
-const QColor kSteelBlue(0x46, 0x82, 0xB4);
-const QColor kNavy(0x1F, 0x3A, 0x5F);
-const QColor kLightBlue(0xDC, 0xE9, 0xF5);
+using Look::kCardBlue;
+using Look::kLightBlue;
+using Look::kNavy;
+using Look::kSteelBlue;
 
 constexpr QRect kPictureArea(32, 104, 360, 264);
 constexpr QSize kHelpSize(36, 36);
@@ -37,6 +38,7 @@ CatalogueWindow::CatalogueWindow(const Kind& kind, const QString& caption, const
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setFixedSize(kPanelSize);
+    new CentredPanel(this, panContainer, kCardBlue);
     shpContainer = new Shape(QStringLiteral("shpContainer"), panContainer, QColor(255, 255, 255, 150),
                              QColor(255, 255, 255, 220), 10, 1.5);
     shpContainer->setGeometry(QRect(QPoint(0, 0), kPanelSize));
@@ -85,17 +87,4 @@ QLabel* CatalogueWindow::addHiddenLabel(const QString& name, const QString& text
 void CatalogueWindow::imgGuidaClick()
 {
     Help::showTopic(this, m_kind.card.helpTopic);
-}
-
-void CatalogueWindow::resizeEvent(QResizeEvent* event)
-{
-    ChainWindow::resizeEvent(event);
-    panContainer->move(std::max(0, (width() - kPanelSize.width()) / 2),
-                       std::max(0, (height() - kPanelSize.height()) / 2));
-}
-
-void CatalogueWindow::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), verticalGradient(kCardBlue, Qt::white, height()));
 }

@@ -32,9 +32,6 @@ protected:
     // A hidden label that keeps a value between events.
     QLabel* addHiddenLabel(const QString& name, const QString& text = {});
 
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
     QWidget* panContainer;
     Shape* shpContainer;
     Shape* shpTitolo;

@@ -1,6 +1,7 @@
 #include "MenuWindow.h"
 
 #include "widgets/Fonts.h"
+#include "widgets/Look.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
 #include "app/TfrmAvvio.h"
@@ -25,12 +26,7 @@ QPushButton* menuButton(const QString& name, const QString& text, QWidget* paren
     button->setFont(programFont(QStringLiteral("Verdana"), 14));
     button->setCursor(Qt::PointingHandCursor);
     button->setFixedSize(kButtonSize);
-    button->setStyleSheet(QStringLiteral(
-        "QPushButton { color: #1F3A5F; border: 1px solid #4682B4; border-radius: 8px;"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE9F5); }"
-        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #C6DBEF); }"
-        "QPushButton:pressed { background: #B7D0EA; }"
-        "QPushButton:focus { border: 2px solid #4169E1; }"));
+    button->setStyleSheet(Look::buttonStyleSheet(8));
     return button;
 }
 

@@ -6,6 +6,8 @@
 
 CatalogueFile::CatalogueFile(const RecordLayout& layout) : m_layout(layout) {}
 
+CatalogueFile::CatalogueFile(const RecordLayout& layout, QIODevice& device) : m_layout(layout), m_device(&device) {}
+
 CatalogueFile::~CatalogueFile()
 {
     m_file.close();
@@ -14,6 +16,7 @@ CatalogueFile::~CatalogueFile()
 void CatalogueFile::open(const QString& path)
 {
     close();
+    m_device = &m_file;
     m_file.setFileName(path);
     // Unbuffered: writes go straight to the file, and reads use the read-ahead below instead of
     // QFile's own small buffer.
@@ -30,7 +33,7 @@ void CatalogueFile::open(const QString& path)
 int CatalogueFile::recordCount() const
 {
     requireOpen();
-    const qint64 size = m_file.size();
+    const qint64 size = m_device->size();
     if (size < 0)
         throw ArchiveError("cannot read the size of the archive");
     return int(size / m_layout.recordSize());
@@ -62,7 +65,8 @@ int CatalogueFile::appendCard(const Record& record)
 
 void CatalogueFile::close()
 {
-    m_file.close();
+    if (m_device == &m_file)
+        m_file.close();
     m_ahead.clear();
 }
 
@@ -74,7 +78,7 @@ QString CatalogueFile::accessErrorText()
 
 void CatalogueFile::requireOpen() const
 {
-    if (!m_file.isOpen())
+    if (!m_device->isOpen())
         throw ArchiveError("the archive is not open");
 }
 
@@ -92,7 +96,7 @@ void CatalogueFile::readAhead(qint64 offset)
     const qint64 wanted = std::max<qint64>(m_layout.recordSize(), kAheadBytes / m_layout.recordSize() * m_layout.recordSize());
     m_ahead.resize(wanted);
     m_aheadStart = offset;
-    const qint64 got = m_file.seek(offset) ? m_file.read(m_ahead.data(), wanted) : -1;
+    const qint64 got = m_device->seek(offset) ? m_device->read(m_ahead.data(), wanted) : -1;
     if (got < m_layout.recordSize()) {
         m_ahead.clear();
         throw ArchiveError("cannot read the archive at byte " + std::to_string(offset));
@@ -104,11 +108,19 @@ void CatalogueFile::writeAt(qint64 offset, const Record& record)
 {
     requireOpen();
     m_ahead.clear();
-    if (&record.layout() != &m_layout && record.bytes().size() != m_layout.recordSize())
+    // Only a record of this archive's own layout is written: one of another layout is refused
+    // even where the sizes agree.
+    if (&record.layout() != &m_layout || record.bytes().size() != m_layout.recordSize())
         throw ArchiveError("record of another kind");
     // One write of the whole record, on disk before the caller reports success: a card is never
     // left half written.
-    if (!m_file.seek(offset) || m_file.write(record.bytes()) != m_layout.recordSize() || !m_file.flush()
-        || ::fsync(m_file.handle()) != 0)
+    if (!m_device->seek(offset) || m_device->write(record.bytes()) != m_layout.recordSize() || !flushToDisk())
         throw ArchiveError("cannot write to the archive");
+}
+
+bool CatalogueFile::flushToDisk()
+{
+    if (m_device != &m_file)
+        return true;
+    return m_file.flush() && ::fsync(m_file.handle()) == 0;
 }

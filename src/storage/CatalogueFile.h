@@ -19,6 +19,9 @@ public:
 class CatalogueFile final {
 public:
     explicit CatalogueFile(const RecordLayout& layout);
+    // An archive already open on `device`, such as a device that fails on purpose: open() is not
+    // called then, and close() leaves the device to its owner.
+    CatalogueFile(const RecordLayout& layout, QIODevice& device);
     ~CatalogueFile();
 
     CatalogueFile(const CatalogueFile&) = delete;
@@ -41,9 +44,11 @@ private:
     void requireCard(int number) const;
     void writeAt(qint64 offset, const Record& record);
     void readAhead(qint64 offset);
+    bool flushToDisk();
 
     const RecordLayout& m_layout;
     QFile m_file;
+    QIODevice* m_device = &m_file; // the archive: m_file unless another device was given
     QByteArray m_ahead; // cards read ahead, starting at byte m_aheadStart
     qint64 m_aheadStart = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Palette.h"
+
 #include <QColor>
 #include <QSize>
 #include <QString>
@@ -14,13 +16,15 @@ class Shape;
 // about windows share, so they look like the card and catalogue windows.
 namespace Look {
 
-inline const QColor kCardBlue{0x42, 0x7A, 0xA8};
-inline const QColor kSteelBlue{0x46, 0x82, 0xB4};
-inline const QColor kNavy{0x1F, 0x3A, 0x5F};
-inline const QColor kLightBlue{0xDC, 0xE9, 0xF5};
+using Palette::kCardBlue;
+using Palette::kLightBlue;
+using Palette::kNavy;
+using Palette::kSteelBlue;
 
 // A push button in the program's rounded blue style.
 QPushButton* button(const QString& objectName, const QString& text, QSize size, QWidget* parent);
+// The style sheet of those buttons, with corners of `radius` pixels.
+QString buttonStyleSheet(int radius = 6);
 
 // A label in the program's text colour.
 QLabel* label(const QString& objectName, const QString& text, int pixelSize, QWidget* parent);

@@ -61,11 +61,9 @@ private:
 };
 } // namespace
 
-class TestPasswordWindows : public QObject {
+class TestPasswordWindows : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void login_data();
     void login();
     void blanksNeverReachTheCheck();
@@ -79,30 +77,11 @@ private slots:
     void closingTheChangeWindowReturnsEmpty();
 
 private:
-    QString passwordPath() const { return m_folder->file(QStringLiteral("unins000.dll")); }
+    QString passwordPath() const { return folder().file(QStringLiteral("unins000.dll")); }
     TfrmPassword* showPassword();
     TfrmCambiaPassword* showChange();
-    void typeInto(QLineEdit* field, const QString& text);
     void fillChange(const QString& old, const QString& fresh, const QString& confirmation);
-
-    std::unique_ptr<ProgramFolderFixture> m_folder;
-    std::unique_ptr<WindowsFixture> m_windows;
-    std::unique_ptr<MessageProbe> m_messages;
 };
-
-void TestPasswordWindows::init()
-{
-    m_folder = std::make_unique<ProgramFolderFixture>();
-    m_windows = std::make_unique<WindowsFixture>();
-    m_messages = std::make_unique<MessageProbe>();
-}
-
-void TestPasswordWindows::cleanup()
-{
-    m_messages.reset();
-    m_windows.reset();
-    m_folder.reset();
-}
 
 TfrmPassword* TestPasswordWindows::showPassword()
 {
@@ -120,20 +99,12 @@ TfrmCambiaPassword* TestPasswordWindows::showChange()
     return window;
 }
 
-void TestPasswordWindows::typeInto(QLineEdit* field, const QString& text)
-{
-    field->setFocus();
-    // Key by key, accented letters and the euro sign included, as a keyboard sends them.
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 void TestPasswordWindows::fillChange(const QString& old, const QString& fresh, const QString& confirmation)
 {
     TfrmCambiaPassword* window = Windows::cambiaPassword();
-    typeInto(window->txtPasswordOld, old);
-    typeInto(window->txtPasswordNew, fresh);
-    typeInto(window->txtConferma, confirmation);
+    type(window->txtPasswordOld, old);
+    type(window->txtPasswordNew, fresh);
+    type(window->txtConferma, confirmation);
 }
 
 void TestPasswordWindows::login_data()
@@ -167,19 +138,19 @@ void TestPasswordWindows::login()
 
     TfrmPassword* window = showPassword();
     QVERIFY(!window->cmdOK->isEnabled());
-    typeInto(window->txtPassword, typed);
+    type(window->txtPassword, typed);
     QVERIFY(window->effPassword->isVisible());
     QVERIFY(window->cmdOK->isEnabled());
     QTest::mouseClick(window->cmdOK, Qt::LeftButton);
 
     if (message.isEmpty()) {
-        QCOMPARE(m_messages->count(), 0);
+        QCOMPARE(messages().count(), 0);
         QVERIFY(Windows::avvio()->isVisible());
         QVERIFY(!window->isVisible());
     } else {
-        QCOMPARE(m_messages->count(), 1);
-        QCOMPARE(m_messages->last().kind, MessageBox::Kind::Plain);
-        QCOMPARE(m_messages->last().text, message);
+        QCOMPARE(messages().count(), 1);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+        QCOMPARE(messages().last().text, message);
         QVERIFY(window->isVisible());
         QVERIFY(!Windows::avvio()->isVisible());
         // A wrong password is wiped for the next try; a reading failure leaves what was typed.
@@ -196,35 +167,35 @@ void TestPasswordWindows::blanksNeverReachTheCheck()
 {
     writeFileBytes(passwordPath(), kInitialFile);
     TfrmPassword* window = showPassword();
-    typeInto(window->txtPassword, QStringLiteral("   "));
+    type(window->txtPassword, QStringLiteral("   "));
     QVERIFY(!window->cmdOK->isEnabled());
     QTest::keyClick(window->txtPassword, Qt::Key_Return);
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
     QVERIFY(window->isVisible());
 
     // A password file that cannot even be read is not touched either.
     QFile::remove(passwordPath());
-    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("unins000.dll")));
-    typeInto(window->txtPassword, QStringLiteral("x"));
+    QVERIFY(QDir(folder().path()).mkdir(QStringLiteral("unins000.dll")));
+    type(window->txtPassword, QStringLiteral("x"));
     QVERIFY(window->cmdOK->isEnabled());
     QTest::keyClick(window->txtPassword, Qt::Key_Backspace);
     QVERIFY(!window->cmdOK->isEnabled());
     QTest::keyClick(window->txtPassword, Qt::Key_Enter);
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 
-    typeInto(window->txtPassword, QStringLiteral("pergamenaverde"));
+    type(window->txtPassword, QStringLiteral("pergamenaverde"));
     QTest::keyClick(window->txtPassword, Qt::Key_Enter);
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().text, kReadFailure);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().text, kReadFailure);
 }
 
 void TestPasswordWindows::enterLogsIn()
 {
     writeFileBytes(passwordPath(), kInitialFile);
     TfrmPassword* window = showPassword();
-    typeInto(window->txtPassword, QStringLiteral("PERGAMENAVERDE"));
+    type(window->txtPassword, QStringLiteral("PERGAMENAVERDE"));
     QTest::keyClick(window->txtPassword, Qt::Key_Return);
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
     QVERIFY(Windows::avvio()->isVisible());
     QVERIFY(!window->isVisible());
 }
@@ -239,9 +210,9 @@ void TestPasswordWindows::changeAndLogInWithTheNewPassword()
 
     fillChange(QStringLiteral(" Pergamenaverde"), QStringLiteral("  nuova Chiave è "), QStringLiteral("nuova Chiave è"));
     QTest::mouseClick(change->cmdOK, Qt::LeftButton);
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Plain);
-    QCOMPARE(m_messages->last().text, kChanged);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+    QCOMPARE(messages().last().text, kChanged);
 
     // Stored folded and trimmed, on its own line; the rest of the file is as it was.
     QCOMPARE(fileBytes(passwordPath()), "; Cartavox\r\n[Accesso]\r\nValore=" + Crypt::Scramble(u"NUOVA CHIAVE è").toLatin1()
@@ -252,12 +223,12 @@ void TestPasswordWindows::changeAndLogInWithTheNewPassword()
     QVERIFY(password->isVisible());
     QTRY_COMPARE(QApplication::focusWidget(), password->txtPassword);
 
-    typeInto(password->txtPassword, QStringLiteral("pergamenaverde"));
+    type(password->txtPassword, QStringLiteral("pergamenaverde"));
     QTest::mouseClick(password->cmdOK, Qt::LeftButton);
-    QCOMPARE(m_messages->last().text, kWrong);
-    typeInto(password->txtPassword, QStringLiteral("  NUOVA chiave è "));
+    QCOMPARE(messages().last().text, kWrong);
+    type(password->txtPassword, QStringLiteral("  NUOVA chiave è "));
     QTest::mouseClick(password->cmdOK, Qt::LeftButton);
-    QCOMPARE(m_messages->count(), 2);
+    QCOMPARE(messages().count(), 2);
     QVERIFY(Windows::avvio()->isVisible());
 }
 
@@ -294,12 +265,12 @@ void TestPasswordWindows::changeRefused()
     fillChange(old, fresh, confirmation);
     QTest::mouseClick(change->cmdOK, Qt::LeftButton);
 
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Plain);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
     if (message == QLatin1String("refused"))
-        QVERIFY(m_messages->last().text.startsWith(QLatin1String("Attenzione: ")));
+        QVERIFY(messages().last().text.startsWith(QLatin1String("Attenzione: ")));
     else
-        QCOMPARE(m_messages->last().text, message);
+        QCOMPARE(messages().last().text, message);
     QCOMPARE(fileBytes(passwordPath()), kInitialFile);
     QVERIFY(change->isVisible());
     const QList<std::pair<QLineEdit*, QString>> fields{
@@ -326,7 +297,7 @@ void TestPasswordWindows::changeFailure()
     if (damage == QLatin1String("hex"))
         before = "[Accesso]\r\nValore=ZZ\r\n";
     if (damage == QLatin1String("folder"))
-        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("unins000.dll")));
+        QVERIFY(QDir(folder().path()).mkdir(QStringLiteral("unins000.dll")));
     else
         writeFileBytes(passwordPath(), before);
 
@@ -339,12 +310,12 @@ void TestPasswordWindows::changeFailure()
         QTest::mouseClick(change->cmdOK, Qt::LeftButton);
     }
 
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Plain);
-    QCOMPARE(m_messages->last().text, kChangeFailure);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+    QCOMPARE(messages().last().text, kChangeFailure);
     if (damage != QLatin1String("folder"))
         QCOMPARE(fileBytes(passwordPath()), before);
-    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), damage == "folder" ? 0 : 1);
+    QCOMPARE(QDir(folder().path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), damage == "folder" ? 0 : 1);
     QVERIFY(change->isVisible());
     QCOMPARE(change->txtPasswordOld->text(), QStringLiteral("pergamenaverde"));
     QCOMPARE(change->txtPasswordNew->text(), QStringLiteral("nuova"));
@@ -366,15 +337,15 @@ void TestPasswordWindows::changeWindowFieldsAndKeys()
         QTest::keyClick(fields[i], Qt::Key_Return);
     }
     QCOMPARE(QApplication::focusWidget(), fields[0]);
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 
     // OK only once all three hold more than blanks.
-    typeInto(fields[0], QStringLiteral("a"));
-    typeInto(fields[1], QStringLiteral("b"));
+    type(fields[0], QStringLiteral("a"));
+    type(fields[1], QStringLiteral("b"));
     QVERIFY(!change->cmdOK->isEnabled());
-    typeInto(fields[2], QStringLiteral("   "));
+    type(fields[2], QStringLiteral("   "));
     QVERIFY(!change->cmdOK->isEnabled());
-    typeInto(fields[2], QStringLiteral("c"));
+    type(fields[2], QStringLiteral("c"));
     QVERIFY(change->cmdOK->isEnabled());
     QTest::keyClick(fields[0], Qt::Key_Backspace);
     QVERIFY(!change->cmdOK->isEnabled());
@@ -384,7 +355,7 @@ void TestPasswordWindows::closingTheChangeWindowReturnsEmpty()
 {
     writeFileBytes(passwordPath(), kInitialFile);
     TfrmPassword* password = showPassword();
-    typeInto(password->txtPassword, QStringLiteral("qualcosa"));
+    type(password->txtPassword, QStringLiteral("qualcosa"));
     QTest::mouseClick(password->btnCambiaPassword, Qt::LeftButton);
     TfrmCambiaPassword* change = Windows::cambiaPassword();
     fillChange(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"));
@@ -401,8 +372,8 @@ void TestPasswordWindows::closingTheChangeWindowReturnsEmpty()
     QTest::mouseClick(password->btnCambiaPassword, Qt::LeftButton);
     for (QLineEdit* field : {change->txtPasswordOld, change->txtPasswordNew, change->txtConferma})
         QCOMPARE(field->text(), QString());
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 }
 
-QTEST_MAIN(TestPasswordWindows)
+CARTAVOX_TEST_MAIN(TestPasswordWindows)
 #include "tst_password_windows.moc"

@@ -23,8 +23,6 @@
 #include <QTest>
 #include <QTextBlock>
 
-
-
 namespace {
 const QString kWebSite = QStringLiteral("https://www.cartavox.it");
 const QString kMail = QStringLiteral("mailto:info@cartavox.it?subject=Software Cartavox&body=Salve, desidererei avere "
@@ -77,7 +75,7 @@ QColor linkColour(const QLabel* link)
 
 Q_DECLARE_METATYPE(Opener)
 
-class TestStartWindow : public QObject {
+class TestStartWindow : public WindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -101,26 +99,19 @@ private slots:
 private:
     TfrmAvvio* showStart();
 
-    std::unique_ptr<ProgramFolderFixture> m_folder;
-    std::unique_ptr<WindowsFixture> m_windows;
-    std::unique_ptr<MessageProbe> m_messages;
     std::unique_ptr<OpenProbe> m_opened;
 };
 
 void TestStartWindow::init()
 {
-    m_folder = std::make_unique<ProgramFolderFixture>();
-    m_windows = std::make_unique<WindowsFixture>();
-    m_messages = std::make_unique<MessageProbe>();
+    WindowTest::init();
     m_opened = std::make_unique<OpenProbe>();
 }
 
 void TestStartWindow::cleanup()
 {
     m_opened.reset();
-    m_messages.reset();
-    m_windows.reset();
-    m_folder.reset();
+    WindowTest::cleanup();
 }
 
 TfrmAvvio* TestStartWindow::showStart()
@@ -164,20 +155,18 @@ void TestStartWindow::layout()
 
 void TestStartWindow::kindPicturesOpenTheirMenu_data()
 {
-    QTest::addColumn<QString>("control");
     QTest::addColumn<KindId>("kind");
-    for (const auto& [suffix, kind] : {std::pair{"Libri", KindId::Libri}, std::pair{"Fumetti", KindId::Fumetti},
-                                       std::pair{"DVD", KindId::DVD}})
-        for (const char* prefix : {"img", "btn", "app"}) {
-            const QString name = QLatin1String(prefix) + QLatin1String(suffix);
-            QTest::newRow(qPrintable(name)) << name << kind;
-        }
+    QTest::addColumn<QString>("control");
+    for (const auto& [kind, suffix] : {std::pair{KindId::Libri, "Libri"}, std::pair{KindId::Fumetti, "Fumetti"},
+                                       std::pair{KindId::DVD, "DVD"}})
+        for (const char* prefix : {"img", "btn", "app"})
+            addKindRow(kind, prefix) << QLatin1String(prefix) + QLatin1String(suffix);
 }
 
 void TestStartWindow::kindPicturesOpenTheirMenu()
 {
-    QFETCH(QString, control);
     QFETCH(KindId, kind);
+    QFETCH(QString, control);
     TfrmAvvio* window = showStart();
     QTest::mouseClick(child<PictureButton>(window, control), Qt::LeftButton);
     QVERIFY(Windows::menu(kind)->isVisible());
@@ -242,25 +231,24 @@ void TestStartWindow::joiningParagraphs()
 
 void TestStartWindow::helpButtonsOpenTheirTopic_data()
 {
-    QTest::addColumn<Opener>("opener");
     QTest::addColumn<KindId>("kind");
+    QTest::addColumn<Opener>("opener");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("title");
-    QTest::newRow("start") << Opener::Start << KindId::Libri << QStringLiteral("imgGuida") << HelpTopics::kStartTitle;
+    QTest::newRow("start") << KindId::Libri << Opener::Start << QStringLiteral("imgGuida") << HelpTopics::kStartTitle;
     const std::pair<Opener, const char*> openers[] = {
         {Opener::Menu, "menu"}, {Opener::Create, "create"}, {Opener::Open, "open"}, {Opener::Card, "card"}};
     for (const Kind* kind : Kind::all())
         for (const auto& [opener, name] : openers)
-            QTest::addRow("%s %s", qPrintable(kind->tag), name)
-                << opener << kind->id
-                << (opener == Opener::Card ? QStringLiteral("cmdGuida") : QStringLiteral("imgGuida"))
-                << kind->card.helpTopic;
+            addKindRow(kind->id, name) << opener
+                                       << (opener == Opener::Card ? QStringLiteral("cmdGuida") : QStringLiteral("imgGuida"))
+                                       << kind->card.helpTopic;
 }
 
 void TestStartWindow::helpButtonsOpenTheirTopic()
 {
-    QFETCH(Opener, opener);
     QFETCH(KindId, kind);
+    QFETCH(Opener, opener);
     QFETCH(QString, button);
     QFETCH(QString, title);
     ChainWindow* window = windowOf(opener, kind);
@@ -300,9 +288,9 @@ void TestStartWindow::helpButtonsOpenTheirTopic()
 
 void TestStartWindow::pdfManualInAFolderWithSpaces()
 {
-    const QString folder = m_folder->path() + QStringLiteral("Cartella con spazi/");
-    QVERIFY(QDir().mkpath(folder));
-    ProgramFolder::setOverride(folder);
+    const QString spaced = folder().path() + QStringLiteral("Cartella con spazi/");
+    QVERIFY(QDir().mkpath(spaced));
+    ProgramFolder::setOverride(spaced);
     TfrmAvvio* window = showStart();
     whenModalOpens([](QWidget* modal) {
         auto* help = qobject_cast<TfrmGuida*>(modal);
@@ -312,8 +300,8 @@ void TestStartWindow::pdfManualInAFolderWithSpaces()
         help->close();
     });
     QTest::mouseClick(window->imgGuida, Qt::LeftButton);
-    QCOMPARE(m_opened->targets, QStringList(2, folder + QStringLiteral("Guida.pdf")));
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(m_opened->targets, QStringList(2, spaced + QStringLiteral("Guida.pdf")));
+    QCOMPARE(messages().count(), 0);
 }
 
 void TestStartWindow::informationAndAboutWindows()
@@ -408,8 +396,8 @@ void TestStartWindow::closingEndsTheProgram()
     });
     QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });
     QCOMPARE(QCoreApplication::exec(), 0);
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 }
 
-QTEST_MAIN(TestStartWindow)
+CARTAVOX_TEST_MAIN(TestStartWindow)
 #include "tst_start_window.moc"

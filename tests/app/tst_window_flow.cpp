@@ -14,38 +14,17 @@
 
 #include <stdexcept>
 
-class TestWindowFlow : public QObject {
+class TestWindowFlow : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void createsEveryWindowInOrder();
     void cardWindowReturnsToTheStartWindow();
     void dialogsAreFreshAtEachOpening();
     void escapedErrorsAreShownAndTheProgramGoesOn();
     // Last: after it the application has been asked to end.
     void closingTheStartWindowEndsTheProgram();
-
-private:
-    std::unique_ptr<ProgramFolderFixture> m_folder;
-    std::unique_ptr<WindowsFixture> m_windows;
-    std::unique_ptr<MessageProbe> m_messages;
 };
-
-void TestWindowFlow::init()
-{
-    m_folder = std::make_unique<ProgramFolderFixture>();
-    m_windows = std::make_unique<WindowsFixture>();
-    m_messages = std::make_unique<MessageProbe>();
-}
-
-void TestWindowFlow::cleanup()
-{
-    m_messages.reset();
-    m_windows.reset();
-    m_folder.reset();
-}
 
 void TestWindowFlow::createsEveryWindowInOrder()
 {
@@ -84,7 +63,7 @@ void TestWindowFlow::cardWindowReturnsToTheStartWindow()
         if (kind == KindId::Libri)
             card->close();
         else
-            QTest::mouseClick(child<QWidget>(card, QStringLiteral("cmdEsci")), Qt::LeftButton);
+            click(card, QStringLiteral("cmdEsci"));
         QVERIFY(!card->isVisible());
         QVERIFY(Windows::avvio()->isVisible());
     }
@@ -104,7 +83,7 @@ void TestWindowFlow::dialogsAreFreshAtEachOpening()
             opened << dialog;
             static_cast<QDialog*>(dialog)->reject();
         });
-        QTest::mouseClick(child<QWidget>(card, QStringLiteral("cmdGuida")), Qt::LeftButton);
+        click(card, QStringLiteral("cmdGuida"));
     }
     QCOMPARE(opened.size(), 2);
     for (const QPointer<QWidget>& dialog : opened)
@@ -118,12 +97,12 @@ void TestWindowFlow::escapedErrorsAreShownAndTheProgramGoesOn()
     QObject::connect(&button, &QPushButton::clicked, [] { throw std::runtime_error("Nome di file non valido: àè"); });
     button.show();
     QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Plain);
-    QCOMPARE(m_messages->last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(m_messages->last().text, QStringLiteral("Nome di file non valido: àè"));
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+    QCOMPARE(messages().last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(messages().last().text, QStringLiteral("Nome di file non valido: àè"));
     QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(m_messages->count(), 2);
+    QCOMPARE(messages().count(), 2);
 }
 
 void TestWindowFlow::closingTheStartWindowEndsTheProgram()

@@ -16,8 +16,6 @@
 #include <QPushButton>
 #include <QTest>
 
-
-
 namespace {
 const QString kReplace = QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo "
                                         "stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
@@ -57,14 +55,13 @@ QPushButton* openButton(QWidget* window, int slot)
 
 } // namespace
 
-class TestAttachments : public QObject {
+class TestAttachments : public WindowTest {
     Q_OBJECT
 
 private slots:
     void init();
     void cleanup();
-    void kinds_data();
-    void opensOnTheCardsDocuments_data() { kinds_data(); }
+    void opensOnTheCardsDocuments_data();
     void opensOnTheCardsDocuments();
     void browseCopiesIntoTheFolder_data();
     void browseCopiesIntoTheFolder();
@@ -72,7 +69,7 @@ private slots:
     void sameNameAsksBeforeReplacing();
     void browseCancelledChangesNothing();
     void choosingTheFoldersOwnFileKeepsIt();
-    void appliedDocumentsReachTheCardUntilNuovo_data() { kinds_data(); }
+    void appliedDocumentsReachTheCardUntilNuovo_data() { addKindRows(); }
     void appliedDocumentsReachTheCardUntilNuovo();
     void clearingKeepsTheDescriptionAndAnnullaKeepsTheCard();
     void openHandsOnlyFolderDocumentsToTheDesktop_data();
@@ -81,11 +78,11 @@ private slots:
 private:
     QString archivePath(KindId kind) const
     {
-        return m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension);
+        return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension);
     }
     QString attachment(const QString& name) const
     {
-        return m_folder->file(QStringLiteral("Documenti_Allegati/") + name);
+        return folder().file(QStringLiteral("Documenti_Allegati/") + name);
     }
     QString elsewhere(const QString& name, const QByteArray& content)
     {
@@ -94,10 +91,6 @@ private:
         return path;
     }
 
-    std::unique_ptr<ProgramFolderFixture> m_folder;
-    std::unique_ptr<WindowsFixture> m_windows;
-    std::unique_ptr<MessageProbe> m_messages;
-    std::unique_ptr<FileDialogProbe> m_dialogs;
     std::unique_ptr<QTemporaryDir> m_elsewhereDir;
     QDir m_elsewhere;
     QStringList m_opened;
@@ -105,10 +98,7 @@ private:
 
 void TestAttachments::init()
 {
-    m_folder = std::make_unique<ProgramFolderFixture>();
-    m_windows = std::make_unique<WindowsFixture>();
-    m_messages = std::make_unique<MessageProbe>();
-    m_dialogs = std::make_unique<FileDialogProbe>();
+    WindowTest::init();
     m_elsewhereDir = std::make_unique<QTemporaryDir>();
     m_elsewhere = QDir(m_elsewhereDir->path());
     m_opened.clear();
@@ -119,19 +109,16 @@ void TestAttachments::cleanup()
 {
     TMisc::setResponder({});
     m_elsewhereDir.reset();
-    m_dialogs.reset();
-    m_messages.reset();
-    m_windows.reset();
-    m_folder.reset();
+    WindowTest::cleanup();
 }
 
-void TestAttachments::kinds_data()
+void TestAttachments::opensOnTheCardsDocuments_data()
 {
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<QString>("tag");
-    QTest::newRow("libri") << KindId::Libri << "libri";
-    QTest::newRow("fumetti") << KindId::Fumetti << "fumetti";
-    QTest::newRow("dvd") << KindId::DVD << "dvd";
+    addKindRow(KindId::Libri) << "libri";
+    addKindRow(KindId::Fumetti) << "fumetti";
+    addKindRow(KindId::DVD) << "dvd";
 }
 
 void TestAttachments::opensOnTheCardsDocuments()
@@ -190,19 +177,19 @@ void TestAttachments::browseCopiesIntoTheFolder()
     QFETCH(QString, kept);
     const QString source = elsewhere(chosen, "il documento");
     Card card(KindId::Libri, archivePath(KindId::Libri));
-    m_dialogs->answerNext(source);
+    fileDialogs().answerNext(source);
     card.withAttachments([&](TfrmAllegaCartella* window) {
         click(window, QStringLiteral("btnSfoglia02"));
         QCOMPARE(nameField(window, 2)->text(), kept);
         QVERIFY(openButton(window, 2)->isEnabled());
         click(window, QStringLiteral("btnApplica"));
     });
-    QCOMPARE(m_dialogs->requests().size(), 1);
-    QCOMPARE(m_dialogs->requests().constFirst().title, QStringLiteral("Selezionare il file da allegare:"));
-    QCOMPARE(m_dialogs->requests().constFirst().filters, QStringList{QStringLiteral("Tutti i file (*)")});
+    QCOMPARE(fileDialogs().requests().size(), 1);
+    QCOMPARE(fileDialogs().requests().constFirst().title, QStringLiteral("Selezionare il file da allegare:"));
+    QCOMPARE(fileDialogs().requests().constFirst().filters, QStringList{QStringLiteral("Tutti i file (*)")});
     QCOMPARE(fileBytes(attachment(kept)), QByteArray("il documento"));
     QCOMPARE(fileBytes(source), QByteArray("il documento"));
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 
     // Saved and shown again, the card's name still opens the copy.
     for (const Kind::RequiredField& required : card.kind.card.required)
@@ -227,18 +214,18 @@ void TestAttachments::sameNameAsksBeforeReplacing()
 {
     QFETCH(QMessageBox::StandardButton, answer);
     QFETCH(QByteArray, kept);
-    QDir().mkpath(m_folder->file(QStringLiteral("Documenti_Allegati")));
+    QDir().mkpath(folder().file(QStringLiteral("Documenti_Allegati")));
     writeFileBytes(attachment(QStringLiteral("Manuale.pdf")), "vecchio");
     Card card(KindId::DVD, archivePath(KindId::DVD));
-    m_dialogs->answerNext(elsewhere(QStringLiteral("Manuale.pdf"), "nuovo"));
-    m_messages->answerNext(answer);
+    fileDialogs().answerNext(elsewhere(QStringLiteral("Manuale.pdf"), "nuovo"));
+    messages().answerNext(answer);
     card.withAttachments([&](TfrmAllegaCartella* window) {
         click(window, QStringLiteral("btnSfoglia01"));
         QCOMPARE(nameField(window, 1)->text(), QStringLiteral("Manuale.pdf"));
     });
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Confirmation);
-    QCOMPARE(m_messages->last().text, kReplace);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Confirmation);
+    QCOMPARE(messages().last().text, kReplace);
     QCOMPARE(fileBytes(attachment(QStringLiteral("Manuale.pdf"))), kept);
 }
 
@@ -250,22 +237,22 @@ void TestAttachments::browseCancelledChangesNothing()
         click(window, QStringLiteral("btnSfoglia01"));
         QCOMPARE(nameField(window, 1)->text(), QStringLiteral("prima.pdf"));
     });
-    QCOMPARE(m_dialogs->requests().size(), 1);
-    QCOMPARE(m_messages->count(), 0);
-    QVERIFY(!QFile::exists(m_folder->file(QStringLiteral("Documenti_Allegati"))));
+    QCOMPARE(fileDialogs().requests().size(), 1);
+    QCOMPARE(messages().count(), 0);
+    QVERIFY(!QFile::exists(folder().file(QStringLiteral("Documenti_Allegati"))));
 }
 
 void TestAttachments::choosingTheFoldersOwnFileKeepsIt()
 {
-    QDir().mkpath(m_folder->file(QStringLiteral("Documenti_Allegati")));
+    QDir().mkpath(folder().file(QStringLiteral("Documenti_Allegati")));
     writeFileBytes(attachment(QStringLiteral("Elenco.txt")), "già allegato");
     Card card(KindId::Libri, archivePath(KindId::Libri));
-    m_dialogs->answerNext(attachment(QStringLiteral("Elenco.txt")));
+    fileDialogs().answerNext(attachment(QStringLiteral("Elenco.txt")));
     card.withAttachments([&](TfrmAllegaCartella* window) {
         click(window, QStringLiteral("btnSfoglia01"));
         QCOMPARE(nameField(window, 1)->text(), QStringLiteral("Elenco.txt"));
     });
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
     QCOMPARE(fileBytes(attachment(QStringLiteral("Elenco.txt"))), QByteArray("già allegato"));
 }
 
@@ -273,7 +260,7 @@ void TestAttachments::appliedDocumentsReachTheCardUntilNuovo()
 {
     QFETCH(KindId, kind);
     Card card(kind, archivePath(kind));
-    m_dialogs->answerNext(elsewhere(QStringLiteral("Ricevuta.pdf"), "ricevuta"));
+    fileDialogs().answerNext(elsewhere(QStringLiteral("Ricevuta.pdf"), "ricevuta"));
     card.withAttachments([&](TfrmAllegaCartella* window) {
         click(window, QStringLiteral("btnSfoglia02"));
         child<QLineEdit>(window, QStringLiteral("txtDesc02"))->setText(QStringLiteral("  Ricevuta d'acquisto  "));
@@ -291,7 +278,7 @@ void TestAttachments::appliedDocumentsReachTheCardUntilNuovo()
     QCOMPARE(fileBytes(attachment(QStringLiteral("Ricevuta.pdf"))), QByteArray("ricevuta"));
 
     // Applied and saved, the documents reach the archive.
-    m_dialogs->answerNext(elsewhere(QStringLiteral("Ricevuta.pdf"), "ricevuta"));
+    fileDialogs().answerNext(elsewhere(QStringLiteral("Ricevuta.pdf"), "ricevuta"));
     card.withAttachments([&](TfrmAllegaCartella* window) {
         click(window, QStringLiteral("btnSfoglia03"));
         child<QLineEdit>(window, QStringLiteral("txtDesc03"))->setText(QStringLiteral("Scontrino"));
@@ -359,8 +346,8 @@ void TestAttachments::openHandsOnlyFolderDocumentsToTheDesktop()
     });
     const QStringList expected = opens ? QStringList{attachment(QString::fromLatin1(stored))} : QStringList();
     QCOMPARE(m_opened, expected);
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 }
 
-QTEST_MAIN(TestAttachments)
+CARTAVOX_TEST_MAIN(TestAttachments)
 #include "tst_attachments.moc"

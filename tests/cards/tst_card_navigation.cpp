@@ -12,8 +12,6 @@
 #include <QLineEdit>
 #include <QTest>
 
-
-
 namespace {
 const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
@@ -35,66 +33,36 @@ void writeArchive(const Kind& kind, const QString& path, int count)
 using Card = OpenCard;
 } // namespace
 
-class TestCardNavigation : public QObject {
+class TestCardNavigation : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void kinds_data();
-    void emptyArchiveAnswersEveryButton_data() { kinds_data(); }
+    void emptyArchiveAnswersEveryButton_data() { addKindRows(); }
     void emptyArchiveAnswersEveryButton();
-    void movesThroughTheCards_data() { kinds_data(); }
+    void movesThroughTheCards_data() { addKindRows(); }
     void movesThroughTheCards();
     void fromANewCard_data();
     void fromANewCard();
-    void showsEveryFieldOfTheCard_data() { kinds_data(); }
+    void showsEveryFieldOfTheCard_data() { addKindRows(); }
     void showsEveryFieldOfTheCard();
     void archiveChangedBehindTheWindow();
     void unreachableArchiveLeavesTheCard_data();
     void unreachableArchiveLeavesTheCard();
     void showingClearsTheCard();
-
-private:
-    std::unique_ptr<ProgramFolderFixture> m_folder;
-    std::unique_ptr<WindowsFixture> m_windows;
-    std::unique_ptr<MessageProbe> m_messages;
 };
-
-void TestCardNavigation::init()
-{
-    m_folder = std::make_unique<ProgramFolderFixture>();
-    m_windows = std::make_unique<WindowsFixture>();
-    m_messages = std::make_unique<MessageProbe>();
-}
-
-void TestCardNavigation::cleanup()
-{
-    m_messages.reset();
-    m_windows.reset();
-    m_folder.reset();
-}
-
-void TestCardNavigation::kinds_data()
-{
-    QTest::addColumn<KindId>("kind");
-    QTest::newRow("libri") << KindId::Libri;
-    QTest::newRow("fumetti") << KindId::Fumetti;
-    QTest::newRow("dvd") << KindId::DVD;
-}
 
 void TestCardNavigation::emptyArchiveAnswersEveryButton()
 {
     QFETCH(KindId, kind);
-    const QString path = m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension);
+    const QString path = folder().file(QStringLiteral("Prova") + Kind::of(kind).extension);
     writeFileBytes(path, {});
     Card card(kind, path);
     for (const char* button : {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"}) {
-        m_messages->clear();
+        messages().clear();
         card.click(button);
-        QCOMPARE(m_messages->count(), 1);
-        QCOMPARE(m_messages->last().kind, MessageBox::Kind::Information);
-        QCOMPARE(m_messages->last().text, kEmpty);
+        QCOMPARE(messages().count(), 1);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+        QCOMPARE(messages().last().text, kEmpty);
         QCOMPARE(card.position(), QString());
     }
 }
@@ -102,7 +70,7 @@ void TestCardNavigation::emptyArchiveAnswersEveryButton()
 void TestCardNavigation::movesThroughTheCards()
 {
     QFETCH(KindId, kind);
-    const QString path = m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension);
+    const QString path = folder().file(QStringLiteral("Prova") + Kind::of(kind).extension);
     writeArchive(Kind::of(kind), path, 3);
     Card card(kind, path);
 
@@ -118,7 +86,7 @@ void TestCardNavigation::movesThroughTheCards()
         QCOMPARE(card.position(), QLatin1String(step.position));
         QCOMPARE(card.title(), QStringLiteral("Scheda ") + QLatin1String(step.position));
     }
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 }
 
 void TestCardNavigation::fromANewCard_data()
@@ -135,7 +103,7 @@ void TestCardNavigation::fromANewCard()
 {
     QFETCH(QString, button);
     QFETCH(QString, position);
-    const QString path = m_folder->file(QStringLiteral("Prova.lib"));
+    const QString path = folder().file(QStringLiteral("Prova.lib"));
     writeArchive(Kind::libri(), path, 3);
     Card card(KindId::Libri, path);
     QCOMPARE(card.position(), QString());
@@ -147,7 +115,7 @@ void TestCardNavigation::showsEveryFieldOfTheCard()
 {
     QFETCH(KindId, kind);
     const Kind& k = Kind::of(kind);
-    const QString path = m_folder->file(QStringLiteral("Prova") + k.extension);
+    const QString path = folder().file(QStringLiteral("Prova") + k.extension);
     writeArchive(k, path, 2);
     Card card(kind, path);
     card.click("cmdUltimo");
@@ -165,7 +133,7 @@ void TestCardNavigation::showsEveryFieldOfTheCard()
 
 void TestCardNavigation::archiveChangedBehindTheWindow()
 {
-    const QString path = m_folder->file(QStringLiteral("Prova.fum"));
+    const QString path = folder().file(QStringLiteral("Prova.fum"));
     writeArchive(Kind::fumetti(), path, 5);
     Card card(KindId::Fumetti, path);
     card.click("cmdUltimo");
@@ -174,16 +142,16 @@ void TestCardNavigation::archiveChangedBehindTheWindow()
     // Shortened to three cards: back would read card 4, past the end, and must change nothing.
     writeArchive(Kind::fumetti(), path, 3);
     card.click("cmdIndietro");
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Error);
-    QCOMPARE(m_messages->last().text, CatalogueFile::accessErrorText());
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Error);
+    QCOMPARE(messages().last().text, CatalogueFile::accessErrorText());
     QCOMPARE(card.position(), QStringLiteral("5"));
     QCOMPARE(card.title(), QStringLiteral("Scheda 5"));
 
     // Deleted: the archive comes back empty and says so.
     QVERIFY(QFile::remove(path));
     card.click("cmdPrimo");
-    QCOMPARE(m_messages->last().text, kEmpty);
+    QCOMPARE(messages().last().text, kEmpty);
     QVERIFY(QFile::exists(path));
     QCOMPARE(QFileInfo(path).size(), 0);
 }
@@ -198,28 +166,28 @@ void TestCardNavigation::unreachableArchiveLeavesTheCard_data()
 void TestCardNavigation::unreachableArchiveLeavesTheCard()
 {
     QFETCH(QString, archive);
-    const QString path = m_folder->file(QStringLiteral("Prova.dvd"));
+    const QString path = folder().file(QStringLiteral("Prova.dvd"));
     writeArchive(Kind::dvd(), path, 2);
-    QDir(m_folder->path()).mkdir(QStringLiteral("Cartella.dvd"));
+    QDir(folder().path()).mkdir(QStringLiteral("Cartella.dvd"));
     Card card(KindId::DVD, path);
     card.click("cmdPrimo");
 
-    card.window->setArchive(m_folder->file(archive), QStringLiteral("Prova"));
+    card.window->setArchive(folder().file(archive), QStringLiteral("Prova"));
     for (const char* button : {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"}) {
-        m_messages->clear();
+        messages().clear();
         card.click(button);
-        QCOMPARE(m_messages->count(), 1);
-        QCOMPARE(m_messages->last().kind, MessageBox::Kind::Error);
-        QCOMPARE(m_messages->last().text, CatalogueFile::accessErrorText());
+        QCOMPARE(messages().count(), 1);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Error);
+        QCOMPARE(messages().last().text, CatalogueFile::accessErrorText());
         QCOMPARE(card.position(), QStringLiteral("1"));
         QCOMPARE(card.title(), QStringLiteral("Scheda 1"));
     }
-    QVERIFY(!QFile::exists(m_folder->file(QStringLiteral("Manca"))));
+    QVERIFY(!QFile::exists(folder().file(QStringLiteral("Manca"))));
 }
 
 void TestCardNavigation::showingClearsTheCard()
 {
-    const QString path = m_folder->file(QStringLiteral("Prova.lib"));
+    const QString path = folder().file(QStringLiteral("Prova.lib"));
     writeArchive(Kind::libri(), path, 2);
     {
         Card card(KindId::Libri, path);

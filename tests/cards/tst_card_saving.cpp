@@ -17,8 +17,6 @@
 #include <QPushButton>
 #include <QTest>
 
-
-
 namespace {
 const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
@@ -30,12 +28,10 @@ const QString kDuplicateRefused = QStringLiteral("Attenzione: la duplicazione di
 using Card = OpenCard;
 } // namespace
 
-class TestCardSaving : public QObject {
+class TestCardSaving : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void kinds_data();
     void appendsThenUpdates_data() { kinds_data(); }
     void appendsThenUpdates();
@@ -55,36 +51,18 @@ private slots:
 private:
     QString archivePath(KindId kind) const
     {
-        return m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension);
+        return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension);
     }
-
-    std::unique_ptr<ProgramFolderFixture> m_folder;
-    std::unique_ptr<WindowsFixture> m_windows;
-    std::unique_ptr<MessageProbe> m_messages;
 };
-
-void TestCardSaving::init()
-{
-    m_folder = std::make_unique<ProgramFolderFixture>();
-    m_windows = std::make_unique<WindowsFixture>();
-    m_messages = std::make_unique<MessageProbe>();
-}
-
-void TestCardSaving::cleanup()
-{
-    m_messages.reset();
-    m_windows.reset();
-    m_folder.reset();
-}
 
 void TestCardSaving::kinds_data()
 {
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<int>("recordSize");
     QTest::addColumn<QString>("photoFolder");
-    QTest::newRow("libri") << KindId::Libri << 3150 << "Catalogo_Libri";
-    QTest::newRow("fumetti") << KindId::Fumetti << 3651 << "Raccolta_Fumetti";
-    QTest::newRow("dvd") << KindId::DVD << 3816 << "Collezione_DVD";
+    addKindRow(KindId::Libri) << 3150 << "Catalogo_Libri";
+    addKindRow(KindId::Fumetti) << 3651 << "Raccolta_Fumetti";
+    addKindRow(KindId::DVD) << 3816 << "Collezione_DVD";
 }
 
 void TestCardSaving::appendsThenUpdates()
@@ -100,24 +78,24 @@ void TestCardSaving::appendsThenUpdates()
     card.field(QStringLiteral("Titolo"))->setText(QStringLiteral("  Prima versione  "));
     card.field(QStringLiteral("Titolo"))->setFocus();
     card.click("cmdSalva");
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Information);
-    QCOMPARE(m_messages->last().text, kInserted);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+    QCOMPARE(messages().last().text, kInserted);
     QCOMPARE(card.position(), QStringLiteral("1"));
     QCOMPARE(card.window->focusWidget(), child<QPushButton>(card.window, QStringLiteral("btnFocus")));
     QByteArray bytes = fileBytes(path);
     QCOMPARE(bytes.size(), recordSize);
     QCOMPARE(storedText(card.kind, bytes, QStringLiteral("Titolo")), QByteArray("Prima versione"));
     // Saving a card without a photo of its own stores the placeholder under the card's number.
-    const QString photo = m_folder->file(photoFolder + QStringLiteral("/Prova_Foto_1.jpg"));
+    const QString photo = folder().file(photoFolder + QStringLiteral("/Prova_Foto_1.jpg"));
     QImageReader saved(photo);
     QCOMPARE(saved.format(), QByteArray("jpeg"));
     QCOMPARE(saved.size(), QSize(307, 409));
 
     card.field(QStringLiteral("Titolo"))->setText(QStringLiteral("Seconda versione"));
     card.click("cmdSalva");
-    QCOMPARE(m_messages->count(), 2);
-    QCOMPARE(m_messages->last().text, kUpdated);
+    QCOMPARE(messages().count(), 2);
+    QCOMPARE(messages().last().text, kUpdated);
     QCOMPARE(card.position(), QStringLiteral("1"));
     bytes = fileBytes(path);
     QCOMPARE(bytes.size(), recordSize);
@@ -134,11 +112,11 @@ void TestCardSaving::checksRequiredFieldsInOrder()
     for (qsizetype missing = 0; missing < required.size(); ++missing) {
         for (qsizetype i = 0; i < required.size(); ++i)
             card.field(required.at(i).field)->setText(i < missing ? QStringLiteral("presente") : QStringLiteral("   "));
-        m_messages->clear();
+        messages().clear();
         card.click("cmdSalva");
-        QCOMPARE(m_messages->count(), 1);
-        QCOMPARE(m_messages->last().kind, MessageBox::Kind::Warning);
-        QCOMPARE(m_messages->last().text, required.at(missing).message);
+        QCOMPARE(messages().count(), 1);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Warning);
+        QCOMPARE(messages().last().text, required.at(missing).message);
         QCOMPARE(card.window->focusWidget(), card.field(required.at(missing).field));
         QVERIFY2(!QFile::exists(path), "the archive must not be opened");
     }
@@ -160,7 +138,7 @@ void TestCardSaving::rewritesOnlyItsOwnRecord()
 
     card.field(QStringLiteral("Note"))->setText(QStringLiteral("Nota cambiata"));
     card.click("cmdSalva");
-    QCOMPARE(m_messages->last().text, kUpdated);
+    QCOMPARE(messages().last().text, kUpdated);
     const QByteArray after = fileBytes(path);
     QCOMPARE(after.size(), before.size());
     QCOMPARE(after.left(recordSize), before.left(recordSize));
@@ -186,7 +164,7 @@ void TestCardSaving::roundTripsEveryField()
     card.window->attachmentLabel(QStringLiteral("File01"))->setText(longName);
     card.window->attachmentLabel(QStringLiteral("Desc03"))->setText(QStringLiteral(" Descrizione è "));
     card.click("cmdSalva");
-    QCOMPARE(m_messages->last().text, kInserted);
+    QCOMPARE(messages().last().text, kInserted);
 
     const QByteArray record = fileBytes(path);
     QCOMPARE(storedText(card.kind, record, QStringLiteral("Titolo")), QByteArray("\xE9\x80Tit?\xFF"));
@@ -228,8 +206,8 @@ void TestCardSaving::duplicateBecomesANewCard()
     const QByteArray before = sampleArchive(Kind::of(kind), 5);
     writeFileBytes(path, before);
     // Card 3 has a photo of its own.
-    QDir().mkpath(m_folder->file(photoFolder));
-    const QString photo3 = m_folder->file(photoFolder + QStringLiteral("/Prova_Foto_3.jpg"));
+    QDir().mkpath(folder().file(photoFolder));
+    const QString photo3 = folder().file(photoFolder + QStringLiteral("/Prova_Foto_3.jpg"));
     QImage red(50, 40, QImage::Format_RGB32);
     red.fill(Qt::red);
     QVERIFY(red.save(photo3, "JPEG"));
@@ -242,9 +220,9 @@ void TestCardSaving::duplicateBecomesANewCard()
     QCOMPARE(card.photo()->pictureArea().size(), QSize(50, 40));
 
     card.click("cmdDuplica");
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Information);
-    QCOMPARE(m_messages->last().text, kDuplicated);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+    QCOMPARE(messages().last().text, kDuplicated);
     QCOMPARE(card.position(), QString());
     for (const char* name : {"File01", "File02", "File03", "Desc01", "Desc02", "Desc03"})
         QCOMPARE(card.window->attachmentLabel(QLatin1String(name))->text(), QString());
@@ -254,7 +232,7 @@ void TestCardSaving::duplicateBecomesANewCard()
     QCOMPARE(fileBytes(path), before);
 
     card.click("cmdSalva");
-    QCOMPARE(m_messages->last().text, kInserted);
+    QCOMPARE(messages().last().text, kInserted);
     QCOMPARE(card.position(), QStringLiteral("6"));
     const QByteArray after = fileBytes(path);
     QCOMPARE(after.size(), 6 * recordSize);
@@ -266,7 +244,7 @@ void TestCardSaving::duplicateBecomesANewCard()
     for (const FieldSpec& field : card.kind.layout.fields())
         QCOMPARE(storedText(card.kind, card6, field.name), expected.value(field.name));
     QCOMPARE(fileBytes(photo3), photo3Bytes);
-    QCOMPARE(QImageReader(m_folder->file(photoFolder + QStringLiteral("/Prova_Foto_6.jpg"))).size(), QSize(307, 409));
+    QCOMPARE(QImageReader(folder().file(photoFolder + QStringLiteral("/Prova_Foto_6.jpg"))).size(), QSize(307, 409));
 }
 
 void TestCardSaving::duplicateNeedsAStoredCard()
@@ -274,9 +252,9 @@ void TestCardSaving::duplicateNeedsAStoredCard()
     Card card(KindId::Libri, archivePath(KindId::Libri));
     card.field(QStringLiteral("Titolo"))->setText(QStringLiteral("Non ancora salvata"));
     card.click("cmdDuplica");
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Warning);
-    QCOMPARE(m_messages->last().text, kDuplicateRefused);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Warning);
+    QCOMPARE(messages().last().text, kDuplicateRefused);
     QCOMPARE(card.field(QStringLiteral("Titolo"))->text(), QStringLiteral("Non ancora salvata"));
     QVERIFY(!QFile::exists(archivePath(KindId::Libri)));
 }
@@ -296,7 +274,7 @@ void TestCardSaving::unreachableArchiveKeepsTheCard()
     if (storedCard)
         writeFileBytes(path, sampleArchive(kind, 5));
     else
-        path = m_folder->file(QStringLiteral("sparita/Prova.lib"));
+        path = folder().file(QStringLiteral("sparita/Prova.lib"));
     Card card(KindId::Libri, path);
     if (storedCard) {
         card.click("cmdUltimo");
@@ -307,15 +285,15 @@ void TestCardSaving::unreachableArchiveKeepsTheCard()
     card.field(QStringLiteral("Note"))->setText(QStringLiteral("Scritto a mano"));
 
     card.click("cmdSalva");
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Error);
-    QCOMPARE(m_messages->last().text, CatalogueFile::accessErrorText());
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Error);
+    QCOMPARE(messages().last().text, CatalogueFile::accessErrorText());
     QCOMPARE(card.field(QStringLiteral("Note"))->text(), QStringLiteral("Scritto a mano"));
     QCOMPARE(card.position(), position);
     // Nothing written past the end, and no photo for a card that was not saved.
     QCOMPARE(fileBytes(path).size(), storedCard ? 3 * kind.layout.recordSize() : 0);
-    QVERIFY(QDir(m_folder->file(kind.photoFolder)).entryList(QDir::Files).isEmpty());
+    QVERIFY(QDir(folder().file(kind.photoFolder)).entryList(QDir::Files).isEmpty());
 }
 
-QTEST_MAIN(TestCardSaving)
+CARTAVOX_TEST_MAIN(TestCardSaving)
 #include "tst_card_saving.moc"

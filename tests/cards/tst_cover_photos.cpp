@@ -21,8 +21,6 @@
 #include <QScreen>
 #include <QTest>
 
-
-
 namespace {
 constexpr QSize kBox(307, 409);
 
@@ -75,7 +73,7 @@ QByteArray sidewaysJpeg(QSize stored)
 }
 } // namespace
 
-class TestCoverPhotos : public QObject {
+class TestCoverPhotos : public WindowTest {
     Q_OBJECT
 
 private slots:
@@ -97,32 +95,22 @@ private slots:
     void zoomShowsThePictureFittedToTheScreen();
 
 private:
-    QString archivePath() const { return m_folder->file(QStringLiteral("Prova.lib")); }
-    QString photoPath(int n) const { return m_folder->file(QStringLiteral("Catalogo_Libri/Prova_Foto_%1.jpg").arg(n)); }
+    QString archivePath() const { return folder().file(QStringLiteral("Prova.lib")); }
+    QString photoPath(int n) const { return folder().file(QStringLiteral("Catalogo_Libri/Prova_Foto_%1.jpg").arg(n)); }
 
-    std::unique_ptr<ProgramFolderFixture> m_folder;
-    std::unique_ptr<WindowsFixture> m_windows;
-    std::unique_ptr<MessageProbe> m_messages;
-    std::unique_ptr<FileDialogProbe> m_dialogs;
     std::unique_ptr<QTemporaryDir> m_elsewhere; // where the user's own pictures lie
 };
 
 void TestCoverPhotos::init()
 {
-    m_folder = std::make_unique<ProgramFolderFixture>();
-    m_windows = std::make_unique<WindowsFixture>();
-    m_messages = std::make_unique<MessageProbe>();
-    m_dialogs = std::make_unique<FileDialogProbe>();
+    WindowTest::init();
     m_elsewhere = std::make_unique<QTemporaryDir>();
 }
 
 void TestCoverPhotos::cleanup()
 {
     m_elsewhere.reset();
-    m_dialogs.reset();
-    m_messages.reset();
-    m_windows.reset();
-    m_folder.reset();
+    WindowTest::cleanup();
 }
 
 void TestCoverPhotos::boxFitsWithoutEnlarging_data()
@@ -174,10 +162,10 @@ void TestCoverPhotos::loadsSmallAndSavesFullSize()
     writeFileBytes(source, file);
     Card card(KindId::Libri, archivePath());
 
-    m_dialogs->answerNext(source);
+    fileDialogs().answerNext(source);
     card.click("btnCaricaFoto");
-    QCOMPARE(m_dialogs->requests().size(), 1);
-    const FileDialog::Request& request = m_dialogs->requests().constFirst();
+    QCOMPARE(fileDialogs().requests().size(), 1);
+    const FileDialog::Request& request = fileDialogs().requests().constFirst();
     QCOMPARE(request.mode, FileDialog::Request::Mode::Open);
     QCOMPARE(request.title, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
     QCOMPARE(request.filters, QStringList({"Immagine JPEG (*.jpg *.jpeg)", "Immagine Bitmap (*.bmp)"}));
@@ -187,7 +175,7 @@ void TestCoverPhotos::loadsSmallAndSavesFullSize()
     QVERIFY(!QFile::exists(photoPath(1)));
 
     card.save();
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Information);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
     QImageReader saved(photoPath(1));
     saved.setAutoTransform(true);
     QCOMPARE(saved.format(), QByteArray("jpeg"));
@@ -219,14 +207,14 @@ void TestCoverPhotos::notAPictureShowsThePlaceholder()
     const QString broken = m_elsewhere->filePath(QStringLiteral("rotta.jpg"));
     writeFileBytes(broken, file);
     Card card(KindId::Libri, archivePath());
-    m_dialogs->answerNext(picture);
+    fileDialogs().answerNext(picture);
     card.click("btnCaricaFoto");
     QVERIFY(!card.showsPlaceholder());
 
-    m_dialogs->answerNext(broken);
+    fileDialogs().answerNext(broken);
     card.click("btnCaricaFoto");
     QVERIFY(card.showsPlaceholder());
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 
     // The same file as a card's photo: the card shows the placeholder.
     writeFileBytes(archivePath(), sampleArchive(Kind::libri(), 1));
@@ -234,7 +222,7 @@ void TestCoverPhotos::notAPictureShowsThePlaceholder()
     writeFileBytes(photoPath(1), file);
     card.click("cmdPrimo");
     QVERIFY(card.showsPlaceholder());
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 }
 
 void TestCoverPhotos::cancelledDialogsChangeNothing()
@@ -242,25 +230,25 @@ void TestCoverPhotos::cancelledDialogsChangeNothing()
     const QString picture = m_elsewhere->filePath(QStringLiteral("vera.jpg"));
     QVERIFY(samplePicture(QSize(200, 100)).save(picture));
     Card card(KindId::Libri, archivePath());
-    m_dialogs->answerNext(picture);
+    fileDialogs().answerNext(picture);
     card.click("btnCaricaFoto");
     const QImage shown = card.photo()->image();
 
     card.click("btnCaricaFoto");
     card.click("btnSalvaFoto");
-    QCOMPARE(m_dialogs->requests().size(), 3);
+    QCOMPARE(fileDialogs().requests().size(), 3);
     QCOMPARE(card.photo()->image(), shown);
     QCOMPARE(QDir(m_elsewhere->path()).entryList(QDir::Files), QStringList{QStringLiteral("vera.jpg")});
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 }
 
 void TestCoverPhotos::loadingCreatesTheFolderAndShowsEachCardsOwnPhoto()
 {
     writeFileBytes(archivePath(), sampleArchive(Kind::libri(), 2));
     Card card(KindId::Libri, archivePath());
-    QVERIFY(!QFile::exists(m_folder->file(QStringLiteral("Catalogo_Libri"))));
+    QVERIFY(!QFile::exists(folder().file(QStringLiteral("Catalogo_Libri"))));
     card.click("cmdPrimo");
-    QVERIFY(QFileInfo(m_folder->file(QStringLiteral("Catalogo_Libri"))).isDir());
+    QVERIFY(QFileInfo(folder().file(QStringLiteral("Catalogo_Libri"))).isDir());
     QVERIFY(card.showsPlaceholder());
 
     QVERIFY(samplePicture(QSize(120, 80)).save(photoPath(1), "JPEG"));
@@ -291,23 +279,23 @@ void TestCoverPhotos::clearingReachesTheFileOnlyWithSalva()
     card.click("btnCancFoto");
     card.save();
     QCOMPARE(QImageReader(photoPath(1)).size(), kBox);
-    QCOMPARE(m_messages->count(), 1);
+    QCOMPARE(messages().count(), 1);
 }
 
 void TestCoverPhotos::photoThatCannotBeWrittenDoesNotFailTheSave()
 {
     // A file where the photo folder should be: no photo can be written or read.
-    writeFileBytes(m_folder->file(QStringLiteral("Catalogo_Libri")), "non una cartella");
+    writeFileBytes(folder().file(QStringLiteral("Catalogo_Libri")), "non una cartella");
     const QString picture = m_elsewhere->filePath(QStringLiteral("vera.jpg"));
     QVERIFY(samplePicture(QSize(200, 100)).save(picture));
     Card card(KindId::Libri, archivePath());
-    m_dialogs->answerNext(picture);
+    fileDialogs().answerNext(picture);
     card.click("btnCaricaFoto");
 
     card.save();
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Information);
-    QCOMPARE(m_messages->last().text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+    QCOMPARE(messages().last().text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
     QCOMPARE(fileBytes(archivePath()).size(), Kind::libri().layout.recordSize());
     QVERIFY(card.showsPlaceholder());
 }
@@ -317,13 +305,13 @@ void TestCoverPhotos::exportsThePhotoBox()
     const QString picture = m_elsewhere->filePath(QStringLiteral("grande.bmp"));
     QVERIFY(samplePicture(QSize(1200, 1600)).save(picture, "BMP"));
     Card card(KindId::Libri, archivePath());
-    m_dialogs->answerNext(picture);
+    fileDialogs().answerNext(picture);
     card.click("btnCaricaFoto");
 
     const QString exported = m_elsewhere->filePath(QStringLiteral("Foto.jpg"));
-    m_dialogs->answerNext(exported);
+    fileDialogs().answerNext(exported);
     card.click("btnSalvaFoto");
-    const FileDialog::Request& request = m_dialogs->requests().constLast();
+    const FileDialog::Request& request = fileDialogs().requests().constLast();
     QCOMPARE(request.mode, FileDialog::Request::Mode::Save);
     QCOMPARE(request.title, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
     QCOMPARE(request.filters, QStringList{QStringLiteral("File Jpeg (*.jpg)")});
@@ -337,17 +325,17 @@ void TestCoverPhotos::exportsThePhotoBox()
 
     // The placeholder is exported like any picture.
     card.click("btnCancFoto");
-    m_dialogs->answerNext(exported);
+    fileDialogs().answerNext(exported);
     card.click("btnSalvaFoto");
     QCOMPARE(QImageReader(exported).size(), kBox);
-    QCOMPARE(m_messages->count(), 0);
+    QCOMPARE(messages().count(), 0);
 }
 
 void TestCoverPhotos::exportDialogAddsTheExtensionAndAsksBeforeReplacing()
 {
     // Qt's own dialog, driven as a user would: a name typed without extension, then the same
     // name again, which the dialog asks about before replacing.
-    m_dialogs.reset();
+    letFileDialogsOpen();
     Card card(KindId::Libri, archivePath());
     const QString typed = m_elsewhere->filePath(QStringLiteral("Copertina"));
     const QString written = typed + QStringLiteral(".jpg");
@@ -405,7 +393,7 @@ void TestCoverPhotos::zoomShowsThePictureFittedToTheScreen()
     if (picture.isValid()) {
         const QString path = m_elsewhere->filePath(QStringLiteral("grande.jpg"));
         QVERIFY(samplePicture(picture).save(path, "JPEG"));
-        m_dialogs->answerNext(path);
+        fileDialogs().answerNext(path);
         card.click("btnCaricaFoto");
     }
     const QSize shownPicture = picture.isValid() ? picture : kBox;
@@ -438,5 +426,5 @@ void TestCoverPhotos::zoomShowsThePictureFittedToTheScreen()
     QVERIFY(card.window->findChildren<TfrmZoom*>().isEmpty());
 }
 
-QTEST_MAIN(TestCoverPhotos)
+CARTAVOX_TEST_MAIN(TestCoverPhotos)
 #include "tst_cover_photos.moc"

@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QTest>
 
-
-
 namespace {
 const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
@@ -30,54 +28,28 @@ void pointAt(QWidget* widget, QPoint at = {5, 5})
 }
 } // namespace
 
-class TestFieldBehaviours : public QObject {
+class TestFieldBehaviours : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void kinds_data();
-    void focusedFieldIsYellow_data() { kinds_data(); }
+    void focusedFieldIsYellow_data() { addKindRows(); }
     void focusedFieldIsYellow();
-    void enterWalksTheRing_data() { kinds_data(); }
+    void enterWalksTheRing_data() { addKindRows(); }
     void enterWalksTheRing();
     void tabOrderEndsOnTheFocusButton();
-    void pointingExplainsTheToolbar_data() { kinds_data(); }
+    void pointingExplainsTheToolbar_data() { addKindRows(); }
     void pointingExplainsTheToolbar();
     void focusButtonTrimsTheTitle();
     void focusFrameFollowsTheFocus();
 
 private:
     CardWindow* show(KindId kind);
-
-    std::unique_ptr<ProgramFolderFixture> m_folder;
-    std::unique_ptr<WindowsFixture> m_windows;
 };
-
-void TestFieldBehaviours::init()
-{
-    m_folder = std::make_unique<ProgramFolderFixture>();
-    m_windows = std::make_unique<WindowsFixture>();
-}
-
-void TestFieldBehaviours::cleanup()
-{
-    m_windows.reset();
-    m_folder.reset();
-}
-
-void TestFieldBehaviours::kinds_data()
-{
-    QTest::addColumn<KindId>("kind");
-    QTest::newRow("libri") << KindId::Libri;
-    QTest::newRow("fumetti") << KindId::Fumetti;
-    QTest::newRow("dvd") << KindId::DVD;
-}
 
 CardWindow* TestFieldBehaviours::show(KindId kind)
 {
     CardWindow* window = Windows::card(kind);
-    window->setArchive(m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension), QStringLiteral("Prova"));
+    window->setArchive(folder().file(QStringLiteral("Prova") + Kind::of(kind).extension), QStringLiteral("Prova"));
     window->present();
     QApplication::setActiveWindow(window);
     if (!QTest::qWaitForWindowActive(window))

@@ -26,20 +26,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <exception>
-
 namespace {
-const Kind& kindOf(int id)
-{
-    return Kind::of(KindId(id));
-}
-
-void addKindNumberRows(const char* suffix = "")
-{
-    for (const Kind* kind : Kind::all())
-        QTest::addRow("%s%s", qPrintable(kind->tag), suffix) << int(kind->id);
-}
-
 // The windows on screen: the chain must never show two at once.
 QList<QWidget*> visibleWindows()
 {
@@ -53,14 +40,6 @@ QList<QWidget*> visibleWindows()
 QString label(QWidget* window, const QString& name)
 {
     return child<QLabel>(window, name)->text();
-}
-
-// Types text key by key, as a keyboard would; QTest::keyClicks takes ASCII only.
-void type(QWidget* field, const QString& text)
-{
-    for (const QChar character : text)
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(character.toUpper().unicode()), QString(character),
-                            Qt::NoModifier);
 }
 
 void paste(QLineEdit* field, const QString& text)
@@ -111,7 +90,7 @@ std::function<void()> refuseDeletion(const QString& path)
 }
 } // namespace
 
-class CatalogueWindowsTest : public QObject {
+class CatalogueWindowsTest : public WindowTest {
     Q_OBJECT
 
 private slots:
@@ -143,34 +122,32 @@ private slots:
 
 void CatalogueWindowsTest::menuLeadsToOneWindowAtATime_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<KindId>("kind");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("instructions");
     QTest::addColumn<QString>("createText");
     QTest::addColumn<QString>("openText");
-    QTest::newRow("libri") << int(KindId::Libri) << " Cartavox - Catalogo Libri"
-                           << "Premi il pulsante per creare un nuovo catalogo di libri o per aprirne uno esistente."
-                           << "Crea nuovo catalogo" << "Apri catalogo esistente";
-    QTest::newRow("fumetti") << int(KindId::Fumetti) << " Cartavox - Raccolta Fumetti"
-                             << "Premi il pulsante per creare una nuova raccolta di fumetti o per aprirne una "
-                                "esistente."
-                             << "Crea nuova raccolta" << "Apri raccolta esistente";
-    QTest::newRow("dvd") << int(KindId::DVD) << " Cartavox - Collezione DVD"
-                         << "Premi il pulsante per creare una nuova collezione di DVD o per aprirne una esistente."
-                         << "Crea nuova collezione" << "Apri collezione esistente";
+    addKindRow(KindId::Libri) << " Cartavox - Catalogo Libri"
+                              << "Premi il pulsante per creare un nuovo catalogo di libri o per aprirne uno esistente."
+                              << "Crea nuovo catalogo" << "Apri catalogo esistente";
+    addKindRow(KindId::Fumetti) << " Cartavox - Raccolta Fumetti"
+                                << "Premi il pulsante per creare una nuova raccolta di fumetti o per aprirne una "
+                                   "esistente."
+                                << "Crea nuova raccolta" << "Apri raccolta esistente";
+    addKindRow(KindId::DVD) << " Cartavox - Collezione DVD"
+                            << "Premi il pulsante per creare una nuova collezione di DVD o per aprirne una esistente."
+                            << "Crea nuova collezione" << "Apri collezione esistente";
 }
 
 void CatalogueWindowsTest::menuLeadsToOneWindowAtATime()
 {
-    QFETCH(int, kind);
+    QFETCH(KindId, kind);
     QFETCH(QString, caption);
     QFETCH(QString, instructions);
     QFETCH(QString, createText);
     QFETCH(QString, openText);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    MessageProbe messages;
-    const KindId id = KindId(kind);
+    MessageProbe& messages = this->messages();
+    const KindId id = kind;
     ChainWindow* menu = Windows::menu(id);
     ChainWindow* start = Windows::avvio();
 
@@ -212,22 +189,20 @@ void CatalogueWindowsTest::menuLeadsToOneWindowAtATime()
 
 void CatalogueWindowsTest::helpButtonsOpenHelpOverTheWindow_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<KindId>("kind");
     QTest::addColumn<int>("family"); // 0 menu, 1 create, 2 open
     for (const Kind* kind : Kind::all()) {
-        QTest::addRow("menu %s", qPrintable(kind->tag)) << int(kind->id) << 0;
-        QTest::addRow("create %s", qPrintable(kind->tag)) << int(kind->id) << 1;
-        QTest::addRow("open %s", qPrintable(kind->tag)) << int(kind->id) << 2;
+        addKindRow(kind->id, "menu") << 0;
+        addKindRow(kind->id, "create") << 1;
+        addKindRow(kind->id, "open") << 2;
     }
 }
 
 void CatalogueWindowsTest::helpButtonsOpenHelpOverTheWindow()
 {
-    QFETCH(int, kind);
+    QFETCH(KindId, kind);
     QFETCH(int, family);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    const KindId id = KindId(kind);
+    const KindId id = kind;
     ChainWindow* window = family == 0 ? Windows::menu(id) : family == 1 ? Windows::create(id) : Windows::open(id);
     window->present();
 
@@ -249,17 +224,15 @@ void CatalogueWindowsTest::helpButtonsOpenHelpOverTheWindow()
 
 void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart_data()
 {
-    QTest::addColumn<int>("kind");
-    addKindNumberRows();
+    addKindRows();
 }
 
 void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart()
 {
-    QFETCH(int, kind);
-    const Kind& k = kindOf(kind);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    MessageProbe messages;
+    QFETCH(KindId, kind);
+    const Kind& k = Kind::of(kind);
+    const ProgramFolderFixture& folder = this->folder();
+    MessageProbe& messages = this->messages();
     ChainWindow* create = Windows::create(k.id);
     auto* txtFile = child<QLineEdit>(create, "txtFile");
 
@@ -290,32 +263,30 @@ void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart()
 
 void CatalogueWindowsTest::createRefusesName_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<KindId>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("warning");
     for (const Kind* kind : Kind::all()) {
-        const QByteArray tag = kind->tag.toLatin1();
-        QTest::addRow("%s blanks only", tag.data()) << int(kind->id) << "  \t  " << kind->catalogue.msgNameMissing;
-        QTest::addRow("%s empty", tag.data()) << int(kind->id) << "" << kind->catalogue.msgNameMissing;
-        QTest::addRow("%s in use", tag.data()) << int(kind->id) << " Casa " << kind->catalogue.msgNameInUse;
+        addKindRow(kind->id, "blanks only") << "  \t  " << kind->catalogue.msgNameMissing;
+        addKindRow(kind->id, "empty") << "" << kind->catalogue.msgNameMissing;
+        addKindRow(kind->id, "in use") << " Casa " << kind->catalogue.msgNameInUse;
         const QString outside = ArchiveName::outsideFolderWarning();
-        QTest::addRow("%s parent folder", tag.data()) << int(kind->id) << "../Fuori" << outside;
-        QTest::addRow("%s sub-folder", tag.data()) << int(kind->id) << "sotto/Casa" << outside;
-        QTest::addRow("%s backslash", tag.data()) << int(kind->id) << "a\\b" << outside;
-        QTest::addRow("%s dot", tag.data()) << int(kind->id) << "." << outside;
-        QTest::addRow("%s dot dot", tag.data()) << int(kind->id) << " .. " << outside;
+        addKindRow(kind->id, "parent folder") << "../Fuori" << outside;
+        addKindRow(kind->id, "sub-folder") << "sotto/Casa" << outside;
+        addKindRow(kind->id, "backslash") << "a\\b" << outside;
+        addKindRow(kind->id, "dot") << "." << outside;
+        addKindRow(kind->id, "dot dot") << " .. " << outside;
     }
 }
 
 void CatalogueWindowsTest::createRefusesName()
 {
-    QFETCH(int, kind);
+    QFETCH(KindId, kind);
     QFETCH(QString, name);
     QFETCH(QString, warning);
-    const Kind& k = kindOf(kind);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    MessageProbe messages;
+    const Kind& k = Kind::of(kind);
+    const ProgramFolderFixture& folder = this->folder();
+    MessageProbe& messages = this->messages();
     QDir(folder.path()).mkdir(QStringLiteral("sotto"));
     touch(folder.file("Casa" + k.extension), "scheda gia' salvata");
     const QStringList before = entries(folder.path());
@@ -342,17 +313,15 @@ void CatalogueWindowsTest::createRefusesName()
 
 void CatalogueWindowsTest::typedCharactersAreFilteredPastedAreNot_data()
 {
-    QTest::addColumn<int>("kind");
-    addKindNumberRows();
+    addKindRows();
 }
 
 void CatalogueWindowsTest::typedCharactersAreFilteredPastedAreNot()
 {
-    QFETCH(int, kind);
-    const Kind& k = kindOf(kind);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    MessageProbe messages;
+    QFETCH(KindId, kind);
+    const Kind& k = Kind::of(kind);
+    const ProgramFolderFixture& folder = this->folder();
+    MessageProbe& messages = this->messages();
     ChainWindow* create = Windows::create(k.id);
     auto* txtFile = child<QLineEdit>(create, "txtFile");
     create->present();
@@ -372,61 +341,56 @@ void CatalogueWindowsTest::typedCharactersAreFilteredPastedAreNot()
 
 void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler_data()
 {
-    QTest::addColumn<int>("kind");
-    addKindNumberRows();
+    addKindRows();
 }
 
 void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler()
 {
-    QFETCH(int, kind);
-    const Kind& k = kindOf(kind);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    MessageProbe messages;
+    QFETCH(KindId, kind);
+    const Kind& k = Kind::of(kind);
+    const ProgramFolderFixture& folder = this->folder();
+    MessageProbe& messages = this->messages();
     ChainWindow* create = Windows::create(k.id);
     create->present();
     // 130 characters fit the field, but as 260 bytes they are longer than a file name may be.
     paste(child<QLineEdit>(create, "txtFile"), QString(130, u'è'));
 
-    QString error;
-    try {
-        click(create, "btnApplica");
-    } catch (const std::exception& thrown) {
-        error = QString::fromUtf8(thrown.what());
-    }
+    click(create, "btnApplica");
+    QCOMPARE(messages.count(), 1);
+    QCOMPARE(messages.last().kind, MessageBox::Kind::Plain);
+    QCOMPARE(messages.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    const QString error = messages.last().text;
     QVERIFY2(error.startsWith(QLatin1String("Impossibile creare il file di archivio")), qPrintable(error));
-    QCOMPARE(messages.count(), 0);
     QVERIFY(entries(folder.path()).isEmpty());
     QCOMPARE(visibleWindows(), QList<QWidget*>{create});
 }
 
 void CatalogueWindowsTest::listShowsArchivesOfKindOnly_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<KindId>("kind");
     QTest::addColumn<QStringList>("archives");
     QTest::addColumn<QString>("countText");
     const QStringList none;
     const QStringList one{"Casa"};
     const QStringList several{"zeta", "Alfa", "beta", ".Nascosto"};
-    QTest::newRow("libri 0") << int(KindId::Libri) << none << "Sono stati creati 0 cataloghi di libri.";
-    QTest::newRow("libri 1") << int(KindId::Libri) << one << "Sono stati creati 1 cataloghi di libri.";
-    QTest::newRow("libri 4") << int(KindId::Libri) << several << "Sono stati creati 4 cataloghi di libri.";
-    QTest::newRow("fumetti 0") << int(KindId::Fumetti) << none << "Sono state create 0 raccolte di fumetti.";
-    QTest::newRow("fumetti 1") << int(KindId::Fumetti) << one << "Sono state create 1 raccolte di fumetti.";
-    QTest::newRow("fumetti 4") << int(KindId::Fumetti) << several << "Sono state create 4 raccolte di fumetti.";
-    QTest::newRow("dvd 0") << int(KindId::DVD) << none << "Sono state create 0 collezioni di DVD.";
-    QTest::newRow("dvd 1") << int(KindId::DVD) << one << "Sono state create 1 collezioni di DVD.";
-    QTest::newRow("dvd 4") << int(KindId::DVD) << several << "Sono state create 4 collezioni di DVD.";
+    addKindRow(KindId::Libri, "0") << none << "Sono stati creati 0 cataloghi di libri.";
+    addKindRow(KindId::Libri, "1") << one << "Sono stati creati 1 cataloghi di libri.";
+    addKindRow(KindId::Libri, "4") << several << "Sono stati creati 4 cataloghi di libri.";
+    addKindRow(KindId::Fumetti, "0") << none << "Sono state create 0 raccolte di fumetti.";
+    addKindRow(KindId::Fumetti, "1") << one << "Sono state create 1 raccolte di fumetti.";
+    addKindRow(KindId::Fumetti, "4") << several << "Sono state create 4 raccolte di fumetti.";
+    addKindRow(KindId::DVD, "0") << none << "Sono state create 0 collezioni di DVD.";
+    addKindRow(KindId::DVD, "1") << one << "Sono state create 1 collezioni di DVD.";
+    addKindRow(KindId::DVD, "4") << several << "Sono state create 4 collezioni di DVD.";
 }
 
 void CatalogueWindowsTest::listShowsArchivesOfKindOnly()
 {
-    QFETCH(int, kind);
+    QFETCH(KindId, kind);
     QFETCH(QStringList, archives);
     QFETCH(QString, countText);
-    const Kind& k = kindOf(kind);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
+    const Kind& k = Kind::of(kind);
+    const ProgramFolderFixture& folder = this->folder();
     for (const QString& name : archives)
         touch(folder.file(name + k.extension));
     // Not archives of this kind: other kinds, a look-alike name, a folder, a file in a sub-folder.
@@ -473,17 +437,15 @@ void CatalogueWindowsTest::listShowsArchivesOfKindOnly()
 
 void CatalogueWindowsTest::buttonsNeedListAndSelection_data()
 {
-    QTest::addColumn<int>("kind");
-    addKindNumberRows();
+    addKindRows();
 }
 
 void CatalogueWindowsTest::buttonsNeedListAndSelection()
 {
-    QFETCH(int, kind);
-    const Kind& k = kindOf(kind);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    MessageProbe messages;
+    QFETCH(KindId, kind);
+    const Kind& k = Kind::of(kind);
+    const ProgramFolderFixture& folder = this->folder();
+    MessageProbe& messages = this->messages();
     ChainWindow* open = Windows::open(k.id);
 
     open->present();
@@ -507,22 +469,21 @@ void CatalogueWindowsTest::buttonsNeedListAndSelection()
 
 void CatalogueWindowsTest::deleteAsksFirst_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<KindId>("kind");
     QTest::addColumn<bool>("confirmed");
     for (const Kind* kind : Kind::all()) {
-        QTest::addRow("%s no", qPrintable(kind->tag)) << int(kind->id) << false;
-        QTest::addRow("%s yes", qPrintable(kind->tag)) << int(kind->id) << true;
+        addKindRow(kind->id, "no") << false;
+        addKindRow(kind->id, "yes") << true;
     }
 }
 
 void CatalogueWindowsTest::deleteAsksFirst()
 {
-    QFETCH(int, kind);
+    QFETCH(KindId, kind);
     QFETCH(bool, confirmed);
-    const Kind& k = kindOf(kind);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    MessageProbe messages;
+    const Kind& k = Kind::of(kind);
+    const ProgramFolderFixture& folder = this->folder();
+    MessageProbe& messages = this->messages();
     touch(folder.file("Casa" + k.extension), "schede");
     touch(folder.file("Ufficio" + k.extension), "schede");
     // Deleting an archive leaves its cover photos where they are.
@@ -568,17 +529,15 @@ void CatalogueWindowsTest::deleteAsksFirst()
 
 void CatalogueWindowsTest::deletionRefusedIsReportedNotClaimed_data()
 {
-    QTest::addColumn<int>("kind");
-    addKindNumberRows();
+    addKindRows();
 }
 
 void CatalogueWindowsTest::deletionRefusedIsReportedNotClaimed()
 {
-    QFETCH(int, kind);
-    const Kind& k = kindOf(kind);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    MessageProbe messages;
+    QFETCH(KindId, kind);
+    const Kind& k = Kind::of(kind);
+    const ProgramFolderFixture& folder = this->folder();
+    MessageProbe& messages = this->messages();
     const QString path = folder.file("Casa" + k.extension);
     touch(path, "schede");
     const std::function<void()> undo = refuseDeletion(path);
@@ -603,22 +562,21 @@ void CatalogueWindowsTest::deletionRefusedIsReportedNotClaimed()
 
 void CatalogueWindowsTest::openHandsArchiveToBlankCard_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<KindId>("kind");
     QTest::addColumn<bool>("doubleClick");
     for (const Kind* kind : Kind::all()) {
-        QTest::addRow("%s button", qPrintable(kind->tag)) << int(kind->id) << false;
-        QTest::addRow("%s double-click", qPrintable(kind->tag)) << int(kind->id) << true;
+        addKindRow(kind->id, "button") << false;
+        addKindRow(kind->id, "double-click") << true;
     }
 }
 
 void CatalogueWindowsTest::openHandsArchiveToBlankCard()
 {
-    QFETCH(int, kind);
+    QFETCH(KindId, kind);
     QFETCH(bool, doubleClick);
-    const Kind& k = kindOf(kind);
-    ProgramFolderFixture folder;
-    WindowsFixture windows;
-    MessageProbe messages;
+    const Kind& k = Kind::of(kind);
+    const ProgramFolderFixture& folder = this->folder();
+    MessageProbe& messages = this->messages();
     touch(folder.file("Altro" + k.extension));
     touch(folder.file("Biblioteca" + k.extension));
     CardWindow* card = Windows::card(k.id);
@@ -651,5 +609,5 @@ void CatalogueWindowsTest::openHandsArchiveToBlankCard()
     QCOMPARE(fileBytes(folder.file("Biblioteca" + k.extension)), QByteArray());
 }
 
-QTEST_MAIN(CatalogueWindowsTest)
+CARTAVOX_TEST_MAIN(CatalogueWindowsTest)
 #include "tst_catalogue_windows.moc"

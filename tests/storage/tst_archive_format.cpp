@@ -1,10 +1,12 @@
 // The archive format, checked against records written byte by byte here, independently of the
 // code under test, so a fault cannot hide behind a matching reader and writer.
+#include "FailingDevice.h"
 #include "TestSupport.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 #include "storage/Text.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -45,6 +47,8 @@ private slots:
     void unreachableArchivesFail_data();
     void unreachableArchivesFail();
     void writesReplaceExactlyOneRecord();
+    void writesCutShortFail();
+    void recordsOfAnotherLayoutAreRefused();
     void accessErrorText();
 };
 
@@ -243,6 +247,44 @@ void TestArchiveFormat::writesReplaceExactlyOneRecord()
     QCOMPARE(after.mid(layout.recordSize(), layout.recordSize()), record.bytes());
     QCOMPARE(after.mid(2 * layout.recordSize(), layout.recordSize()), original.mid(2 * layout.recordSize()));
     QCOMPARE(after.mid(3 * layout.recordSize()), record.bytes());
+}
+
+void TestArchiveFormat::writesCutShortFail()
+{
+    const RecordLayout& layout = Kind::libri().layout;
+    // Room for one card and a little more, as on a disk that is almost full.
+    FailingDevice device(layout.recordSize() + 100, QByteArray(layout.recordSize(), 'a'));
+    CatalogueFile file(layout, device);
+    QCOMPARE(file.recordCount(), 1);
+    Record record(layout);
+    record.setText(u"Titolo", QStringLiteral("Nuovo titolo"));
+
+    file.writeCard(1, record);
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.appendCard(record));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.writeCard(1, record));
+    // What did get through is no card.
+    QCOMPARE(file.recordCount(), 1);
+    QCOMPARE(file.readCard(1).bytes(), record.bytes());
+}
+
+void TestArchiveFormat::recordsOfAnotherLayoutAreRefused()
+{
+    const RecordLayout& books = Kind::libri().layout;
+    // As long as a book record, and a book record in no other way.
+    const RecordLayout other({{"Campo", books.recordSize() - 1, "Campo:"}});
+    QCOMPARE(other.recordSize(), books.recordSize());
+    QByteArray bytes(books.recordSize(), 'a');
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadWrite);
+    CatalogueFile file(books, device);
+
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.writeCard(1, Record(other)));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.appendCard(Record(other)));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.appendCard(Record(Kind::fumetti().layout)));
+    QCOMPARE(bytes, QByteArray(books.recordSize(), 'a'));
+    // A book record goes in.
+    file.writeCard(1, Record(books));
+    QCOMPARE(bytes, Record(books).bytes());
 }
 
 void TestArchiveFormat::accessErrorText()

@@ -99,9 +99,15 @@ void WindowTest::cleanup()
 void addKindRows()
 {
     QTest::addColumn<KindId>("kind");
-    QTest::newRow("libri") << KindId::Libri;
-    QTest::newRow("fumetti") << KindId::Fumetti;
-    QTest::newRow("dvd") << KindId::DVD;
+    for (KindId kind : {KindId::Libri, KindId::Fumetti, KindId::DVD})
+        addKindRow(kind);
+}
+
+QTestData& addKindRow(KindId kind, const char* what)
+{
+    const QByteArray tag = Kind::of(kind).tag.toLatin1();
+    QTestData& row = what ? QTest::addRow("%s %s", tag.constData(), what) : QTest::newRow(tag.constData());
+    return row << kind;
 }
 
 void click(QWidget* window, const QString& name)
@@ -111,7 +117,15 @@ void click(QWidget* window, const QString& name)
 
 void type(QWidget* window, const QString& name, const QString& text)
 {
-    auto* field = child<QLineEdit>(window, name);
+    type(child<QLineEdit>(window, name), text);
+}
+
+void type(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
     field->clear();
-    QTest::keyClicks(field, text);
+    // QTest::keyClicks sends Latin-1 only: a euro sign would arrive as nothing at all.
+    for (const QChar character : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(character.toUpper().unicode()), QString(character),
+                            Qt::NoModifier);
 }

@@ -6,8 +6,10 @@
 #include "storage/Kind.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QList>
 #include <QQueue>
+#include <QTestData>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -80,6 +82,8 @@ protected:
     ProgramFolderFixture& folder() const { return *m_folder; }
     MessageProbe& messages() const { return *m_messages; }
     FileDialogProbe& fileDialogs() const { return *m_fileDialogs; }
+    // For the rest of the test the program's file dialogs open for real, to be driven as Qt's own.
+    void letFileDialogsOpen() { m_fileDialogs.reset(); }
 
 protected slots:
     void init();
@@ -94,11 +98,17 @@ private:
 
 // A column "kind" with a row for each kind, named by its tag: the same test over the three.
 void addKindRows();
+// One row of a test over the kinds that needs more columns: declare the column "kind" (KindId)
+// first, then add the row's other columns to what this returns. The row is named by the kind's
+// tag, followed by `what` when given.
+QTestData& addKindRow(KindId kind, const char* what = nullptr);
 
 // A click on the child of `window` named `name`.
 void click(QWidget* window, const QString& name);
-// Types `text` into the field of `window` named `name`, after emptying it, key by key.
+// Types `text` into the field of `window` named `name`, after emptying and focusing it, key by
+// key: any character, accented letters and the euro sign included, as a keyboard sends it.
 void type(QWidget* window, const QString& name, const QString& text);
+void type(QLineEdit* field, const QString& text);
 
 // Runs `action` on the modal window that the next statement opens, from inside its event loop.
 // Custom windows are driven this way: open them with a click, act on them here.
