@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "MessageBox.h"
+#include "widgets/EnterOnButton.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -18,6 +19,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // The program ends only where it says so (the start window, the password window's Esci):
     // hiding every chain window during a hand-over must not end it.
     setQuitOnLastWindowClosed(false);
+    installEventFilter(new EnterOnButton(this));
 
     // Qt's own dialogs (the file chooser, its overwrite question) speak Italian like the program.
     auto* translator = new QTranslator(this);

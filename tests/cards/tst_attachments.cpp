@@ -77,6 +77,7 @@ private slots:
     void clearingKeepsTheDescriptionAndAnnullaKeepsTheCard();
     void openHandsOnlyFolderDocumentsToTheDesktop_data();
     void openHandsOnlyFolderDocumentsToTheDesktop();
+    void enterMovesThroughTheFieldsAndPressesNoButton();
 
 private:
     QString archivePath(KindId kind) const
@@ -362,5 +363,29 @@ void TestAttachments::openHandsOnlyFolderDocumentsToTheDesktop()
     QCOMPARE(m_messages->count(), 0);
 }
 
-QTEST_MAIN(TestAttachments)
+void TestAttachments::enterMovesThroughTheFieldsAndPressesNoButton()
+{
+    Card card(KindId::Libri, archivePath(KindId::Libri));
+    card.withAttachments([&](TfrmAllegaCartella* window) {
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+            QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName()));
+        const QStringList order = {"txtFile01", "txtDesc01", "txtFile02", "txtDesc02", "txtFile03", "txtDesc03"};
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            auto* field = child<QLineEdit>(window, order.at(i));
+            field->setFocus();
+            QTest::keyClick(field, i % 2 ? Qt::Key_Enter : Qt::Key_Return, i % 2 ? Qt::KeypadModifier : Qt::NoModifier);
+            QCOMPARE(window->focusWidget(), child<QWidget>(window, order.at((i + 1) % order.size())));
+        }
+        QVERIFY(window->isVisible());
+        QVERIFY(m_dialogs->requests().isEmpty());
+
+        // Enter on a button that has the focus presses it.
+        auto* browse = child<QPushButton>(window, QStringLiteral("btnSfoglia01"));
+        browse->setFocus();
+        QTest::keyClick(browse, Qt::Key_Return);
+        QCOMPARE(m_dialogs->requests().size(), 1);
+    });
+}
+
+CARTAVOX_TEST_MAIN(TestAttachments)
 #include "tst_attachments.moc"
