@@ -182,7 +182,14 @@ void TestAttachments::browseCopiesIntoTheFolder_data()
     QTest::newRow("accents of the code page") << "Perché è così.odt" << "Perché è così.odt";
     // The card could not store these names as they are; the copy bears the name it stores.
     QTest::newRow("letter outside the code page") << "Fattura №5 ✓.pdf" << "Fattura _5 _.pdf";
-    QTest::newRow("longer than a card holds") << QString(249, u'x') + QStringLiteral(" a.pdf") << QString(249, u'x');
+    // Cut before the extension, so the document still opens in its program.
+    QTest::newRow("longer than a card holds")
+        << QString(249, u'x') + QStringLiteral(" a.pdf") << QString(246, u'x') + QStringLiteral(".pdf");
+    QTest::newRow("longer, cut at a blank")
+        << QString(245, u'x') + QStringLiteral(" yyyy.pdf") << QString(245, u'x') + QStringLiteral(".pdf");
+    QTest::newRow("longer, last dot ends the stem")
+        << QString(248, u'x') + QStringLiteral(".tar.gz") << QString(247, u'x') + QStringLiteral(".gz");
+    QTest::newRow("longer, without extension") << QString(254, u'z') << QString(250, u'z');
 }
 
 void TestAttachments::browseCopiesIntoTheFolder()
