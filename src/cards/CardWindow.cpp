@@ -16,6 +16,7 @@
 #include "widgets/EnterRing.h"
 #include "widgets/FieldHighlight.h"
 #include "widgets/Fonts.h"
+#include "widgets/FittedLabel.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
@@ -151,7 +152,7 @@ void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
         int inner = kGroupPadding;
         for (const QString& name : group.controls) {
             if (name == QLatin1String("lblPosizione")) {
-                lblPosizione = new QLabel(shape);
+                lblPosizione = new FittedLabel(shape);
                 lblPosizione->setObjectName(name);
                 lblPosizione->setAlignment(Qt::AlignCenter);
                 lblPosizione->setFont(programFont(QStringLiteral("Verdana"), 16, true));
