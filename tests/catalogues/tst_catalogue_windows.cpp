@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -223,6 +224,11 @@ private slots:
     void deletionRefusedIsReportedNotClaimed();
     void openHandsArchiveToBlankCard_data();
     void openHandsArchiveToBlankCard();
+
+    void nameInUseInAnyLetterCase_data();
+    void nameInUseInAnyLetterCase();
+    void composedCharactersAreFilteredToo_data();
+    void composedCharactersAreFilteredToo();
 };
 
 void CatalogueWindowsTest::menuLeadsToOneWindowAtATime_data()
@@ -734,6 +740,83 @@ void CatalogueWindowsTest::openHandsArchiveToBlankCard()
     QVERIFY(card->field("Titolo")->text().isEmpty());
     QVERIFY(label(card, "lblPosizione").isEmpty());
     QCOMPARE(fileBytes(folder.file("Biblioteca" + k.extension)), QByteArray());
+}
+
+void CatalogueWindowsTest::nameInUseInAnyLetterCase_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("existing"); // the archive file already in the folder
+    QTest::addColumn<QString>("typed");
+    for (const Kind* kind : Kind::all()) {
+        const QByteArray tag = kind->tag.toLatin1();
+        const QString extension = kind->extension;
+        QTest::addRow("%s extension in capitals", tag.data())
+            << int(kind->id) << "MAIUSCOLO" + extension.toUpper() << "MAIUSCOLO";
+        QTest::addRow("%s name in capitals", tag.data()) << int(kind->id) << "Casa" + extension << "CASA";
+        QTest::addRow("%s both mixed", tag.data())
+            << int(kind->id) << "uFFicio" + extension.left(2) + extension.mid(2).toUpper() << "Ufficio";
+    }
+}
+
+void CatalogueWindowsTest::nameInUseInAnyLetterCase()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, existing);
+    QFETCH(QString, typed);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    MessageProbe messages;
+    touch(folder.file(existing), "schede");
+    ChainWindow* create = Windows::create(KindId(kind));
+    create->present();
+    type(child<QLineEdit>(create, "txtFile"), typed);
+    click(create, "btnApplica");
+
+    QCOMPARE(messages.count(), 1);
+    QCOMPARE(messages.last().kind, MessageBox::Kind::Warning);
+    QCOMPARE(messages.last().text, textsOf(kind).nameInUse);
+    QCOMPARE(entries(folder.path()), QStringList{existing});
+    QCOMPARE(fileBytes(folder.file(existing)), QByteArray("schede"));
+    QCOMPARE(visibleWindows(), QList<QWidget*>{create});
+}
+
+void CatalogueWindowsTest::composedCharactersAreFilteredToo_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("composed"); // what a dead key or a compose sequence delivers
+    QTest::addColumn<QString>("kept");
+    for (const Kind* kind : Kind::all()) {
+        const QByteArray tag = kind->tag.toLatin1();
+        QTest::addRow("%s ñ", tag.data()) << int(kind->id) << "ñ" << "";
+        QTest::addRow("%s Ñ", tag.data()) << int(kind->id) << "Ñ" << "";
+        QTest::addRow("%s ç", tag.data()) << int(kind->id) << "ç" << "";
+        QTest::addRow("%s Ç", tag.data()) << int(kind->id) << "Ç" << "";
+        QTest::addRow("%s °", tag.data()) << int(kind->id) << "°" << "";
+        QTest::addRow("%s refused among accepted", tag.data()) << int(kind->id) << "añb°c" << "abc";
+        QTest::addRow("%s ~ is accepted", tag.data()) << int(kind->id) << "~" << "~";
+        QTest::addRow("%s è is accepted", tag.data()) << int(kind->id) << "è" << "è";
+    }
+}
+
+void CatalogueWindowsTest::composedCharactersAreFilteredToo()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, composed);
+    QFETCH(QString, kept);
+    ProgramFolderFixture folder;
+    WindowsFixture windows;
+    ChainWindow* create = Windows::create(KindId(kind));
+    create->present();
+    auto* txtFile = child<QLineEdit>(create, "txtFile");
+    type(txtFile, QStringLiteral("Nome"));
+
+    // A dead key first shows its accent as text being composed, then commits the character.
+    QInputMethodEvent preedit(QStringLiteral("~"), {});
+    QApplication::sendEvent(txtFile, &preedit);
+    QInputMethodEvent commit;
+    commit.setCommitString(composed);
+    QApplication::sendEvent(txtFile, &commit);
+    QCOMPARE(txtFile->text(), QStringLiteral("Nome") + kept);
 }
 
 QTEST_MAIN(CatalogueWindowsTest)
