@@ -40,6 +40,25 @@ bool Application::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
+bool Application::hasDisplay(int argc, char** argv)
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return true;
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            return true;
+    return false;
+}
+
+const char* Application::noDisplayText()
+{
+    return "Cartavox needs a display: run it under one, e.g. 'xvfb-run ./Cartavox', or "
+           "'QT_QPA_PLATFORM=vnc ./Cartavox' and connect a VNC viewer to port 5900 (the VNC server "
+           "accepts anyone who reaches the port, without a password: on an untrusted network reach it "
+           "only through an SSH tunnel, 'ssh -L 5900:localhost:5900 host', and keep the port closed).";
+}
+
 void Application::requestSoftwareRendering()
 {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
