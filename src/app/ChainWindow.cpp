@@ -81,12 +81,11 @@ ChainWindow::ChainWindow(const QString& caption, Placement placement, QSize clie
 
 void ChainWindow::present()
 {
-    if (m_placement == Placement::Maximised) {
-        ScreenPlace::showMaximised(this, kNormalSize);
-    } else {
+    if (m_placement == Placement::Maximised)
+        ScreenPlace::maximise(this, kNormalSize);
+    else
         ScreenPlace::centreClientArea(this, ScreenPlace::availableArea(this).center());
-        show();
-    }
+    show();
     raise();
     activateWindow();
     DoubleClickGuard::instance().guard(this);

@@ -29,8 +29,7 @@ int DialogWindow::exec()
     const QRect available = ScreenPlace::availableArea(screenOf);
     switch (m_placement) {
     case Placement::Maximised:
-        setGeometry(available);
-        setWindowState(windowState() | Qt::WindowMaximized);
+        ScreenPlace::maximise(this, size());
         break;
     case Placement::CentredOnOpener:
         if (parentWidget()) {

@@ -69,14 +69,15 @@ QRect ScreenPlace::normalClientArea(QSize wanted, QRect available, const QWidget
     return client;
 }
 
-void ScreenPlace::showMaximised(QWidget* window, QSize normalSize)
+void ScreenPlace::maximise(QWidget* window, QSize normalSize)
 {
     // The window manager remembers the geometry that a window had when it was maximised and gives
     // it back on restore; the whole screen there would put the title bar above the screen's edge.
-    if (!window->isVisible())
-        window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
+    if (window->isVisible() && window->isMaximized())
+        return;
+    window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
     window->setGeometry(normalClientArea(normalSize, availableArea(window), window));
-    window->showMaximized();
-    if (window->windowHandle())
-        new UnmanagedMaximise(window);
+    window->setWindowState(window->windowState() | Qt::WindowMaximized);
+    window->winId(); // the platform window, to watch it come on screen
+    new UnmanagedMaximise(window);
 }

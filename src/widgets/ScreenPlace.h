@@ -25,9 +25,9 @@ void centreClientArea(QWidget* window, QPoint centre);
 // A client rectangle of at most `wanted` that, with its frame, lies inside `available`, centred.
 QRect normalClientArea(QSize wanted, QRect available, const QWidget* window);
 
-// Shows `window` maximised. Its normal geometry, the one a user gets back by restoring it, is
-// `normalSize` centred on the screen with the title bar on it. Where no window manager maximises
-// it (a bare X server), it is given the usable area all the same.
-void showMaximised(QWidget* window, QSize normalSize);
+// Makes `window` maximised, from the moment it is shown. Its normal geometry, the one a user gets
+// back by restoring it, is `normalSize` centred on the screen with the title bar on it. Where no
+// window manager maximises it (a bare X server), it is given the usable area all the same.
+void maximise(QWidget* window, QSize normalSize);
 
 } // namespace ScreenPlace
