@@ -19,7 +19,8 @@ bool ArchiveFolder::isNameInUse(const QString& folder, const QString& name, cons
     const QString wanted = name + kind.extension;
     // Any entry, a folder too: the file could not be created over it either. The comparison is
     // the one of a file system that ignores case, where the archives also have to live.
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     return std::any_of(entries.cbegin(), entries.cend(), [&wanted](const QString& entry) {
         return entry.compare(wanted, Qt::CaseInsensitive) == 0;
     });

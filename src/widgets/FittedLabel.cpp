@@ -24,6 +24,6 @@ void FittedLabel::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setFont(fittedFont());
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
-    painter.drawText(contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin())),
-                     int(alignment()), text());
+    painter.drawText(contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin())), int(alignment()),
+                     text());
 }

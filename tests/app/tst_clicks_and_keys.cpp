@@ -146,8 +146,8 @@ void ClicksAndKeysTest::enterPressesTheFocusedButton_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("shownAfter"); // the window on screen afterwards, "" for none
     for (const auto& [name, key] : {std::pair{"Return", int(Qt::Key_Return)}, std::pair{"Enter", int(Qt::Key_Enter)}}) {
-        QTest::addRow("password, Cambia password, %s", name) << false << "btnCambiaPassword" << key
-                                                              << "TfrmCambiaPassword";
+        QTest::addRow("password, Cambia password, %s", name)
+            << false << "btnCambiaPassword" << key << "TfrmCambiaPassword";
         QTest::addRow("password, Esci, %s", name) << false << "cmdEsci" << key << "";
         QTest::addRow("change, OK, %s", name) << true << "cmdOK" << key << "TfrmCambiaPassword";
         QTest::addRow("change, Chiudi, %s", name) << true << "cmdEsci" << key << "TfrmPassword";

@@ -64,8 +64,8 @@ void WindowPlacementTest::maximisedWindowsRestoreBelowTheTitleBar()
 
 void WindowPlacementTest::centredWindowsCentreTheirClientArea()
 {
-    for (ChainWindow* window : {static_cast<ChainWindow*>(Windows::password()),
-                                static_cast<ChainWindow*>(Windows::cambiaPassword())}) {
+    for (ChainWindow* window :
+         {static_cast<ChainWindow*>(Windows::password()), static_cast<ChainWindow*>(Windows::cambiaPassword())}) {
         window->present();
         QCOMPARE(window->geometry().center(), available().center());
         QVERIFY(window->frameGeometry().top() < window->geometry().top());

@@ -77,9 +77,9 @@ const KindTexts& textsOf(int id)
         " Cartavox - Creazione raccolta fumetti",
         " Cartavox - Apertura raccolta fumetti",
         "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova raccolta di fumetti.",
-        "Attenzione: il nome della raccolta di fumetti indicato è già stato utilizzato in precedenza.\r\n\r\nInserire "
-        "un nome diverso oppure, se si desidera aprire una raccolta di fumetti già creata, premere il pulsante Apri "
-        "raccolta esistente.",
+        "Attenzione: il nome della raccolta di fumetti indicato è già stato utilizzato in precedenza.\r\n\r\n"
+        "Inserire un nome diverso oppure, se si desidera aprire una raccolta di fumetti già creata, premere il "
+        "pulsante Apri raccolta esistente.",
         "Il file di archivio relativo alla nuova raccolta di fumetti è stato creato con successo.\r\n\r\nE' ora "
         "possibile visualizzarlo nell'elenco delle raccolte esistenti.",
         "Attenzione: l'elenco non contiene nessuna raccolta di fumetti.",
