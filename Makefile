@@ -25,7 +25,7 @@ build: configure
 
 run: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
-		echo "No display found: run it under a display, e.g. 'xvfb-run make run', or 'QT_QPA_PLATFORM=vnc make run' and connect a VNC viewer to port 5900."; \
+		echo "No display found: run it under a display, e.g. 'xvfb-run make run', or 'QT_QPA_PLATFORM=vnc make run' and connect a VNC viewer to port 5900 (it accepts anyone who reaches the port, without a password: on an untrusted network reach it only through an SSH tunnel, 'ssh -L 5900:localhost:5900 host', and keep the port closed)."; \
 	else \
 		cd $(BUILD)/Cartavox && ./Cartavox; \
 	fi

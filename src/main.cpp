@@ -2,8 +2,15 @@
 #include "app/TfrmPassword.h"
 #include "app/Windows.h"
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
+    // Qt would abort with a core dump, which tells the user nothing.
+    if (!Application::hasDisplay(argc, argv)) {
+        std::fprintf(stderr, "%s\n", Application::noDisplayText());
+        return 1;
+    }
     Application::requestSoftwareRendering();
     Application app(argc, argv);
     Windows::createAll();

@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "MessageBox.h"
+#include "widgets/EnterOnButton.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -18,6 +19,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // The program ends only where it says so (the start window, the password window's Esci):
     // hiding every chain window during a hand-over must not end it.
     setQuitOnLastWindowClosed(false);
+    installEventFilter(new EnterOnButton(this));
 
     // Qt's own dialogs (the file chooser, its overwrite question) speak Italian like the program.
     auto* translator = new QTranslator(this);
@@ -36,6 +38,25 @@ bool Application::notify(QObject* receiver, QEvent* event)
         MessageBox::plain(activeWindow(), QStringLiteral("Errore imprevisto."));
     }
     return false;
+}
+
+bool Application::hasDisplay(int argc, char** argv)
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return true;
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            return true;
+    return false;
+}
+
+const char* Application::noDisplayText()
+{
+    return "Cartavox needs a display: run it under one, e.g. 'xvfb-run ./Cartavox', or "
+           "'QT_QPA_PLATFORM=vnc ./Cartavox' and connect a VNC viewer to port 5900 (the VNC server "
+           "accepts anyone who reaches the port, without a password: on an untrusted network reach it "
+           "only through an SSH tunnel, 'ssh -L 5900:localhost:5900 host', and keep the port closed).";
 }
 
 void Application::requestSoftwareRendering()

@@ -11,6 +11,12 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // Whether a window system can be reached: a display named in the environment, or a platform
+    // asked for (QT_QPA_PLATFORM, -platform). Without one Qt aborts; ask before the application exists.
+    static bool hasDisplay(int argc, char** argv);
+    // The one line that tells who started the program without a display how to get one.
+    static const char* noDisplayText();
+
     // Asks the window system to draw without graphics hardware; call before the application exists.
     static void requestSoftwareRendering();
 };

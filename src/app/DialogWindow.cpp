@@ -1,7 +1,8 @@
 #include "DialogWindow.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "widgets/ScreenPlace.h"
+
+#include <QPushButton>
 
 DialogWindow::DialogWindow(QWidget* opener, const QString& caption, QSize clientSize, Placement placement)
     : QDialog(opener), m_placement(placement)
@@ -18,21 +19,26 @@ DialogWindow::DialogWindow(QWidget* opener, const QString& caption, QSize client
 
 int DialogWindow::exec()
 {
-    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen->availableGeometry();
+    // A dialog makes its first push button the default, which Enter in any field then presses;
+    // the program's windows press a button only when it is clicked, or on Enter while it has the
+    // focus. A button made the default on purpose stays so.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+
+    QWidget* screenOf = parentWidget() ? parentWidget()->window() : static_cast<QWidget*>(this);
+    const QRect available = ScreenPlace::availableArea(screenOf);
     switch (m_placement) {
     case Placement::Maximised:
-        setGeometry(available);
-        setWindowState(windowState() | Qt::WindowMaximized);
+        ScreenPlace::maximise(this, size());
         break;
     case Placement::CentredOnOpener:
         if (parentWidget()) {
-            move(parentWidget()->window()->frameGeometry().center() - rect().center());
+            ScreenPlace::centreClientArea(this, parentWidget()->window()->geometry().center());
             break;
         }
         [[fallthrough]];
     case Placement::CentredOnScreen:
-        move(available.center() - rect().center());
+        ScreenPlace::centreClientArea(this, available.center());
         break;
     }
     return QDialog::exec();

@@ -55,7 +55,15 @@ QString AttachmentFolder::keptName(const QString& fileName)
         const bool representable = letter == U'?' || Text::toWindows1252(one) != "?";
         kept += representable ? one : QStringLiteral("_");
     }
-    return Text::trimmed(Text::trimmed(kept).left(capacity));
+    kept = Text::trimmed(kept);
+    if (kept.size() <= capacity)
+        return kept;
+    // Cut the stem: without its extension the document would no longer open in its program.
+    const qsizetype dot = kept.lastIndexOf(u'.');
+    const qsizetype extension = dot > 0 ? kept.size() - dot : 0;
+    if (extension == 0 || extension >= capacity)
+        return Text::trimmed(kept.left(capacity));
+    return Text::trimmed(kept.left(capacity - extension)) + kept.mid(dot);
 }
 
 bool AttachmentFolder::store(const QString& source, const QString& name, const std::function<bool()>& replaceExisting)

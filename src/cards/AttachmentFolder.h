@@ -17,8 +17,8 @@ QString documentPath(const QString& name);
 
 // The name under which a document is kept: its own file name as far as a card can hold it.
 // A card keeps 250 Windows-1252 characters without surrounding blanks, so a letter outside that
-// code page becomes '_', and a longer name is cut; the copy then bears exactly the name the card
-// stores, and opens again.
+// code page becomes '_', and a longer name is cut before its extension; the copy then bears
+// exactly the name the card stores, and opens again.
 QString keptName(const QString& fileName);
 
 // Copies `source` into the folder as `name`, creating the folder when missing. When another file

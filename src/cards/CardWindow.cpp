@@ -21,6 +21,7 @@
 #include "widgets/Look.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
+#include "widgets/FittedLabel.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
@@ -159,7 +160,7 @@ void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
         int inner = kGroupPadding;
         for (const QString& name : group.controls) {
             if (name == QLatin1String("lblPosizione")) {
-                lblPosizione = new QLabel(shape);
+                lblPosizione = new FittedLabel(shape);
                 lblPosizione->setObjectName(name);
                 lblPosizione->setAlignment(Qt::AlignCenter);
                 lblPosizione->setFont(programFont(QStringLiteral("Verdana"), 16, true));

@@ -6,6 +6,7 @@
 #include "widgets/Fonts.h"
 #include "app/MessageBox.h"
 #include "app/OpenURL.h"
+#include "widgets/EnterRing.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
@@ -78,6 +79,11 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
 
     for (int index = 0; index < kSlots; ++index)
         buildSlot(index);
+    // Enter goes from field to field in reading order, as in the card window.
+    QList<QWidget*> fields;
+    for (const Slot& slot : m_slots)
+        fields << slot.name << slot.description;
+    new EnterRing(fields);
 
     btnAnnulla = new PictureButton(QStringLiteral("btnAnnulla"), QStringLiteral(":/images/btn_annulla.svg"),
                                    QSize(180, 44), this);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <stdexcept>
 
 QStringList ArchiveFolder::list(const QString& folder, const Kind& kind)
@@ -11,6 +12,18 @@ QStringList ArchiveFolder::list(const QString& folder, const Kind& kind)
     // Hidden files too: an archive whose name begins with a dot is still an archive the user made.
     // Sorted, because the order in which Linux hands out a folder's entries means nothing to a user.
     return QDir(folder).entryList({kind.pattern}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+}
+
+bool ArchiveFolder::isNameInUse(const QString& folder, const QString& name, const Kind& kind)
+{
+    const QString wanted = name + kind.extension;
+    // Any entry, a folder too: the file could not be created over it either. The comparison is
+    // the one of a file system that ignores case, where the archives also have to live.
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return std::any_of(entries.cbegin(), entries.cend(), [&wanted](const QString& entry) {
+        return entry.compare(wanted, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QString ArchiveFolder::countText(const Kind& kind, int count)

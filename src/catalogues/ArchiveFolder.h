@@ -12,6 +12,11 @@ namespace ArchiveFolder {
 // are not searched), in name order regardless of letter case.
 QStringList list(const QString& folder, const Kind& kind);
 
+// Whether an archive of `kind` called `name` would clash with something in `folder`: an entry
+// whose name is `name` + the kind's extension in any letter case. The list shows "Rome.LIB" as an
+// archive, and two archives whose names differ only in case would share their photos.
+bool isNameInUse(const QString& folder, const QString& name, const Kind& kind);
+
 // "Sono stati creati 3 cataloghi di libri." and its siblings.
 QString countText(const Kind& kind, int count);
 

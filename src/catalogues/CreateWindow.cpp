@@ -12,7 +12,8 @@
 #include "ArchiveName.h"
 #include "storage/Text.h"
 
-#include <QFileInfo>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,7 +68,23 @@ bool CreateWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == txtFile && event->type() == QEvent::KeyPress)
         return txtFileKeyDown(static_cast<QKeyEvent*>(event));
+    if (watched == txtFile && event->type() == QEvent::InputMethod)
+        return txtFileInputMethod(static_cast<QInputMethodEvent*>(event));
     return CatalogueWindow::eventFilter(watched, event);
+}
+
+bool CreateWindow::txtFileInputMethod(const QInputMethodEvent* event)
+{
+    // A dead key or a compose sequence (~ then n gives ñ) delivers its character as input-method
+    // text, not as a key press: it is refused here alike, and the rest of the text goes through.
+    QString kept = event->commitString();
+    kept.removeIf(ArchiveName::isRefusedTypedCharacter);
+    if (kept == event->commitString())
+        return false;
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QCoreApplication::sendEvent(txtFile, &filtered);
+    return true;
 }
 
 bool CreateWindow::txtFileKeyDown(const QKeyEvent* event) const
@@ -92,7 +109,7 @@ void CreateWindow::btnApplicaClick()
         return;
     }
     lblFile->setText(ProgramFolder::path() + name + kind().extension);
-    if (QFileInfo::exists(lblFile->text())) {
+    if (ArchiveFolder::isNameInUse(ProgramFolder::path(), name, kind())) {
         MessageBox::warning(this, kind().catalogue.msgNameInUse);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "CatalogueWindow.h"
 
+class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 
@@ -24,6 +25,8 @@ protected:
 private:
     // True when the key must be swallowed.
     bool txtFileKeyDown(const QKeyEvent* event) const;
+    // True when the event was replaced by one without the refused characters.
+    bool txtFileInputMethod(const QInputMethodEvent* event);
 
     QLabel* lblIstruzioni;
     QLabel* lblNomeFile;

@@ -1,8 +1,8 @@
 #include "PictureButton.h"
 
-#include <QPainter>
 #include "Picture.h"
 
+#include <QPainter>
 #include <QSvgRenderer>
 
 PictureButton::PictureButton(const QString& objectName, const QString& picture, QSize size, QWidget* parent)
@@ -24,12 +24,23 @@ void PictureButton::paintEvent(QPaintEvent*)
         area.translate(1, 1);
     if (!isEnabled())
         painter.setOpacity(0.4);
-    Pictures::renderer(m_picture)->render(&painter, area);
-    if (m_hovered && isEnabled()) {
-        // A light veil shows which picture the pointer is on.
-        painter.setOpacity(0.18);
-        painter.fillRect(area, Qt::white);
+    if (!m_hovered || !isEnabled()) {
+        Pictures::renderer(m_picture)->render(&painter, area);
+        return;
     }
+    // A light veil shows which picture the pointer is on. It lies on the picture's own shape
+    // only: over the whole box its corners would show on the window's background.
+    const qreal ratio = devicePixelRatioF();
+    QImage layer((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(ratio);
+    layer.fill(Qt::transparent);
+    QPainter veiled(&layer);
+    veiled.setRenderHint(QPainter::Antialiasing);
+    Pictures::renderer(m_picture)->render(&veiled, QRectF(QPointF(0, 0), QSizeF(size())));
+    veiled.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+    veiled.fillRect(QRectF(QPointF(0, 0), QSizeF(size())), QColor(255, 255, 255, 56));
+    veiled.end();
+    painter.drawImage(area.topLeft(), layer);
 }
 
 void PictureButton::enterEvent(QEnterEvent* event)

@@ -74,6 +74,7 @@ private slots:
     void clearingKeepsTheDescriptionAndAnnullaKeepsTheCard();
     void openHandsOnlyFolderDocumentsToTheDesktop_data();
     void openHandsOnlyFolderDocumentsToTheDesktop();
+    void enterMovesThroughTheFieldsAndPressesNoButton();
 
 private:
     QString archivePath(KindId kind) const
@@ -168,7 +169,14 @@ void TestAttachments::browseCopiesIntoTheFolder_data()
     QTest::newRow("accents of the code page") << "Perché è così.odt" << "Perché è così.odt";
     // The card could not store these names as they are; the copy bears the name it stores.
     QTest::newRow("letter outside the code page") << "Fattura №5 ✓.pdf" << "Fattura _5 _.pdf";
-    QTest::newRow("longer than a card holds") << QString(249, u'x') + QStringLiteral(" a.pdf") << QString(249, u'x');
+    // Cut before the extension, so the document still opens in its program.
+    QTest::newRow("longer than a card holds")
+        << QString(249, u'x') + QStringLiteral(" a.pdf") << QString(246, u'x') + QStringLiteral(".pdf");
+    QTest::newRow("longer, cut at a blank")
+        << QString(245, u'x') + QStringLiteral(" yyyy.pdf") << QString(245, u'x') + QStringLiteral(".pdf");
+    QTest::newRow("longer, last dot ends the stem")
+        << QString(248, u'x') + QStringLiteral(".tar.gz") << QString(247, u'x') + QStringLiteral(".gz");
+    QTest::newRow("longer, without extension") << QString(254, u'z') << QString(250, u'z');
 }
 
 void TestAttachments::browseCopiesIntoTheFolder()
@@ -347,6 +355,30 @@ void TestAttachments::openHandsOnlyFolderDocumentsToTheDesktop()
     const QStringList expected = opens ? QStringList{attachment(QString::fromLatin1(stored))} : QStringList();
     QCOMPARE(m_opened, expected);
     QCOMPARE(messages().count(), 0);
+}
+
+void TestAttachments::enterMovesThroughTheFieldsAndPressesNoButton()
+{
+    Card card(KindId::Libri, archivePath(KindId::Libri));
+    card.withAttachments([&](TfrmAllegaCartella* window) {
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+            QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName()));
+        const QStringList order = {"txtFile01", "txtDesc01", "txtFile02", "txtDesc02", "txtFile03", "txtDesc03"};
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            auto* field = child<QLineEdit>(window, order.at(i));
+            field->setFocus();
+            QTest::keyClick(field, i % 2 ? Qt::Key_Enter : Qt::Key_Return, i % 2 ? Qt::KeypadModifier : Qt::NoModifier);
+            QCOMPARE(window->focusWidget(), child<QWidget>(window, order.at((i + 1) % order.size())));
+        }
+        QVERIFY(window->isVisible());
+        QVERIFY(fileDialogs().requests().isEmpty());
+
+        // Enter on a button that has the focus presses it.
+        auto* browse = child<QPushButton>(window, QStringLiteral("btnSfoglia01"));
+        browse->setFocus();
+        QTest::keyClick(browse, Qt::Key_Return);
+        QCOMPARE(fileDialogs().requests().size(), 1);
+    });
 }
 
 CARTAVOX_TEST_MAIN(TestAttachments)

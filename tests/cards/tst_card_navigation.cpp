@@ -49,6 +49,8 @@ private slots:
     void unreachableArchiveLeavesTheCard_data();
     void unreachableArchiveLeavesTheCard();
     void showingClearsTheCard();
+    void longCardNumbersFitTheirBox_data();
+    void longCardNumbersFitTheirBox();
 };
 
 void TestCardNavigation::emptyArchiveAnswersEveryButton()
@@ -203,6 +205,45 @@ void TestCardNavigation::showingClearsTheCard()
     QCOMPARE(card.window->field(QStringLiteral("Autore"))->text(), QString());
     QCOMPARE(card.window->attachmentLabel(QStringLiteral("File01"))->text(), QString());
     QCOMPARE(child<QLabel>(card.window, QStringLiteral("lblNome"))->text(), QStringLiteral("Prova"));
+}
+
+void TestCardNavigation::longCardNumbersFitTheirBox_data()
+{
+    QTest::addColumn<KindId>("kind");
+    QTest::addColumn<int>("number");
+    for (const auto& [name, kind] : {std::pair{"libri", KindId::Libri}, std::pair{"fumetti", KindId::Fumetti},
+                                     std::pair{"dvd", KindId::DVD}})
+        for (const int number : {7, 12345, 123456, 1234567, 2147483647})
+            QTest::addRow("%s %d", name, number) << kind << number;
+}
+
+void TestCardNavigation::longCardNumbersFitTheirBox()
+{
+    QFETCH(KindId, kind);
+    QFETCH(int, number);
+    Card card(kind, m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension));
+    auto* position = child<QLabel>(card.window, QStringLiteral("lblPosizione"));
+    const QRect box = position->geometry();
+    card.window->ShowCard(Record(Kind::of(kind).layout), number);
+    QCOMPARE(position->text(), QString::number(number));
+    QCOMPARE(position->geometry(), box);
+
+    // The digits are drawn whole: ink inside the box, clear of both its edges.
+    const QImage picture = position->grab().toImage();
+    int left = picture.width();
+    int right = -1;
+    for (int x = 0; x < picture.width(); ++x)
+        for (int y = 0; y < picture.height(); ++y)
+            if (qAlpha(picture.pixel(x, y)) > 128 && qGray(picture.pixel(x, y)) < 110) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    QVERIFY2(right >= left, "no digits drawn");
+    QVERIFY2(left > 0 && right < picture.width() - 1,
+             qPrintable(QStringLiteral("ink from %1 to %2 in %3").arg(left).arg(right).arg(picture.width())));
+    // A short number keeps the label's own size.
+    if (number < 1000)
+        QVERIFY(right - left > 6);
 }
 
 CARTAVOX_TEST_MAIN(TestCardNavigation)

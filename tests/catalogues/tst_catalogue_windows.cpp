@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +28,90 @@
 #include <unistd.h>
 
 namespace {
+// The texts of each kind as the user reads them, typed here so that a slip in the program's own
+// table shows up as a failure.
+struct KindTexts {
+    QString createCaption;
+    QString openCaption;
+    QString nameMissing;     // M1
+    QString nameInUse;       // M2
+    QString created;         // M3
+    QString listEmpty;       // M4
+    QString selectToOpen;    // M5
+    QString selectToDelete;  // M6
+    QString confirmDelete;   // M7
+    QString deleted;         // M8
+    QString countPrefix;
+    QString countSuffix;
+};
+
+const KindTexts& textsOf(KindId id)
+{
+    static const KindTexts libri{
+        " Cartavox - Creazione catalogo libri",
+        " Cartavox - Apertura catalogo libri",
+        "Attenzione: per creare il nuovo archivio è necessario indicare il nome del nuovo catalogo di libri.",
+        "Attenzione: il nome del catalogo di libri indicato è già stato utilizzato in precedenza.\r\n\r\nInserire un "
+        "nome diverso oppure, se si desidera aprire un catalogo di libri già creato, premere il pulsante Apri "
+        "catalogo esistente.",
+        "Il file di archivio relativo al nuovo catalogo di libri è stato creato con successo.\r\n\r\nE' ora "
+        "possibile visualizzarlo nell'elenco dei cataloghi esistenti.",
+        "Attenzione: l'elenco non contiene nessun catalogo di libri.",
+        "Attenzione: selezionare il catalogo di libri dall'elenco prima di premere il pulsante Apri archivio.",
+        "Attenzione: selezionare dall'elenco il catalogo di libri da eliminare prima di premere il pulsante del "
+        "cestino.",
+        "Si sta per eliminare il catalogo di libri selezionato. Si ricorda che il file eliminato non potrà essere "
+        "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
+        "Il catalogo di libri è stato eliminato con successo.",
+        "Sono stati creati ",
+        " cataloghi di libri.",
+    };
+    static const KindTexts fumetti{
+        " Cartavox - Creazione raccolta fumetti",
+        " Cartavox - Apertura raccolta fumetti",
+        "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova raccolta di fumetti.",
+        "Attenzione: il nome della raccolta di fumetti indicato è già stato utilizzato in precedenza.\r\n\r\n"
+        "Inserire un nome diverso oppure, se si desidera aprire una raccolta di fumetti già creata, premere il "
+        "pulsante Apri raccolta esistente.",
+        "Il file di archivio relativo alla nuova raccolta di fumetti è stato creato con successo.\r\n\r\nE' ora "
+        "possibile visualizzarlo nell'elenco delle raccolte esistenti.",
+        "Attenzione: l'elenco non contiene nessuna raccolta di fumetti.",
+        "Attenzione: selezionare la raccolta di fumetti dall'elenco prima di premere il pulsante Apri archivio.",
+        "Attenzione: selezionare dall'elenco la raccolta di fumetti da eliminare prima di premere il pulsante del "
+        "cestino.",
+        "Si sta per eliminare la raccolta di fumetti selezionata. Si ricorda che il file eliminato non potrà essere "
+        "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
+        "La raccolta di fumetti è stata eliminata con successo.",
+        "Sono state create ",
+        " raccolte di fumetti.",
+    };
+    static const KindTexts dvd{
+        " Cartavox - Creazione collezione DVD",
+        " Cartavox - Apertura collezione DVD",
+        "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova collezione di DVD.",
+        "Attenzione: il nome della collezione di DVD indicato è già stato utilizzato in precedenza.\r\n\r\nInserire "
+        "un nome diverso oppure, se si desidera aprire una collezione di DVD già creata, premere il pulsante Apri "
+        "collezione esistente.",
+        "Il file di archivio relativo alla nuova collezione di DVD è stato creato con successo.\r\n\r\nE' ora "
+        "possibile visualizzarlo nell'elenco delle collezioni esistenti.",
+        "Attenzione: l'elenco non contiene nessuna collezione di DVD.",
+        "Attenzione: selezionare la collezione di DVD dall'elenco prima di premere il pulsante Apri archivio.",
+        "Attenzione: selezionare dall'elenco la collezione di DVD da eliminare prima di premere il pulsante del "
+        "cestino.",
+        "Si sta per eliminare la collezione di DVD selezionata. Si ricorda che il file eliminato non potrà essere "
+        "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
+        "La collezione di DVD è stata eliminata con successo.",
+        "Sono state create ",
+        " collezioni di DVD.",
+    };
+    return id == KindId::Libri ? libri : id == KindId::Fumetti ? fumetti : dvd;
+}
+
+QString countTextOf(KindId id, int count)
+{
+    return textsOf(id).countPrefix + QString::number(count) + textsOf(id).countSuffix;
+}
+
 // The windows on screen: the chain must never show two at once.
 QList<QWidget*> visibleWindows()
 {
@@ -118,6 +203,11 @@ private slots:
     void deletionRefusedIsReportedNotClaimed();
     void openHandsArchiveToBlankCard_data();
     void openHandsArchiveToBlankCard();
+
+    void nameInUseInAnyLetterCase_data();
+    void nameInUseInAnyLetterCase();
+    void composedCharactersAreFilteredToo_data();
+    void composedCharactersAreFilteredToo();
 };
 
 void CatalogueWindowsTest::menuLeadsToOneWindowAtATime_data()
@@ -237,7 +327,7 @@ void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart()
     auto* txtFile = child<QLineEdit>(create, "txtFile");
 
     create->present();
-    QCOMPARE(create->windowTitle(), k.catalogue.createCaption);
+    QCOMPARE(create->windowTitle(), textsOf(kind).createCaption);
     QCOMPARE(txtFile->maxLength(), 250);
     QTRY_VERIFY(txtFile->hasFocus());
     type(txtFile, QStringLiteral("  Biblioteca di casa  "));
@@ -249,7 +339,7 @@ void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart()
     QCOMPARE(label(create, "lblFile"), path);
     QCOMPARE(messages.count(), 1);
     QCOMPARE(messages.last().kind, MessageBox::Kind::Information);
-    QCOMPARE(messages.last().text, k.catalogue.msgCreated);
+    QCOMPARE(messages.last().text, textsOf(kind).created);
     QCOMPARE(visibleWindows(), QList<QWidget*>{Windows::avvio()});
 
     // The next showing starts with an empty name, and the open window lists the new archive.
@@ -258,7 +348,7 @@ void CatalogueWindowsTest::createMakesEmptyArchiveAndReturnsToStart()
     create->hide();
     Windows::open(k.id)->present();
     QCOMPARE(child<QListWidget>(Windows::open(k.id), "lstFiles")->count(), 1);
-    QCOMPARE(label(Windows::open(k.id), "lblCreati"), ArchiveFolder::countText(k, 1));
+    QCOMPARE(label(Windows::open(k.id), "lblCreati"), countTextOf(kind, 1));
 }
 
 void CatalogueWindowsTest::createRefusesName_data()
@@ -267,9 +357,9 @@ void CatalogueWindowsTest::createRefusesName_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("warning");
     for (const Kind* kind : Kind::all()) {
-        addKindRow(kind->id, "blanks only") << "  \t  " << kind->catalogue.msgNameMissing;
-        addKindRow(kind->id, "empty") << "" << kind->catalogue.msgNameMissing;
-        addKindRow(kind->id, "in use") << " Casa " << kind->catalogue.msgNameInUse;
+        addKindRow(kind->id, "blanks only") << "  \t  " << textsOf(kind->id).nameMissing;
+        addKindRow(kind->id, "empty") << "" << textsOf(kind->id).nameMissing;
+        addKindRow(kind->id, "in use") << " Casa " << textsOf(kind->id).nameInUse;
         const QString outside = ArchiveName::outsideFolderWarning();
         addKindRow(kind->id, "parent folder") << "../Fuori" << outside;
         addKindRow(kind->id, "sub-folder") << "sotto/Casa" << outside;
@@ -336,7 +426,7 @@ void CatalogueWindowsTest::typedCharactersAreFilteredPastedAreNot()
     QCOMPARE(txtFile->text(), pasted);
     click(create, "btnApplica");
     QVERIFY(QFileInfo::exists(folder.file(pasted + k.extension)));
-    QCOMPARE(messages.last().text, k.catalogue.msgCreated);
+    QCOMPARE(messages.last().text, textsOf(kind).created);
 }
 
 void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler_data()
@@ -405,7 +495,7 @@ void CatalogueWindowsTest::listShowsArchivesOfKindOnly()
     ChainWindow* open = Windows::open(k.id);
     auto* lstFiles = child<QListWidget>(open, "lstFiles");
     open->present();
-    QCOMPARE(open->windowTitle(), k.catalogue.openCaption);
+    QCOMPARE(open->windowTitle(), textsOf(kind).openCaption);
 
     QStringList expected;
     for (const QString& name : archives)
@@ -431,7 +521,7 @@ void CatalogueWindowsTest::listShowsArchivesOfKindOnly()
     open->hide();
     open->present();
     QCOMPARE(lstFiles->count(), archives.size() + 1);
-    QCOMPARE(label(open, "lblCreati"), ArchiveFolder::countText(k, int(archives.size()) + 1));
+    QCOMPARE(label(open, "lblCreati"), countTextOf(kind, int(archives.size()) + 1));
     QVERIFY(lstFiles->selectedItems().isEmpty());
 }
 
@@ -458,7 +548,8 @@ void CatalogueWindowsTest::buttonsNeedListAndSelection()
     click(open, "btnElimina");
 
     QCOMPARE(messages.count(), 4);
-    const QString expected[] = {k.catalogue.msgListEmpty, k.catalogue.msgListEmpty, k.catalogue.msgSelectToOpen, k.catalogue.msgSelectToDelete};
+    const QString expected[] = {textsOf(kind).listEmpty, textsOf(kind).listEmpty, textsOf(kind).selectToOpen,
+                                textsOf(kind).selectToDelete};
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(messages.shown().at(i).kind, MessageBox::Kind::Warning);
         QCOMPARE(messages.shown().at(i).text, expected[i]);
@@ -498,7 +589,7 @@ void CatalogueWindowsTest::deleteAsksFirst()
     click(open, "btnElimina");
 
     QCOMPARE(messages.shown().at(0).kind, MessageBox::Kind::Confirmation);
-    QCOMPARE(messages.shown().at(0).text, k.catalogue.msgConfirmDelete);
+    QCOMPARE(messages.shown().at(0).text, textsOf(kind).confirmDelete);
     QVERIFY(QFileInfo::exists(folder.file("Casa" + k.extension)));
     QVERIFY(QFileInfo::exists(folder.file(k.photoFolder + "/Ufficio_Foto_1.jpg")));
     if (!confirmed) {
@@ -510,12 +601,12 @@ void CatalogueWindowsTest::deleteAsksFirst()
     }
     QCOMPARE(messages.count(), 2);
     QCOMPARE(messages.last().kind, MessageBox::Kind::Information);
-    QCOMPARE(messages.last().text, k.catalogue.msgDeleted);
+    QCOMPARE(messages.last().text, textsOf(kind).deleted);
     QVERIFY(!QFileInfo::exists(folder.file("Ufficio" + k.extension)));
     QCOMPARE(lstFiles->count(), 1);
     QCOMPARE(lstFiles->item(0)->text(), "Casa" + k.extension);
     QVERIFY(lstFiles->selectedItems().isEmpty());
-    QCOMPARE(label(open, "lblCreati"), ArchiveFolder::countText(k, 1));
+    QCOMPARE(label(open, "lblCreati"), countTextOf(kind, 1));
     QCOMPARE(label(open, "lblMemory"), QStringLiteral("avvio"));
     QVERIFY(label(open, "lblFile").isEmpty());
 
@@ -523,7 +614,7 @@ void CatalogueWindowsTest::deleteAsksFirst()
     lstFiles->setCurrentRow(0);
     click(open, "btnElimina");
     QCOMPARE(lstFiles->count(), 0);
-    QCOMPARE(label(open, "lblCreati"), ArchiveFolder::countText(k, 0));
+    QCOMPARE(label(open, "lblCreati"), countTextOf(kind, 0));
     QCOMPARE(visibleWindows(), QList<QWidget*>{open});
 }
 
@@ -557,7 +648,7 @@ void CatalogueWindowsTest::deletionRefusedIsReportedNotClaimed()
     QVERIFY(messages.last().text.startsWith(QLatin1String("Attenzione:")));
     QCOMPARE(fileBytes(path), QByteArray("schede"));
     QCOMPARE(lstFiles->count(), 1);
-    QCOMPARE(label(open, "lblCreati"), ArchiveFolder::countText(k, 1));
+    QCOMPARE(label(open, "lblCreati"), countTextOf(kind, 1));
 }
 
 void CatalogueWindowsTest::openHandsArchiveToBlankCard_data()
@@ -607,6 +698,74 @@ void CatalogueWindowsTest::openHandsArchiveToBlankCard()
     QVERIFY(card->field("Titolo")->text().isEmpty());
     QVERIFY(label(card, "lblPosizione").isEmpty());
     QCOMPARE(fileBytes(folder.file("Biblioteca" + k.extension)), QByteArray());
+}
+
+void CatalogueWindowsTest::nameInUseInAnyLetterCase_data()
+{
+    QTest::addColumn<KindId>("kind");
+    QTest::addColumn<QString>("existing"); // the archive file already in the folder
+    QTest::addColumn<QString>("typed");
+    for (const Kind* kind : Kind::all()) {
+        const QString extension = kind->extension;
+        addKindRow(kind->id, "extension in capitals") << "MAIUSCOLO" + extension.toUpper() << "MAIUSCOLO";
+        addKindRow(kind->id, "name in capitals") << "Casa" + extension << "CASA";
+        addKindRow(kind->id, "both mixed") << "uFFicio" + extension.left(2) + extension.mid(2).toUpper() << "Ufficio";
+    }
+}
+
+void CatalogueWindowsTest::nameInUseInAnyLetterCase()
+{
+    QFETCH(KindId, kind);
+    QFETCH(QString, existing);
+    QFETCH(QString, typed);
+    touch(folder().file(existing), "schede");
+    ChainWindow* create = Windows::create(kind);
+    create->present();
+    type(child<QLineEdit>(create, "txtFile"), typed);
+    click(create, "btnApplica");
+
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Warning);
+    QCOMPARE(messages().last().text, textsOf(kind).nameInUse);
+    QCOMPARE(entries(folder().path()), QStringList{existing});
+    QCOMPARE(fileBytes(folder().file(existing)), QByteArray("schede"));
+    QCOMPARE(visibleWindows(), QList<QWidget*>{create});
+}
+
+void CatalogueWindowsTest::composedCharactersAreFilteredToo_data()
+{
+    QTest::addColumn<KindId>("kind");
+    QTest::addColumn<QString>("composed"); // what a dead key or a compose sequence delivers
+    QTest::addColumn<QString>("kept");
+    for (const Kind* kind : Kind::all()) {
+        addKindRow(kind->id, "ñ") << "ñ" << "";
+        addKindRow(kind->id, "Ñ") << "Ñ" << "";
+        addKindRow(kind->id, "ç") << "ç" << "";
+        addKindRow(kind->id, "Ç") << "Ç" << "";
+        addKindRow(kind->id, "°") << "°" << "";
+        addKindRow(kind->id, "refused among accepted") << "añb°c" << "abc";
+        addKindRow(kind->id, "~ is accepted") << "~" << "~";
+        addKindRow(kind->id, "è is accepted") << "è" << "è";
+    }
+}
+
+void CatalogueWindowsTest::composedCharactersAreFilteredToo()
+{
+    QFETCH(KindId, kind);
+    QFETCH(QString, composed);
+    QFETCH(QString, kept);
+    ChainWindow* create = Windows::create(kind);
+    create->present();
+    auto* txtFile = child<QLineEdit>(create, "txtFile");
+    type(txtFile, QStringLiteral("Nome"));
+
+    // A dead key first shows its accent as text being composed, then commits the character.
+    QInputMethodEvent preedit(QStringLiteral("~"), {});
+    QApplication::sendEvent(txtFile, &preedit);
+    QInputMethodEvent commit;
+    commit.setCommitString(composed);
+    QApplication::sendEvent(txtFile, &commit);
+    QCOMPARE(txtFile->text(), QStringLiteral("Nome") + kept);
 }
 
 CARTAVOX_TEST_MAIN(CatalogueWindowsTest)

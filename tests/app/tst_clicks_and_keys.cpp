@@ -1,0 +1,185 @@
+// What a click or a key does when it reaches a window: the second click of a double-click that
+// lands on the window the first click has just shown, and Enter on a focused push button.
+#include "TestSupport.h"
+
+#include "app/ChainWindow.h"
+#include "app/OpenURL.h"
+#include "app/TfrmAvvio.h"
+#include "app/TfrmCambiaPassword.h"
+#include "app/TfrmPassword.h"
+#include "app/Windows.h"
+#include "cards/CardWindow.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+// Far above the counters that QTest gives its own mouse events, so the two never mix.
+constexpr ulong kStart = 50'000'000;
+
+void sendMouse(QWidget* target, QEvent::Type type, ulong time)
+{
+    const QPointF at = QRectF(target->rect()).center();
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    event.setTimestamp(time);
+    QApplication::sendEvent(target, &event);
+}
+
+// A click whose press happens at `time`.
+void clickAt(QWidget* target, ulong time)
+{
+    sendMouse(target, QEvent::MouseButtonPress, time);
+    sendMouse(target, QEvent::MouseButtonRelease, time + 60);
+}
+
+// The second half of a double-click: Qt delivers its press as a double-click event.
+void secondClickAt(QWidget* target, ulong time)
+{
+    sendMouse(target, QEvent::MouseButtonDblClick, time);
+    sendMouse(target, QEvent::MouseButtonRelease, time + 60);
+}
+
+QList<QWidget*> visibleWindows()
+{
+    QList<QWidget*> visible;
+    for (QWidget* window : Windows::all())
+        if (window->isVisible())
+            visible.append(window);
+    return visible;
+}
+
+using WindowOf = std::function<ChainWindow*()>;
+} // namespace
+
+Q_DECLARE_METATYPE(WindowOf)
+
+class ClicksAndKeysTest : public WindowTest {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void secondClickOfDoubleClickStaysOnTheFirstWindow_data();
+    void secondClickOfDoubleClickStaysOnTheFirstWindow();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+
+private:
+    // Whatever a stray click could set off besides a hand-over: a modal window, a web page.
+    QStringList m_opened;
+    QTimer m_modalCloser;
+};
+
+void ClicksAndKeysTest::init()
+{
+    WindowTest::init();
+    m_opened.clear();
+    TMisc::setResponder([this](const QString& target) { m_opened << target; });
+    connect(&m_modalCloser, &QTimer::timeout, this, [this] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            m_opened << QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+        }
+    });
+    m_modalCloser.start(10);
+}
+
+void ClicksAndKeysTest::cleanup()
+{
+    m_modalCloser.stop();
+    m_modalCloser.disconnect();
+    TMisc::setResponder({});
+    WindowTest::cleanup();
+}
+
+void ClicksAndKeysTest::secondClickOfDoubleClickStaysOnTheFirstWindow_data()
+{
+    QTest::addColumn<WindowOf>("first");
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<WindowOf>("shown");
+    QTest::addColumn<QString>("underThePointer");
+    const WindowOf password = [] { return Windows::password(); };
+    const WindowOf change = [] { return Windows::cambiaPassword(); };
+    const WindowOf start = [] { return Windows::avvio(); };
+    const WindowOf comicsMenu = [] { return Windows::menu(KindId::Fumetti); };
+    const WindowOf bookCard = [] { return Windows::card(KindId::Libri); };
+    QTest::newRow("Chiudi, then Esci") << change << "cmdEsci" << password << "cmdEsci";
+    QTest::newRow("comics picture, then open") << start << "btnFumetti" << comicsMenu << "btnCompila";
+    QTest::newRow("Annulla of create, then web site")
+        << WindowOf([] { return Windows::create(KindId::DVD); }) << "btnAnnulla" << start << "imgSito";
+    QTest::newRow("Annulla of open, then web site")
+        << WindowOf([] { return Windows::open(KindId::Libri); }) << "btnAnnulla" << start << "imgSito";
+    QTest::newRow("card exit, then help") << bookCard << "cmdEsci" << start << "imgGuida";
+}
+
+void ClicksAndKeysTest::secondClickOfDoubleClickStaysOnTheFirstWindow()
+{
+    QFETCH(WindowOf, first);
+    QFETCH(QString, clicked);
+    QFETCH(WindowOf, shown);
+    QFETCH(QString, underThePointer);
+    first()->present();
+    const ulong interval = ulong(QApplication::doubleClickInterval());
+
+    clickAt(child<QWidget>(first(), clicked), kStart);
+    QCOMPARE(visibleWindows(), QList<QWidget*>{shown()});
+    secondClickAt(child<QWidget>(shown(), underThePointer), kStart + interval - 20);
+    QTest::qWait(50);
+    QCOMPARE(visibleWindows(), QList<QWidget*>{shown()});
+    QCOMPARE(m_opened, QStringList());
+
+    // A click of its own, after the interval, is the user's and counts.
+    clickAt(child<QWidget>(shown(), underThePointer), kStart + interval + 20);
+    QTRY_VERIFY(visibleWindows() != QList<QWidget*>{shown()} || !m_opened.isEmpty());
+}
+
+void ClicksAndKeysTest::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<bool>("changeWindow");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("shownAfter"); // the window on screen afterwards, "" for none
+    for (const auto& [name, key] : {std::pair{"Return", int(Qt::Key_Return)}, std::pair{"Enter", int(Qt::Key_Enter)}}) {
+        QTest::addRow("password, Cambia password, %s", name)
+            << false << "btnCambiaPassword" << key << "TfrmCambiaPassword";
+        QTest::addRow("password, Esci, %s", name) << false << "cmdEsci" << key << "";
+        QTest::addRow("change, OK, %s", name) << true << "cmdOK" << key << "TfrmCambiaPassword";
+        QTest::addRow("change, Chiudi, %s", name) << true << "cmdEsci" << key << "TfrmPassword";
+    }
+}
+
+void ClicksAndKeysTest::enterPressesTheFocusedButton()
+{
+    QFETCH(bool, changeWindow);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(QString, shownAfter);
+    ChainWindow* window = changeWindow ? static_cast<ChainWindow*>(Windows::cambiaPassword()) : Windows::password();
+    window->present();
+    if (changeWindow) {
+        // OK works once the three fields are filled; the old password is wrong, so it answers.
+        for (const char* field : {"txtPasswordOld", "txtPasswordNew", "txtConferma"})
+            child<QLineEdit>(window, field)->setText(QStringLiteral("prova"));
+    }
+    auto* target = child<QPushButton>(window, button);
+    QVERIFY(target->isEnabled());
+    target->setFocus();
+    const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+
+    QStringList visible;
+    for (QWidget* shown : visibleWindows())
+        visible << shown->objectName();
+    QCOMPARE(visible, shownAfter.isEmpty() ? QStringList() : QStringList{shownAfter});
+    if (button == QLatin1String("cmdOK"))
+        QCOMPARE(messages().count(), 1);
+}
+
+CARTAVOX_TEST_MAIN(ClicksAndKeysTest)
+#include "tst_clicks_and_keys.moc"
