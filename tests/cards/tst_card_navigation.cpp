@@ -221,7 +221,7 @@ void TestCardNavigation::longCardNumbersFitTheirBox()
 {
     QFETCH(KindId, kind);
     QFETCH(int, number);
-    Card card(kind, m_folder->file(QStringLiteral("Prova") + Kind::of(kind).extension));
+    Card card(kind, folder().file(QStringLiteral("Prova") + Kind::of(kind).extension));
     auto* position = child<QLabel>(card.window, QStringLiteral("lblPosizione"));
     const QRect box = position->geometry();
     card.window->ShowCard(Record(Kind::of(kind).layout), number);
