@@ -1,0 +1,191 @@
+#include "CardSearch.h"
+
+#include "ListText.h"
+#include "ResultLine.h"
+#include "storage/CatalogueFile.h"
+#include "storage/Text.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+namespace {
+// The stored text of a field as its bytes, trimmed as FieldToText trims: the archive's bytes 0 to
+// 32 are the characters 0 to 32, so trimming before decoding gives the same text.
+QByteArrayView storedText(const RecordLayout& layout, QByteArrayView record, int field)
+{
+    const char* data = record.data() + layout.offset(field);
+    const int length = std::min<int>(static_cast<unsigned char>(data[0]), layout.field(field).capacity);
+    int begin = 1;
+    int end = length + 1;
+    while (begin < end && static_cast<unsigned char>(data[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(data[end - 1]) <= 32)
+        --end;
+    return QByteArrayView(data + begin, end - begin);
+}
+
+// In Windows-1252 the letters A to Z are the same bytes as in ASCII, so the list windows' folding
+// works on the stored bytes as it does on the decoded text.
+constexpr std::array<unsigned char, 256> kFold = [] {
+    std::array<unsigned char, 256> table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = static_cast<unsigned char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+    return table;
+}();
+
+// `key` is already folded and not empty.
+bool containsFolded(QByteArrayView text, QByteArrayView key)
+{
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* k = reinterpret_cast<const unsigned char*>(key.data());
+    const qsizetype m = key.size();
+    const unsigned char first = k[0];
+    for (qsizetype i = 0, last = text.size() - m; i <= last; ++i) {
+        if (kFold[t[i]] != first)
+            continue;
+        qsizetype j = 1;
+        while (j < m && kFold[t[i + j]] == k[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
+}
+
+struct StoredCriterion {
+    int field;
+    QByteArray key; // folded Windows-1252 bytes
+};
+
+// Reads every card in file order and lists those that `wanted` takes; only their fields are
+// decoded. Throws ArchiveError; what was listed until then stays in `found`.
+template <typename Wanted>
+void listCards(const Kind& kind, CatalogueFile& archive, Wanted wanted, FoundCards& found)
+{
+    const ResultLine line(kind);
+    const int count = archive.recordCount();
+    for (int number = 1; number <= count; ++number) {
+        const QByteArrayView bytes = archive.cardBytes(number);
+        if (!wanted(bytes))
+            continue;
+        // The bytes are not copied: the record lives only while its line is made.
+        found.lines.append(line.of(Record(kind.layout, QByteArray::fromRawData(bytes.data(), bytes.size()))));
+        found.numbers.append(number);
+    }
+}
+} // namespace
+
+namespace CardSearch {
+
+QList<Criterion> inForce(const QList<Criterion>& typed)
+{
+    QList<Criterion> criteria;
+    for (const Criterion& criterion : typed)
+        if (!Text::trimmed(criterion.text).isEmpty())
+            criteria.append(criterion);
+    return criteria;
+}
+
+FoundCards find(const Kind& kind, const QString& path, const QList<Criterion>& criteria)
+{
+    QList<StoredCriterion> stored;
+    bool matchesNothing = false;
+    for (const Criterion& criterion : criteria) {
+        const int field = kind.layout.indexOf(criterion.field);
+        Q_ASSERT(field >= 0);
+        QByteArray key = Text::toWindows1252(criterion.text);
+        // A character the code page lacks can be in no stored field.
+        if (Text::fromWindows1252(key.constData(), int(key.size())) != criterion.text)
+            matchesNothing = true;
+        for (char& byte : key)
+            byte = static_cast<char>(kFold[static_cast<unsigned char>(byte)]);
+        if (!key.isEmpty())
+            stored.append({field, key});
+    }
+
+    FoundCards found;
+    CatalogueFile archive(kind.layout);
+    archive.open(path);
+    if (!matchesNothing) {
+        listCards(
+            kind, archive,
+            [&](QByteArrayView bytes) {
+                return std::all_of(stored.cbegin(), stored.cend(), [&](const StoredCriterion& criterion) {
+                    return containsFolded(storedText(kind.layout, bytes, criterion.field), criterion.key);
+                });
+            },
+            found);
+    }
+    archive.close();
+    sortInListOrder(found);
+    return found;
+}
+
+FoundCards missingIssues(const Kind& kind, const QString& path)
+{
+    const int flag = kind.layout.indexOf(u"Mancante");
+    Q_ASSERT(flag >= 0);
+    const QByteArray missing = Text::toWindows1252(QStringLiteral("Sì"));
+    FoundCards found;
+    try {
+        CatalogueFile archive(kind.layout);
+        archive.open(path);
+        listCards(
+            kind, archive, [&](QByteArrayView bytes) { return storedText(kind.layout, bytes, flag) == missing; },
+            found);
+        archive.close();
+    } catch (const ArchiveError&) {
+        // The list shows the cards read before the failure; the window has no message for it.
+    }
+    sortInListOrder(found);
+    return found;
+}
+
+std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QString& line, int number)
+{
+    const ResultLine lineOf(kind);
+    const QString wanted = Text::trimmed(line);
+    CatalogueFile archive(kind.layout);
+    archive.open(path);
+    const int count = archive.recordCount();
+    std::optional<Card> card;
+    if (number >= 1 && number <= count) {
+        Record record = archive.readCard(number);
+        if (Text::trimmed(lineOf.of(record)) == wanted)
+            card = Card{std::move(record), number};
+    }
+    if (!card) {
+        int last = 0;
+        for (int n = 1; n <= count; ++n) {
+            const QByteArrayView bytes = archive.cardBytes(n);
+            if (Text::trimmed(lineOf.of(Record(kind.layout, QByteArray::fromRawData(bytes.data(), bytes.size()))))
+                == wanted)
+                last = n;
+        }
+        // Of several cards with the line, the last in the archive is the one.
+        if (last > 0)
+            card = Card{archive.readCard(last), last};
+    }
+    archive.close();
+    return card;
+}
+
+void sortInListOrder(FoundCards& cards)
+{
+    QList<int> order(cards.lines.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return ListText::lessInListOrder(cards.lines.at(a), cards.lines.at(b));
+    });
+    FoundCards sorted;
+    sorted.lines.reserve(order.size());
+    sorted.numbers.reserve(order.size());
+    for (int index : order) {
+        sorted.lines.append(cards.lines.at(index));
+        sorted.numbers.append(cards.numbers.at(index));
+    }
+    cards = std::move(sorted);
+}
+
+} // namespace CardSearch
