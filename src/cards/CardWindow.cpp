@@ -11,6 +11,8 @@
 #include "app/ProgramFormats.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
+#include "search/SearchWindow.h"
+#include "search/TfrmRiepFumettiMancanti.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
@@ -25,6 +27,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+
+#include <memory>
 
 namespace {
 constexpr QSize kPanelSize(996, 692);
@@ -54,7 +58,7 @@ const Command kCommands[] = {
      "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
      &CardWindow::cmdDuplicaClick},
     {"cmdSalva", "tb_salva", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick},
-    {"cmdTrova", "tb_trova", "Trova una scheda in archivio.", nullptr},
+    {"cmdTrova", "tb_trova", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick},
     {"cmdFile", "tb_allega", "Allega file alla scheda.", &CardWindow::cmdFileClick},
     {"cmdAnteprima", "tb_anteprima_wide", "Visualizza l'anteprima di stampa della scheda.", nullptr},
     {"cmdAnteprimaIcona", "tb_anteprima", "Visualizza l'anteprima di stampa della scheda.", nullptr},
@@ -63,7 +67,8 @@ const Command kCommands[] = {
     {"cmdIndietro", "tb_indietro", "Visualizza la scheda precedente in archivio.", &CardWindow::cmdIndietroClick},
     {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio.", &CardWindow::cmdAvantiClick},
     {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
-    {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.", nullptr},
+    {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.",
+     &CardWindow::cmdMancantiClick},
     {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", nullptr},
     {"cmdSlideshow", "tb_slideshow", "", nullptr},
     {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto.", &CardWindow::cmdGuidaClick},
@@ -390,6 +395,17 @@ Record CardWindow::recordOnScreen() const
     return record;
 }
 
+QString CardWindow::archivePath() const
+{
+    return lblFile->text();
+}
+
+void CardWindow::showFoundCard(const Record& record, int number)
+{
+    ShowCard(record, number);
+    LoadCoverPhoto();
+}
+
 void CardWindow::LoadCoverPhoto()
 {
     // A missing or unreadable photo is no error: the card simply shows the placeholder.
@@ -470,6 +486,19 @@ void CardWindow::cmdDuplicaClick()
     MessageBox::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
                                                  "corrente.\n\r\n\rAl termine premere Salva per inserire la "
                                                  "scheda in archivio."));
+}
+
+void CardWindow::cmdTrovaClick()
+{
+    const std::unique_ptr<SearchWindow> window(SearchWindow::create(m_kind.id, this));
+    window->lblMemory->setText(m_kind.tag);
+    window->exec();
+}
+
+void CardWindow::cmdMancantiClick()
+{
+    TfrmRiepFumettiMancanti window(this);
+    window.exec();
 }
 
 void CardWindow::cmdFileClick()
