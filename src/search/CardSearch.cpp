@@ -7,7 +7,8 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
+#include <cstring>
+#include <vector>
 
 namespace {
 // The stored text of a field as its bytes, trimmed as FieldToText trims: the archive's bytes 0 to
@@ -173,17 +174,52 @@ std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QStr
 
 void sortInListOrder(FoundCards& cards)
 {
-    QList<int> order(cards.lines.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return ListText::lessInListOrder(cards.lines.at(a), cards.lines.at(b));
+    // Every line folded once into one buffer, each character as two bytes high byte first, so
+    // that comparing bytes compares characters by code. Lines that begin alike (titles of one
+    // series, equal titles) then compare at memory speed instead of a character at a time. The
+    // first four characters also stand in each entry, where most comparisons end.
+    struct Entry {
+        quint64 head;
+        qsizetype offset;
+        qsizetype length; // in bytes
+        int index;
+    };
+    qsizetype total = 0;
+    for (const QString& line : std::as_const(cards.lines))
+        total += 2 * line.size();
+    std::vector<unsigned char> folded(std::max<qsizetype>(total, 1));
+    std::vector<Entry> entries(cards.lines.size());
+    qsizetype offset = 0;
+    for (int index = 0; index < int(entries.size()); ++index) {
+        const QString& line = cards.lines.at(index);
+        Entry& entry = entries[index];
+        entry.offset = offset;
+        entry.length = 2 * line.size();
+        entry.index = index;
+        entry.head = 0;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const char16_t c = ListText::upperAZ(line.at(i)).unicode();
+            folded[offset++] = static_cast<unsigned char>(c >> 8);
+            folded[offset++] = static_cast<unsigned char>(c & 0xFF);
+            if (i < 4)
+                entry.head |= quint64(c) << (48 - 16 * i);
+        }
+    }
+    // A line shorter than four characters has zeros in its head where a longer one has
+    // characters, so it sorts first as a prefix should; a true tie goes on to the bytes.
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        const int order = std::memcmp(folded.data() + a.offset, folded.data() + b.offset,
+                                      size_t(std::min(a.length, b.length)));
+        return order != 0 ? order < 0 : a.length < b.length;
     });
     FoundCards sorted;
-    sorted.lines.reserve(order.size());
-    sorted.numbers.reserve(order.size());
-    for (int index : order) {
-        sorted.lines.append(cards.lines.at(index));
-        sorted.numbers.append(cards.numbers.at(index));
+    sorted.lines.reserve(cards.lines.size());
+    sorted.numbers.reserve(cards.lines.size());
+    for (const Entry& entry : entries) {
+        sorted.lines.append(cards.lines.at(entry.index));
+        sorted.numbers.append(cards.numbers.at(entry.index));
     }
     cards = std::move(sorted);
 }
