@@ -11,21 +11,6 @@
 #include <vector>
 
 namespace {
-// The stored text of a field as its bytes, trimmed as FieldToText trims: the archive's bytes 0 to
-// 32 are the characters 0 to 32, so trimming before decoding gives the same text.
-QByteArrayView storedText(const RecordLayout& layout, QByteArrayView record, int field)
-{
-    const char* data = record.data() + layout.offset(field);
-    const int length = std::min<int>(static_cast<unsigned char>(data[0]), layout.field(field).capacity);
-    int begin = 1;
-    int end = length + 1;
-    while (begin < end && static_cast<unsigned char>(data[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(data[end - 1]) <= 32)
-        --end;
-    return QByteArrayView(data + begin, end - begin);
-}
-
 // In Windows-1252 the letters A to Z are the same bytes as in ASCII, so the list windows' folding
 // works on the stored bytes as it does on the decoded text.
 constexpr std::array<unsigned char, 256> kFold = [] {
@@ -61,8 +46,7 @@ struct StoredCriterion {
 
 // Reads every card in file order and lists those that `wanted` takes; only their fields are
 // decoded. Throws ArchiveError; what was listed until then stays in `found`.
-template <typename Wanted>
-void listCards(const Kind& kind, CatalogueFile& archive, Wanted wanted, FoundCards& found)
+template <typename Wanted> void listCards(const Kind& kind, CatalogueFile& archive, Wanted wanted, FoundCards& found)
 {
     const ResultLine line(kind);
     const int count = archive.recordCount();
@@ -113,7 +97,7 @@ FoundCards find(const Kind& kind, const QString& path, const QList<Criterion>& c
             kind, archive,
             [&](QByteArrayView bytes) {
                 return std::all_of(stored.cbegin(), stored.cend(), [&](const StoredCriterion& criterion) {
-                    return containsFolded(storedText(kind.layout, bytes, criterion.field), criterion.key);
+                    return containsFolded(Record::trimmedBytes(kind.layout, bytes, criterion.field), criterion.key);
                 });
             },
             found);
@@ -133,8 +117,8 @@ FoundCards missingIssues(const Kind& kind, const QString& path)
         CatalogueFile archive(kind.layout);
         archive.open(path);
         listCards(
-            kind, archive, [&](QByteArrayView bytes) { return storedText(kind.layout, bytes, flag) == missing; },
-            found);
+            kind, archive,
+            [&](QByteArrayView bytes) { return Record::trimmedBytes(kind.layout, bytes, flag) == missing; }, found);
         archive.close();
     } catch (const ArchiveError&) {
         // The list shows the cards read before the failure; the window has no message for it.
@@ -160,8 +144,8 @@ std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QStr
         int last = 0;
         for (int n = 1; n <= count; ++n) {
             const QByteArrayView bytes = archive.cardBytes(n);
-            if (Text::trimmed(lineOf.of(Record(kind.layout, QByteArray::fromRawData(bytes.data(), bytes.size()))))
-                == wanted)
+            if (Text::trimmed(lineOf.of(Record(kind.layout, QByteArray::fromRawData(bytes.data(), bytes.size())))) ==
+                wanted)
                 last = n;
         }
         // Of several cards with the line, the last in the archive is the one.
@@ -210,8 +194,8 @@ void sortInListOrder(FoundCards& cards)
     std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         if (a.head != b.head)
             return a.head < b.head;
-        const int order = std::memcmp(folded.data() + a.offset, folded.data() + b.offset,
-                                      size_t(std::min(a.length, b.length)));
+        const int order =
+            std::memcmp(folded.data() + a.offset, folded.data() + b.offset, size_t(std::min(a.length, b.length)));
         return order != 0 ? order < 0 : a.length < b.length;
     });
     FoundCards sorted;

@@ -64,9 +64,8 @@ SearchWindow::SearchWindow(const Kind& kind, QWidget* opener)
                                      "da trovare e premere il pulsante Cerca."),
                       panAvvio, QRect(30, 22, 802, 36));
     lblRigo04->setWordWrap(true);
-    lblRigo05 =
-        label(QStringLiteral("lblRigo05"), QStringLiteral("Lasciare in bianco tutti gli altri campi."), panAvvio,
-              QRect(30, 62, 802, 18));
+    lblRigo05 = label(QStringLiteral("lblRigo05"), QStringLiteral("Lasciare in bianco tutti gli altri campi."),
+                      panAvvio, QRect(30, 62, 802, 18));
     lblRigo06 = label(QStringLiteral("lblRigo06"),
                       QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."),
                       panAvvio, QRect(30, 84, 802, 18));
@@ -135,8 +134,8 @@ void SearchWindow::buildCriteria()
 
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == btnCerca && event->type() == QEvent::MouseButtonPress
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    if (watched == btnCerca && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         btnCercaMouseDown();
     return ListWindow::eventFilter(watched, event);
 }

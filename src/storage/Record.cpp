@@ -14,10 +14,14 @@ Record::Record(const RecordLayout& layout, QByteArray bytes) : m_layout(&layout)
 
 QString Record::text(int field) const
 {
-    const int offset = m_layout->offset(field);
-    const int capacity = m_layout->field(field).capacity;
-    const char* data = m_bytes.constData() + offset;
-    const int length = std::min<int>(static_cast<unsigned char>(data[0]), capacity);
+    const QByteArrayView stored = trimmedBytes(*m_layout, m_bytes, field);
+    return Text::fromWindows1252(stored.data(), int(stored.size()));
+}
+
+QByteArrayView Record::trimmedBytes(const RecordLayout& layout, QByteArrayView record, int field)
+{
+    const char* data = record.data() + layout.offset(field);
+    const int length = std::min<int>(static_cast<unsigned char>(data[0]), layout.field(field).capacity);
 
     // Trim on the bytes first: Windows-1252 maps bytes 0 to 32 to the same codes.
     int begin = 1;
@@ -26,7 +30,7 @@ QString Record::text(int field) const
         ++begin;
     while (end > begin && static_cast<unsigned char>(data[end - 1]) <= 32)
         --end;
-    return Text::fromWindows1252(data + begin, end - begin);
+    return QByteArrayView(data + begin, end - begin);
 }
 
 QString Record::text(QStringView fieldName) const

@@ -3,6 +3,7 @@
 #include "RecordLayout.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // One card as it lies in the archive: the bytes of a record and the layout that reads them.
@@ -18,6 +19,10 @@ public:
     // read as the capacity.
     QString text(int field) const;
     QString text(QStringView fieldName) const;
+
+    // The stored bytes of a field of `record`, trimmed as text() trims them (the code page's bytes 0
+    // to 32 are the characters 0 to 32), not decoded: for comparing many cards quickly.
+    static QByteArrayView trimmedBytes(const RecordLayout& layout, QByteArrayView record, int field);
 
     // TextToField: trimmed, encoded, cut to the capacity. The bytes after the text keep
     // whatever they held.
