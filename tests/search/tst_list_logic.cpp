@@ -63,12 +63,14 @@ void TestListLogic::resultLine_data()
     QTest::addColumn<StoredTexts>("card");
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("book")
-        << KindId::Libri
-        << StoredTexts{{"Titolo", "Il nome della rosa"}, {"Autore", "Umberto Eco"}, {"Editore", "Bompiani"},
-                       {"Anno", "1980"}, {"Genere", "Giallo"}}
-        << pad("Il nome della rosa", 55) + "  Autore: " + pad("Umberto Eco", 30) + "  Editore: " +
-               pad("Bompiani", 30) + "  Anno: 1980";
+    QTest::newRow("book") << KindId::Libri
+                          << StoredTexts{{"Titolo", "Il nome della rosa"},
+                                         {"Autore", "Umberto Eco"},
+                                         {"Editore", "Bompiani"},
+                                         {"Anno", "1980"},
+                                         {"Genere", "Giallo"}}
+                          << pad("Il nome della rosa", 55) + "  Autore: " + pad("Umberto Eco", 30) +
+                                 "  Editore: " + pad("Bompiani", 30) + "  Anno: 1980";
     const QString sixty = QStringLiteral("Storia di una lunga ricerca del titolo perfetto per un libro");
     QCOMPARE(sixty.size(), 60);
     QTest::newRow("book: title of 60 cut to 55, fields trimmed, empty year")
@@ -76,22 +78,26 @@ void TestListLogic::resultLine_data()
         << StoredTexts{{"Titolo", latin(sixty)}, {"Autore", "  Mario Rossi \t"}, {"Editore", " Einaudi"}}
         << sixty.left(55) + "  Autore: " + pad("Mario Rossi", 30) + "  Editore: " + pad("Einaudi", 30) + "  Anno: ";
     // The number's field holds 20 characters: the longest fills its column.
-    QTest::newRow("comic: number of 20")
-        << KindId::Fumetti
-        << StoredTexts{{"Titolo", "Tex"}, {"Autore", "Bonelli"}, {"Numero", "12345678901234567890"},
-                       {"Data", "giugno 1958"}, {"Editore", "Bonelli Editore"}}
-        << pad("Tex", 55) + "  Autore: " + pad("Bonelli", 30) + "  Albo n. 12345678901234567890  Data: giugno 1958";
+    QTest::newRow("comic: number of 20") << KindId::Fumetti
+                                         << StoredTexts{{"Titolo", "Tex"},
+                                                        {"Autore", "Bonelli"},
+                                                        {"Numero", "12345678901234567890"},
+                                                        {"Data", "giugno 1958"},
+                                                        {"Editore", "Bonelli Editore"}}
+                                         << pad("Tex", 55) + "  Autore: " + pad("Bonelli", 30) +
+                                                "  Albo n. 12345678901234567890  Data: giugno 1958";
     QTest::newRow("DVD: director and leading actor, accents decoded")
         << KindId::DVD
-        << StoredTexts{{"Titolo", "La dolce vita"}, {"Regista", "Federico Fellini"},
-                       {"Protagonista", "Marcello Mastroianni"}, {"Anno", "1960"}, {"Nazione", "Italia"}}
-        << pad("La dolce vita", 55) + "  Regista: " + pad("Federico Fellini", 30) + "  Attore: " +
-               pad("Marcello Mastroianni", 30) + "  Anno: 1960";
+        << StoredTexts{{"Titolo", "La dolce vita"},
+                       {"Regista", "Federico Fellini"},
+                       {"Protagonista", "Marcello Mastroianni"},
+                       {"Anno", "1960"},
+                       {"Nazione", "Italia"}}
+        << pad("La dolce vita", 55) + "  Regista: " + pad("Federico Fellini", 30) +
+               "  Attore: " + pad("Marcello Mastroianni", 30) + "  Anno: 1960";
     QTest::newRow("DVD: director of 32 characters cut to 30")
-        << KindId::DVD
-        << StoredTexts{{"Titolo", "Citt\xe0"}, {"Regista", "Abcdefghij Abcdefghij Abcdefghij"}}
-        << pad("Città", 55) + "  Regista: Abcdefghij Abcdefghij Abcdefgh" + "  Attore: " + pad("", 30) +
-               "  Anno: ";
+        << KindId::DVD << StoredTexts{{"Titolo", "Citt\xe0"}, {"Regista", "Abcdefghij Abcdefghij Abcdefghij"}}
+        << pad("Città", 55) + "  Regista: Abcdefghij Abcdefghij Abcdefgh" + "  Attore: " + pad("", 30) + "  Anno: ";
 }
 
 void TestListLogic::resultLine()
@@ -116,17 +122,28 @@ void TestListLogic::containment_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<bool>("found");
 
-    QTest::newRow("leading blank: inside") << "Mario Rossi" << " rossi" << true;
-    QTest::newRow("leading blank: at the start") << "Rossi Mario" << " rossi" << false;
-    QTest::newRow("capitals find small letters") << "rossi" << "ROSSI" << true;
-    QTest::newRow("small letters find capitals") << "ROSSI" << "rossi" << true;
-    QTest::newRow("accented capital does not find small") << "perché è così" << "È così" << false;
-    QTest::newRow("accented small finds itself") << "perché è così" << "è così" << true;
-    QTest::newRow("trailing blank is part of the key") << "Rossi" << "rossi " << false;
-    QTest::newRow("key longer than the text") << "Eco" << "Umberto Eco" << false;
-    QTest::newRow("A-Z only: no folding of symbols") << "[a]" << "{A}" << false;
-    QTest::newRow("last characters") << "Dante Alighieri" << "IERI" << true;
-    QTest::newRow("Windows-1252 letters") << "Citt\u00e0 \u20ac" << "\u00e0 \u20ac" << true;
+    QTest::newRow("leading blank: inside") << "Mario Rossi"
+                                           << " rossi" << true;
+    QTest::newRow("leading blank: at the start") << "Rossi Mario"
+                                                 << " rossi" << false;
+    QTest::newRow("capitals find small letters") << "rossi"
+                                                 << "ROSSI" << true;
+    QTest::newRow("small letters find capitals") << "ROSSI"
+                                                 << "rossi" << true;
+    QTest::newRow("accented capital does not find small") << "perché è così"
+                                                          << "È così" << false;
+    QTest::newRow("accented small finds itself") << "perché è così"
+                                                 << "è così" << true;
+    QTest::newRow("trailing blank is part of the key") << "Rossi"
+                                                       << "rossi " << false;
+    QTest::newRow("key longer than the text") << "Eco"
+                                              << "Umberto Eco" << false;
+    QTest::newRow("A-Z only: no folding of symbols") << "[a]"
+                                                     << "{A}" << false;
+    QTest::newRow("last characters") << "Dante Alighieri"
+                                     << "IERI" << true;
+    QTest::newRow("Windows-1252 letters") << "Citt\u00e0 \u20ac"
+                                          << "\u00e0 \u20ac" << true;
 }
 
 void TestListLogic::containment()
@@ -144,7 +161,8 @@ void TestListLogic::containment()
 
 void TestListLogic::criteriaInForceCombine()
 {
-    QCOMPARE(CardSearch::inForce({{"Titolo", "   "}, {"Autore", ""}, {"Genere", " giallo "}, {"Note", "\t"}}).size(), 1);
+    QCOMPARE(CardSearch::inForce({{"Titolo", "   "}, {"Autore", ""}, {"Genere", " giallo "}, {"Note", "\t"}}).size(),
+             1);
     QCOMPARE(CardSearch::inForce({{"Genere", " giallo "}}).constFirst().text, QStringLiteral(" giallo "));
 
     const Kind& kind = Kind::libri();
@@ -232,10 +250,9 @@ void TestListLogic::missingIssues()
                                         {{"Titolo", "Dylan Dog"}, {"Numero", "3"}, {"Mancante", "No"}}});
     const FoundCards found = CardSearch::missingIssues(kind, path);
     QCOMPARE(found.numbers, (listed ? QList<int>{2, 1} : QList<int>{1}));
-    QCOMPARE(found.lines.constFirst(), listed ? pad("Tex", 55) + "  Autore: " + pad("", 30) + "  Albo n. " +
-                                                    pad("2", 20) + "  Data: "
-                                              : pad("Zagor", 55) + "  Autore: " + pad("", 30) + "  Albo n. " +
-                                                    pad("1", 20) + "  Data: ");
+    QCOMPARE(found.lines.constFirst(),
+             listed ? pad("Tex", 55) + "  Autore: " + pad("", 30) + "  Albo n. " + pad("2", 20) + "  Data: "
+                    : pad("Zagor", 55) + "  Autore: " + pad("", 30) + "  Albo n. " + pad("1", 20) + "  Data: ");
 }
 
 void TestListLogic::cardOfLine()

@@ -56,23 +56,41 @@ void TestSearchWindow::opensOnItsCriteriaPanel_data()
     QTest::addColumn<QStringList>("ring");
     QTest::addColumn<QStringList>("captions");
 
-    QTest::newRow("libri") << KindId::Libri << "TfrmTrovaLibri" << " Trova libri in archivio"
-                           << QStringList{"txtTitolo", "txtAutore", "txtGenere", "txtAnno", "txtEditore",
-                                          "txtDewey", "txtISBN", "txtEtichetta", "txtCuratore", "txtNote"}
-                           << QStringList{"Titolo libro:", "Autore:", "Genere:", "Anno pubblicazione:",
-                                          "Casa editrice:", "Codice Dewey:", "ISBN:", "Codice su etichetta:",
-                                          "Curatore:", "Note:"};
-    QTest::newRow("fumetti") << KindId::Fumetti << "TfrmTrovaFumetti" << " Trova fumetti in archivio"
-                             << QStringList{"txtTitolo", "txtNumero", "txtAutore", "txtData", "txtEditore",
-                                            "txtDisegnatore", "txtStoria", "txtEtichetta", "txtPersonaggi", "txtNote"}
-                             << QStringList{"Titolo fumetto:", "Numero albo:", "Autore:", "Data pubblicazione:",
-                                            "Casa editrice:", "Disegnatore:", "Storia narrata (sintesi):",
-                                            "Codice su etichetta:", "Personaggi:", "Note:"};
-    QTest::newRow("dvd") << KindId::DVD << "TfrmTrovaDVD" << " Trova DVD in archivio"
-                         << QStringList{"txtTitolo", "txtRegista", "txtGenere", "txtAnno", "txtNazione",
-                                        "txtProtagonista", "txtCast", "txtEtichetta", "txtPremi", "txtNote"}
-                         << QStringList{"Titolo DVD:", "Regista:", "Genere:", "Anno produzione:", "Nazione:",
-                                        "Protagonista:", "Cast:", "Codice su etichetta:", "Premi e riconoscimenti:",
+    QTest::newRow("libri") << KindId::Libri << "TfrmTrovaLibri"
+                           << " Trova libri in archivio"
+                           << QStringList{"txtTitolo", "txtAutore", "txtGenere",    "txtAnno",     "txtEditore",
+                                          "txtDewey",  "txtISBN",   "txtEtichetta", "txtCuratore", "txtNote"}
+                           << QStringList{"Titolo libro:",  "Autore:",       "Genere:", "Anno pubblicazione:",
+                                          "Casa editrice:", "Codice Dewey:", "ISBN:",   "Codice su etichetta:",
+                                          "Curatore:",      "Note:"};
+    QTest::newRow("fumetti") << KindId::Fumetti << "TfrmTrovaFumetti"
+                             << " Trova fumetti in archivio"
+                             << QStringList{"txtTitolo",     "txtNumero",      "txtAutore", "txtData",
+                                            "txtEditore",    "txtDisegnatore", "txtStoria", "txtEtichetta",
+                                            "txtPersonaggi", "txtNote"}
+                             << QStringList{"Titolo fumetto:",
+                                            "Numero albo:",
+                                            "Autore:",
+                                            "Data pubblicazione:",
+                                            "Casa editrice:",
+                                            "Disegnatore:",
+                                            "Storia narrata (sintesi):",
+                                            "Codice su etichetta:",
+                                            "Personaggi:",
+                                            "Note:"};
+    QTest::newRow("dvd") << KindId::DVD << "TfrmTrovaDVD"
+                         << " Trova DVD in archivio"
+                         << QStringList{"txtTitolo",       "txtRegista", "txtGenere",    "txtAnno",  "txtNazione",
+                                        "txtProtagonista", "txtCast",    "txtEtichetta", "txtPremi", "txtNote"}
+                         << QStringList{"Titolo DVD:",
+                                        "Regista:",
+                                        "Genere:",
+                                        "Anno produzione:",
+                                        "Nazione:",
+                                        "Protagonista:",
+                                        "Cast:",
+                                        "Codice su etichetta:",
+                                        "Premi e riconoscimenti:",
                                         "Note:"};
 }
 
@@ -157,8 +175,8 @@ void TestSearchWindow::searchesWithTheCriteriaInForce_data()
     QTest::newRow("two criteria combine")
         << QStringList{"txtGenere", "giallo", "txtAnno", "1999"} << QStringList{"Alfa", "Delta"} << "2";
     QTest::newRow("leading blank") << QStringList{"txtAutore", " rossi"} << QStringList{"Alfa"} << "1";
-    QTest::newRow("capitals find small letters") << QStringList{"txtAutore", "ROSSI"} << QStringList{"Alfa", "Beta"}
-                                                 << "1";
+    QTest::newRow("capitals find small letters")
+        << QStringList{"txtAutore", "ROSSI"} << QStringList{"Alfa", "Beta"} << "1";
     QTest::newRow("one blank criterion, one in force")
         << QStringList{"txtTitolo", " ", "txtNote", "rara"} << QStringList{"Gamma"} << "1";
     QTest::newRow("nothing found") << QStringList{"txtTitolo", "Omega"} << QStringList{} << "1";
@@ -171,7 +189,10 @@ void TestSearchWindow::searchesWithTheCriteriaInForce()
     QFETCH(QString, inForce);
     const Kind& kind = Kind::libri();
     archiveOf(path(KindId::Libri), kind,
-              {{{"Titolo", "Gamma"}, {"Autore", "Anna Verdi"}, {"Genere", "Saggio"}, {"Anno", "1999"},
+              {{{"Titolo", "Gamma"},
+                {"Autore", "Anna Verdi"},
+                {"Genere", "Saggio"},
+                {"Anno", "1999"},
                 {"Note", "Edizione rara"}},
                {{"Titolo", "Alfa"}, {"Autore", "Mario Rossi"}, {"Genere", "Giallo"}, {"Anno", "1999"}},
                {{"Titolo", "Beta"}, {"Autore", "Rossi Mario"}, {"Genere", "giallo"}, {"Anno", "2001"}},
@@ -334,7 +355,9 @@ void TestSearchWindow::longLinesScrollIntoView()
 {
     const Kind& kind = Kind::libri();
     archiveOf(path(KindId::Libri), kind,
-              {{{"Titolo", QByteArray(60, 'T')}, {"Autore", QByteArray(30, 'A')}, {"Editore", QByteArray(30, 'E')},
+              {{{"Titolo", QByteArray(60, 'T')},
+                {"Autore", QByteArray(30, 'A')},
+                {"Editore", QByteArray(30, 'E')},
                 {"Anno", "ristampa 1999 e 2005"}}});
     OpenCard card(KindId::Libri, path(KindId::Libri));
     QVERIFY(withSearch(card, [&](SearchWindow* search) {
