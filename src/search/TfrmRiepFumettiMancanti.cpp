@@ -17,7 +17,9 @@ void TfrmRiepFumettiMancanti::FormShow()
     m_quickFind.forget();
     lstRecords->selectRow(0);
     txtTrova->clear();
-    // Without an archive that can be read the list shows what was read of it, without a message.
-    lstRecords->setCards(CardSearch::missingIssues(kind(), archivePath()));
+    // Without an archive that can be read the list shows what was read of it, without a message;
+    // without a card window there is no archive at all.
+    if (!archivePath().isEmpty())
+        lstRecords->setCards(CardSearch::missingIssues(kind(), archivePath()));
     txtTrova->setFocus();
 }
