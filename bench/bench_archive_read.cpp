@@ -1,7 +1,7 @@
 // Reading a whole archive card by card, every field converted to text, against one plain
 // sequential read of the same file. Archives of 100,000 cards of each kind are generated first.
 //   make bench   (or: build/bench/bench_archive_read [cards])
-#include "GeneratedArchive.h"
+#include "BenchArchive.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 
@@ -15,22 +15,6 @@
 #include <cstdio>
 
 namespace {
-double plainRead(const QString& path)
-{
-    QElapsedTimer timer;
-    timer.start();
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    qint64 total = 0;
-    for (qint64 got; (got = file.read(buffer.data(), buffer.size())) > 0;)
-        total += got;
-    const double seconds = timer.nsecsElapsed() / 1e9;
-    if (total != file.size())
-        qFatal("short read");
-    return seconds;
-}
-
 // The same file read one record at a time through an ordinary buffered QFile, with no conversion.
 double plainRecordRead(const QString& path, int recordSize)
 {
@@ -87,9 +71,9 @@ int main(int argc, char** argv)
                 "cards/plain", "cards/records");
     for (const Kind* kind : Kind::all()) {
         const QString path = folder.filePath(QStringLiteral("Bench") + kind->extension);
-        generate(*kind, path, cards);
-        plainRead(path); // into the page cache, as an archive in daily use
-        const double plain = best(3, [&] { return plainRead(path); });
+        BenchArchive::generate(*kind, path, cards);
+        BenchArchive::plainRead(path); // into the page cache, as an archive in daily use
+        const double plain = best(3, [&] { return BenchArchive::plainRead(path); });
         const double records = best(3, [&] { return plainRecordRead(path, kind->layout.recordSize()); });
         qint64 characters = 0;
         const double read = best(3, [&] { return cardRead(*kind, path, &characters); });

@@ -2,7 +2,7 @@
 // grid loaded, the memory it holds, and the file written, against a plain write of a file of the
 // same size in the same folder and run.
 //   make bench   (or: QT_QPA_PLATFORM=offscreen build/bench/bench_export [cards])
-#include "GeneratedArchive.h"
+#include "BenchArchive.h"
 #include "app/Application.h"
 #include "app/ProgramFolder.h"
 #include "app/Windows.h"
@@ -90,7 +90,7 @@ int main(int argc, char** argv)
     QTemporaryDir folder;
     ProgramFolder::setOverride(folder.path());
     const QString archive = ProgramFolder::file(QStringLiteral("Bench.lib"));
-    generate(Kind::libri(), archive, cards);
+    BenchArchive::generate(Kind::libri(), archive, cards);
     {
         QFile cache(archive); // into the page cache, as an archive in daily use
         cache.open(QIODevice::ReadOnly);

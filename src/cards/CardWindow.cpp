@@ -13,6 +13,8 @@
 #include "app/Windows.h"
 #include "output/ExportWindow.h"
 #include "output/CardPrintWindow.h"
+#include "search/SearchWindow.h"
+#include "search/TfrmRiepFumettiMancanti.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/CentredPanel.h"
@@ -30,6 +32,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <memory>
 
 namespace {
 constexpr QSize kPanelSize(996, 692);
@@ -59,7 +63,7 @@ const Command kCommands[] = {
      "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
      &CardWindow::cmdDuplicaClick},
     {"cmdSalva", "tb_salva", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick},
-    {"cmdTrova", "tb_trova", "Trova una scheda in archivio.", nullptr},
+    {"cmdTrova", "tb_trova", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick},
     {"cmdFile", "tb_allega", "Allega file alla scheda.", &CardWindow::cmdFileClick},
     {"cmdAnteprima", "tb_anteprima_wide", "Visualizza l'anteprima di stampa della scheda.",
      &CardWindow::cmdAnteprimaClick},
@@ -70,7 +74,8 @@ const Command kCommands[] = {
     {"cmdIndietro", "tb_indietro", "Visualizza la scheda precedente in archivio.", &CardWindow::cmdIndietroClick},
     {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio.", &CardWindow::cmdAvantiClick},
     {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
-    {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.", nullptr},
+    {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.",
+     &CardWindow::cmdMancantiClick},
     {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
      &CardWindow::cmdEsportaClick},
     {"cmdSlideshow", "tb_slideshow", "", nullptr},
@@ -338,11 +343,6 @@ void CardWindow::setArchive(const QString& path, const QString& name)
     lblNome->setText(name);
 }
 
-QString CardWindow::archivePath() const
-{
-    return lblFile->text();
-}
-
 void CardWindow::FormShow()
 {
     ClearCard();
@@ -386,6 +386,17 @@ Record CardWindow::recordOnScreen() const
         record.setText(it.key(), it.value()->text());
     storeExtras(record);
     return record;
+}
+
+QString CardWindow::archivePath() const
+{
+    return lblFile->text();
+}
+
+void CardWindow::showFoundCard(const Record& record, int number)
+{
+    ShowCard(record, number);
+    LoadCoverPhoto();
 }
 
 void CardWindow::LoadCoverPhoto()
@@ -468,6 +479,19 @@ void CardWindow::cmdDuplicaClick()
     MessageBox::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
                                                  "corrente.\n\r\n\rAl termine premere Salva per inserire la "
                                                  "scheda in archivio."));
+}
+
+void CardWindow::cmdTrovaClick()
+{
+    const std::unique_ptr<SearchWindow> window(SearchWindow::create(m_kind.id, this));
+    window->lblMemory->setText(m_kind.tag);
+    window->exec();
+}
+
+void CardWindow::cmdMancantiClick()
+{
+    TfrmRiepFumettiMancanti window(this);
+    window.exec();
 }
 
 void CardWindow::cmdFileClick()

@@ -2,6 +2,7 @@
 
 #include "Navigation.h"
 #include "app/ChainWindow.h"
+#include "search/CardHost.h"
 #include "storage/Kind.h"
 #include "storage/Record.h"
 
@@ -20,7 +21,7 @@ class StatusHints;
 // beside the cover photo, under a toolbar. Its state lives in its controls: the archive in
 // lblFile and lblNome, the card number in lblPosizione (empty for a new card), the attachments in
 // six hidden labels.
-class CardWindow : public ChainWindow {
+class CardWindow : public ChainWindow, public CardHost {
     Q_OBJECT
 public:
     // Toolbar groups, left to right: the shape behind each group and the controls in it.
@@ -33,7 +34,6 @@ public:
 
     // The archive this window works on: its full path (lblFile) and its name (lblNome).
     void setArchive(const QString& path, const QString& name);
-    QString archivePath() const;
 
     // Puts the window on a blank new card.
     void ClearCard();
@@ -51,10 +51,15 @@ public:
     // The card on screen as a record, every field taken from the window.
     Record recordOnScreen() const;
 
+    QString archivePath() const override;
+    void showFoundCard(const Record& record, int number) override;
+
 public slots:
     void cmdSalvaClick();
     void cmdNuovoClick();
     void cmdDuplicaClick();
+    void cmdTrovaClick();
+    void cmdMancantiClick();
     void cmdFileClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();

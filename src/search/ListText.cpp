@@ -13,14 +13,29 @@ QString lowerAZ(QStringView text)
 
 bool containsFolded(QStringView text, QStringView key)
 {
-    const qsizetype n = text.size();
     const qsizetype m = key.size();
     if (m == 0)
         return true;
-    const QChar first = lowerAZ(key[0]);
-    for (qsizetype i = 0; i + m <= n; ++i) {
-        if (lowerAZ(text[i]) != first)
-            continue;
+    const qsizetype last = text.size() - m;
+    if (last < 0)
+        return false;
+    // The quick find reads every line of long lists: the first character of the key is looked
+    // for in its two forms with Qt's vectorised search, and only there is the rest compared.
+    const QChar small = lowerAZ(key[0]);
+    const QChar capital = upperAZ(small);
+    qsizetype nextSmall = text.indexOf(small);
+    qsizetype nextCapital = capital == small ? -1 : text.indexOf(capital);
+    while (nextSmall >= 0 || nextCapital >= 0) {
+        qsizetype i;
+        if (nextCapital < 0 || (nextSmall >= 0 && nextSmall < nextCapital)) {
+            i = nextSmall;
+            nextSmall = text.indexOf(small, i + 1);
+        } else {
+            i = nextCapital;
+            nextCapital = text.indexOf(capital, i + 1);
+        }
+        if (i > last)
+            return false;
         qsizetype j = 1;
         while (j < m && lowerAZ(text[i + j]) == lowerAZ(key[j]))
             ++j;

@@ -1,34 +1,65 @@
 #pragma once
 
-#include "app/DialogWindow.h"
-#include "storage/Kind.h"
+#include "ListWindow.h"
 
-// Search window of one kind of archive.
-class SearchWindow : public DialogWindow {
+#include <QHash>
+
+// The search window of one kind of archive. It opens on its criteria panel (panAvvio): ten fields,
+// each bound to the record field of its name; Cerca lists the cards that contain the text of every
+// field filled in and turns to the result panel, for good.
+class SearchWindow : public ListWindow {
     Q_OBJECT
 public:
+    // A fresh search window of the kind, owned by `opener`.
+    static SearchWindow* create(KindId kind, QWidget* opener);
+
+    // The criterion field that searches the record field `fieldName` (txtTitolo for "Titolo").
+    QLineEdit* criterion(const QString& fieldName) const { return m_criteria.value(fieldName); }
+
+    QWidget* panAvvio;
+    QLabel* lblRigo04;
+    QLabel* lblRigo05;
+    QLabel* lblRigo06;
+    QPushButton* btnCerca;
+    QPushButton* btnAnnulla;
+    QLabel* lblAttendere;
+    QLabel* lblConta;
+    QLabel* lblMemory;
+    QLabel* lblTrovate;
+
+public slots:
+    void btnCercaClick();
+    void btnCercaMouseDown();
+    void btnAnnullaClick();
+
+protected:
     SearchWindow(const Kind& kind, QWidget* opener);
 
-    const Kind& kind() const { return m_kind; }
+    bool mayOpenCards() const override;
+    void FormShow() override;
+    void FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const Kind& m_kind;
+    void buildCriteria();
+
+    QHash<QString, QLineEdit*> m_criteria; // by record field
 };
 
 class TfrmTrovaLibri final : public SearchWindow {
     Q_OBJECT
 public:
-    explicit TfrmTrovaLibri(QWidget* opener = nullptr) : SearchWindow(Kind::libri(), opener) {}
+    explicit TfrmTrovaLibri(QWidget* opener = nullptr);
 };
 
 class TfrmTrovaFumetti final : public SearchWindow {
     Q_OBJECT
 public:
-    explicit TfrmTrovaFumetti(QWidget* opener = nullptr) : SearchWindow(Kind::fumetti(), opener) {}
+    explicit TfrmTrovaFumetti(QWidget* opener = nullptr);
 };
 
 class TfrmTrovaDVD final : public SearchWindow {
     Q_OBJECT
 public:
-    explicit TfrmTrovaDVD(QWidget* opener = nullptr) : SearchWindow(Kind::dvd(), opener) {}
+    explicit TfrmTrovaDVD(QWidget* opener = nullptr);
 };

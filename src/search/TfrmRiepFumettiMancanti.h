@@ -1,10 +1,13 @@
 #pragma once
 
-#include "app/DialogWindow.h"
+#include "ListWindow.h"
 
-// The list of comic issues marked missing.
-class TfrmRiepFumettiMancanti final : public DialogWindow {
+// The comic issues marked missing in the open collection, listed when the window is shown.
+class TfrmRiepFumettiMancanti final : public ListWindow {
     Q_OBJECT
 public:
     explicit TfrmRiepFumettiMancanti(QWidget* opener = nullptr);
+
+protected:
+    void FormShow() override;
 };

@@ -41,13 +41,18 @@ int CatalogueFile::recordCount() const
 
 Record CatalogueFile::readCard(int number)
 {
+    return Record(m_layout, cardBytes(number).toByteArray());
+}
+
+QByteArrayView CatalogueFile::cardBytes(int number)
+{
     const qint64 offset = qint64(number - 1) * m_layout.recordSize();
     // A card already read ahead in this action is served without asking the file again.
     if (number < 1 || offset < m_aheadStart || offset + m_layout.recordSize() > m_aheadStart + m_ahead.size()) {
         requireCard(number);
         readAhead(offset);
     }
-    return Record(m_layout, m_ahead.mid(offset - m_aheadStart, m_layout.recordSize()));
+    return QByteArrayView(m_ahead.constData() + (offset - m_aheadStart), m_layout.recordSize());
 }
 
 void CatalogueFile::writeCard(int number, const Record& record)

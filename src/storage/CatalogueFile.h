@@ -2,6 +2,7 @@
 
 #include "Record.h"
 
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 
@@ -31,6 +32,9 @@ public:
     void open(const QString& path);
     int recordCount() const;
     Record readCard(int number);
+    // The bytes of card n as readCard gives them, without a copy: valid until the next call on
+    // this file. For reading a whole archive quickly.
+    QByteArrayView cardBytes(int number);
     void writeCard(int number, const Record& record);
     int appendCard(const Record& record); // the new card's number
     void close();

@@ -167,6 +167,21 @@ const Kind& Kind::libri()
         .search =
             {
                 .caption = " Trova libri in archivio",
+                .criteria = {{"Titolo", "Titolo libro:", 1},
+                             {"Autore", "Autore:", 2},
+                             {"Genere", "Genere:", 9},
+                             {"Anno", "Anno pubblicazione:", 10},
+                             {"Editore", "Casa editrice:", 5},
+                             {"Dewey", "Codice Dewey:", 6},
+                             {"ISBN", "ISBN:", 7},
+                             {"Etichetta", "Codice su etichetta:", 8},
+                             {"Curatore", "Curatore:", 3},
+                             {"Note", "Note:", 4}},
+                .line = {{"", "Titolo", 55},
+                         {"  Autore: ", "Autore", 30},
+                         {"  Editore: ", "Editore", 30},
+                         {"  Anno: ", "Anno", 0}},
+                .listTitle = "Riepilogo libri in archivio",
             },
         .spreadsheet =
             {
@@ -267,6 +282,21 @@ const Kind& Kind::fumetti()
         .search =
             {
                 .caption = " Trova fumetti in archivio",
+                .criteria = {{"Titolo", "Titolo fumetto:", 1},
+                             {"Numero", "Numero albo:", 2},
+                             {"Autore", "Autore:", 9},
+                             {"Data", "Data pubblicazione:", 10},
+                             {"Editore", "Casa editrice:", 5},
+                             {"Disegnatore", "Disegnatore:", 6},
+                             {"Storia", "Storia narrata (sintesi):", 7},
+                             {"Etichetta", "Codice su etichetta:", 8},
+                             {"Personaggi", "Personaggi:", 3},
+                             {"Note", "Note:", 4}},
+                .line = {{"", "Titolo", 55},
+                         {"  Autore: ", "Autore", 30},
+                         {"  Albo n. ", "Numero", 20},
+                         {"  Data: ", "Data", 0}},
+                .listTitle = "Riepilogo fumetti in archivio",
             },
         .spreadsheet =
             {
@@ -366,6 +396,21 @@ const Kind& Kind::dvd()
         .search =
             {
                 .caption = " Trova DVD in archivio",
+                .criteria = {{"Titolo", "Titolo DVD:", 1},
+                             {"Regista", "Regista:", 2},
+                             {"Genere", "Genere:", 9},
+                             {"Anno", "Anno produzione:", 10},
+                             {"Nazione", "Nazione:", 5},
+                             {"Protagonista", "Protagonista:", 6},
+                             {"Cast", "Cast:", 7},
+                             {"Etichetta", "Codice su etichetta:", 8},
+                             {"Premi", "Premi e riconoscimenti:", 3},
+                             {"Note", "Note:", 4}},
+                .line = {{"", "Titolo", 55},
+                         {"  Regista: ", "Regista", 30},
+                         {"  Attore: ", "Protagonista", 30},
+                         {"  Anno: ", "Anno", 0}},
+                .listTitle = "Riepilogo DVD in archivio",
             },
         .spreadsheet =
             {

@@ -50,8 +50,26 @@ struct Kind {
         QString msgDeleted;        // M8
     };
 
+    // One criterion field of the search window: it searches the record field of the same name.
+    struct SearchCriterion {
+        QString field;   // record field, shown in "txt" + field
+        QString caption; // lblCampoNN above the field
+        int number;      // NN of its caption and of its focus frame effCampoNN
+    };
+
+    // One column of a result line: a lead-in, then the field's text padded or cut to `width`
+    // characters (width 0: the last column, as it is).
+    struct LineColumn {
+        QString leadIn;
+        QString field;
+        int width;
+    };
+
     struct Search {
         QString caption;
+        QList<SearchCriterion> criteria; // in reading order, which is also the Enter ring and Tab
+        QList<LineColumn> line;
+        QString listTitle; // title of the printed list
     };
 
     // A column of the export window's grid and of the spreadsheet file, after the card number.

@@ -20,10 +20,13 @@ QString Record::text(int field) const
 
 QByteArrayView Record::storedText(int field) const
 {
-    const int offset = m_layout->offset(field);
-    const int capacity = m_layout->field(field).capacity;
-    const char* data = m_bytes.constData() + offset;
-    const int length = std::min<int>(static_cast<unsigned char>(data[0]), capacity);
+    return trimmedBytes(*m_layout, m_bytes, field);
+}
+
+QByteArrayView Record::trimmedBytes(const RecordLayout& layout, QByteArrayView record, int field)
+{
+    const char* data = record.data() + layout.offset(field);
+    const int length = std::min<int>(static_cast<unsigned char>(data[0]), layout.field(field).capacity);
 
     // Trim on the bytes: Windows-1252 maps bytes 0 to 32 to the same codes.
     int begin = 1;

@@ -1,20 +1,25 @@
 #pragma once
 
-// Archives of many cards for the benchmarks, filled in as a catalogue in use.
+// Large archives for the benchmarks, filled in as a catalogue in use, and the plain read that
+// their figures are measured against.
 #include "storage/Kind.h"
 #include "storage/Record.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QString>
 
 #include <algorithm>
+#include <functional>
+
+namespace BenchArchive {
 
 inline const QString kWords = QStringLiteral("Città libertà perché età Milano romanzo storia edizione prima Einaudi "
                                              "Garzanti Adelphi Mondadori giallo saggio poesia Roma Torino volume ");
 
-// Writes `cards` cards of the kind, the same ones at every run.
-inline void generate(const Kind& kind, const QString& path, int cards)
+// Writes `cards` cards of `kind`; `touch`, when given, changes card n before it is written.
+inline void generate(const Kind& kind, const QString& path, int cards,
+                     const std::function<void(Record&, int)>& touch = {})
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -34,6 +39,8 @@ inline void generate(const Kind& kind, const QString& path, int cards)
             const int start = int(random.bounded(kWords.size() / 2));
             record.setText(i, kWords.repeated(1 + length / int(kWords.size())).mid(start, length));
         }
+        if (touch)
+            touch(record, n);
         chunk += record.bytes();
         if (chunk.size() > (1 << 22)) {
             file.write(chunk);
@@ -42,3 +49,22 @@ inline void generate(const Kind& kind, const QString& path, int cards)
     }
     file.write(chunk);
 }
+
+// One plain sequential read of the whole file in 1 MiB blocks, in seconds.
+inline double plainRead(const QString& path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    qint64 total = 0;
+    for (qint64 got; (got = file.read(buffer.data(), buffer.size())) > 0;)
+        total += got;
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    if (total != file.size())
+        qFatal("short read");
+    return seconds;
+}
+
+} // namespace BenchArchive

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "storage/Kind.h"
+#include "storage/Record.h"
+
+#include <QList>
+#include <QString>
+
+// The fixed-width line that stands for a card in the lists of found cards and of missing issues:
+// the kind's columns, each field as the card shows it, padded with blanks or cut to its width, the
+// last column as it is.
+class ResultLine final {
+public:
+    explicit ResultLine(const Kind& kind);
+
+    QString of(const Record& record) const;
+
+private:
+    struct Column {
+        QString leadIn;
+        int field;
+        int width;
+    };
+
+    QList<Column> m_columns;
+    qsizetype m_length = 0; // of the padded part, to reserve the line at once
+};
