@@ -11,6 +11,7 @@
 #include "app/ProgramFormats.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
+#include "output/SlideShowWindow.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
@@ -65,7 +66,7 @@ const Command kCommands[] = {
     {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
     {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.", nullptr},
     {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", nullptr},
-    {"cmdSlideshow", "tb_slideshow", "", nullptr},
+    {"cmdSlideshow", "tb_slideshow", "", &CardWindow::cmdSlideshowClick},
     {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto.", &CardWindow::cmdGuidaClick},
     {"cmdEsci", "tb_esci", "Esci da questa schermata di lavoro.", &CardWindow::cmdEsciClick},
     {"btnCaricaFoto", "foto_carica", "Carica una foto esistente.", &CardWindow::btnCaricaFotoClick},
@@ -523,6 +524,14 @@ void CardWindow::btnZoomFotoClick()
     TfrmZoom zoom(this);
     zoom.setPicture(imgFoto->picture());
     zoom.exec();
+}
+
+void CardWindow::cmdSlideshowClick()
+{
+    // The show reads the archive on its own: the card on screen, saved or not, stays as it is.
+    const std::unique_ptr<SlideShowWindow> show = SlideShowWindow::create(m_kind, this);
+    show->setArchive(lblFile->text(), lblNome->text());
+    show->exec();
 }
 
 void CardWindow::navigate(Navigation::Button button)

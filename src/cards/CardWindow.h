@@ -59,6 +59,7 @@ public slots:
     void btnSalvaFotoClick();
     void btnCancFotoClick();
     void btnZoomFotoClick();
+    void cmdSlideshowClick();
     void cmdPrimoClick();
     void cmdIndietroClick();
     void cmdAvantiClick();

@@ -170,6 +170,7 @@ const Kind& Kind::libri()
         .slideShow =
             {
                 .caption = " Slide Show Catalogo Libri",
+                .startImage = ":/images/slideshow_libri.svg",
             },
     };
     return kind;
@@ -242,6 +243,7 @@ const Kind& Kind::fumetti()
         .slideShow =
             {
                 .caption = " Slide Show Raccolta Fumetti",
+                .startImage = ":/images/slideshow_fumetti.svg",
             },
     };
     return kind;
@@ -312,6 +314,7 @@ const Kind& Kind::dvd()
         .slideShow =
             {
                 .caption = " Slide Show Collezione DVD",
+                .startImage = ":/images/slideshow_dvd.svg",
             },
     };
     return kind;
