@@ -1,13 +1,11 @@
 #pragma once
 
 #include "CoverPicture.h"
-#include "app/DialogWindow.h"
-
-class PhotoBox;
+#include "PictureWindow.h"
 
 // The cover photo as large as the screen allows: reduced to fit, never enlarged. A click on the
 // picture or around it closes the window.
-class TfrmZoom final : public DialogWindow {
+class TfrmZoom final : public PictureWindow {
     Q_OBJECT
 public:
     explicit TfrmZoom(QWidget* opener = nullptr);
@@ -15,22 +13,15 @@ public:
     // The picture to show; it is decoded at the window's size when the window appears.
     void setPicture(const CoverPicture& picture);
 
-    QWidget* panContainer;
-    PhotoBox* imgFoto;
-
 public slots:
-    void imgFotoClick();
-    void panContainerClick();
+    void imgFotoClick() override;
+    void panContainerClick() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
-    void centrePanel();
 
     CoverPicture m_picture;
 };

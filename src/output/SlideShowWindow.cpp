@@ -1,31 +1,24 @@
 #include "SlideShowWindow.h"
 
 #include "app/MessageBox.h"
-#include "app/ProgramFormats.h"
 #include "cards/CoverPhotos.h"
 #include "cards/PhotoBox.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
-#include "widgets/Shape.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QSvgRenderer>
 #include <QShowEvent>
 #include <QTimer>
 
 namespace {
-const QColor kSteelBlue(0x46, 0x82, 0xB4);
 constexpr QSize kStartPictureSize(689, 529);
-// Room left around the picture for the window's frame and caption.
-constexpr QSize kMargin(60, 90);
 constexpr int kStepInterval = 6000;
 
 // A double-click on the picture ends the show with its first click; its second would land on the
@@ -68,16 +61,8 @@ QLabel* hiddenLabel(const QString& name, QWidget* parent)
 } // namespace
 
 SlideShowWindow::SlideShowWindow(const Kind& kind, QWidget* opener)
-    : DialogWindow(opener, kind.slideShow.caption, {}, Placement::Maximised), m_kind(kind)
+    : PictureWindow(opener, kind.slideShow.caption), m_kind(kind)
 {
-    ProgramFormats::apply();
-    panContainer = new QWidget(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->installEventFilter(this);
-    imgFoto = new PhotoBox(QStringLiteral("imgFoto"), QSize(), panContainer);
-    imgFoto->setCursor(Qt::PointingHandCursor);
-    connect(imgFoto, &PhotoBox::clicked, this, &SlideShowWindow::imgFotoClick);
-
     imgBianco = new Picture(QStringLiteral("imgBianco"), kind.slideShow.startImage, kStartPictureSize, this);
     imgBianco->hide();
     lblFile = hiddenLabel(QStringLiteral("lblFile"), this);
@@ -115,7 +100,7 @@ void SlideShowWindow::setArchive(const QString& path, const QString& name)
 
 void SlideShowWindow::showEvent(QShowEvent* event)
 {
-    DialogWindow::showEvent(event);
+    PictureWindow::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
@@ -124,15 +109,12 @@ void SlideShowWindow::hideEvent(QHideEvent* event)
 {
     // The show ends with its window, however it was closed.
     Timer->stop();
-    DialogWindow::hideEvent(event);
+    PictureWindow::hideEvent(event);
 }
 
 void SlideShowWindow::FormShow()
 {
-    const QSize area = screen()->size() - kMargin;
-    panContainer->resize(area);
-    imgFoto->setGeometry(QRect(QPoint(0, 0), area));
-    centrePanel();
+    fitToScreen();
     showStartPicture();
     Timer->start();
 }
@@ -203,32 +185,6 @@ void SlideShowWindow::showStartPicture()
         m_startPicture = CoverPicture(picture);
     }
     imgFoto->setPicture(m_startPicture);
-}
-
-void SlideShowWindow::resizeEvent(QResizeEvent* event)
-{
-    DialogWindow::resizeEvent(event);
-    centrePanel();
-}
-
-void SlideShowWindow::centrePanel()
-{
-    panContainer->move(std::max(0, (width() - panContainer->width()) / 2),
-                       std::max(0, (height() - panContainer->height()) / 2));
-}
-
-void SlideShowWindow::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), verticalGradient(kSteelBlue, Qt::white, height()));
-}
-
-bool SlideShowWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == panContainer && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        panContainerClick();
-    return DialogWindow::eventFilter(watched, event);
 }
 
 void SlideShowWindow::imgFotoClick()

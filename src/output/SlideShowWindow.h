@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DialogWindow.h"
 #include "cards/CoverPicture.h"
+#include "cards/PictureWindow.h"
 #include "storage/Kind.h"
 
 #include <memory>
@@ -9,13 +9,12 @@
 class QLabel;
 class QTimer;
 class Picture;
-class PhotoBox;
 class PictureButton;
 
 // Full-screen slide show of the covers of one archive: the start picture, then every card's photo
 // in record order, one at each tick of the timer, over and over until a click on the picture ends
 // it. The archive is opened and closed at each tick, so the show always sees the last save.
-class SlideShowWindow : public DialogWindow {
+class SlideShowWindow : public PictureWindow {
     Q_OBJECT
 public:
     SlideShowWindow(const Kind& kind, QWidget* opener);
@@ -26,8 +25,6 @@ public:
     // The archive to show: its full path (lblFile) and its name (lblNome).
     void setArchive(const QString& path, const QString& name);
 
-    QWidget* panContainer;
-    PhotoBox* imgFoto;
     Picture* imgBianco;
     QLabel* lblFile;
     QLabel* lblNome;
@@ -38,21 +35,17 @@ public:
 public slots:
     void TimerTimer();
     void cmdAvantiClick();
-    void imgFotoClick();
-    void panContainerClick();
+    void imgFotoClick() override;
+    void panContainerClick() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
     void subApriFoto();
     void showStartPicture();
-    void centrePanel();
     void endByClick();
 
     const Kind& m_kind;
