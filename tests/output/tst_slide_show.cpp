@@ -2,6 +2,7 @@
 // through its timer's own signal.
 #include "../cards/CardArchiveBytes.h"
 #include "../cards/OpenCard.h"
+#include "SamplePicture.h"
 #include "TestSupport.h"
 #include "cards/PhotoBox.h"
 #include "output/SlideShowWindow.h"
@@ -32,17 +33,6 @@ constexpr QSize kLandscape(3000, 2000);
 constexpr QSize kLandscapeShown(1017, 678);
 constexpr QSize kPortrait(1000, 1356);
 constexpr QSize kPortraitShown(500, 678);
-
-QImage samplePicture(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            line[x] = qRgb(x * 255 / size.width(), y * 255 / size.height(), (x ^ y) & 0xFF);
-    }
-    return image;
-}
 
 struct Step {
     QString position;
