@@ -2,6 +2,7 @@
 // to the photo painted in the box, on the offscreen platform; the median and the slowest of
 // several runs, against decoding the same photo whole.
 //   build/bench/bench_cover_photo [runs]
+#include "BenchSupport.h"
 #include "app/Application.h"
 #include "widgets/PictureButton.h"
 #include "app/ProgramFolder.h"
@@ -15,8 +16,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -24,48 +23,6 @@
 
 namespace {
 constexpr QSize kPhotoSize(6000, 4000);
-
-// Something like a photograph: soft gradients and shapes under a little sensor noise, so the
-// JPEG has the size and the decoding cost of a real one rather than of a flat picture.
-QImage cameraPhoto(int seed)
-{
-    QImage photo(kPhotoSize, QImage::Format_RGB32);
-    QPainter painter(&photo);
-    QLinearGradient sky(0, 0, 0, kPhotoSize.height());
-    sky.setColorAt(0, QColor::fromHsv(200 + seed * 20, 120, 200));
-    sky.setColorAt(1, QColor::fromHsv(30, 90, 230));
-    painter.fillRect(photo.rect(), sky);
-    QRandomGenerator shapes(seed);
-    painter.setPen(Qt::NoPen);
-    for (int i = 0; i < 300; ++i) {
-        painter.setBrush(QColor::fromHsv(int(shapes.bounded(360)), 140, 60 + int(shapes.bounded(180))));
-        painter.drawEllipse(QPoint(int(shapes.bounded(kPhotoSize.width())), int(shapes.bounded(kPhotoSize.height()))),
-                            40 + int(shapes.bounded(400)), 40 + int(shapes.bounded(300)));
-    }
-    painter.end();
-    QRandomGenerator noise(seed + 100);
-    for (int y = 0; y < kPhotoSize.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
-        for (int x = 0; x < kPhotoSize.width(); ++x) {
-            const int n = int(noise.bounded(25)) - 12;
-            const QRgb p = line[x];
-            line[x] = qRgb(std::clamp(qRed(p) + n, 0, 255), std::clamp(qGreen(p) + n, 0, 255),
-                           std::clamp(qBlue(p) + n, 0, 255));
-        }
-    }
-    return photo;
-}
-
-struct Figures {
-    double median;
-    double slowest;
-};
-
-Figures summary(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return {times.at(times.size() / 2), times.constLast()};
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -90,7 +47,7 @@ int main(int argc, char** argv)
         file.appendCard(record);
         QImageWriter writer(CoverPhotos::filePath(kind, QStringLiteral("Bench"), QString::number(n)), "jpeg");
         writer.setQuality(90);
-        if (!writer.write(cameraPhoto(n)))
+        if (!writer.write(cameraPhoto(kPhotoSize, n)))
             qFatal("cannot write the photo");
     }
     file.close();

@@ -1,0 +1,54 @@
+#pragma once
+
+// What the benchmarks share: pictures like a camera's, and the summary of a series of timings.
+
+#include <QColor>
+#include <QList>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRandomGenerator>
+
+#include <algorithm>
+
+// Something like a photograph: soft gradients and shapes under a little sensor noise, so the
+// JPEG has the size and the decoding cost of a real one rather than of a flat picture.
+inline QImage cameraPhoto(QSize size, int seed)
+{
+    QImage photo(size, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, QColor::fromHsv(200 + seed * 20, 120, 200));
+    sky.setColorAt(1, QColor::fromHsv(30, 90, 230));
+    painter.fillRect(photo.rect(), sky);
+    QRandomGenerator shapes(seed);
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 300; ++i) {
+        painter.setBrush(QColor::fromHsv(int(shapes.bounded(360)), 140, 60 + int(shapes.bounded(180))));
+        painter.drawEllipse(QPoint(int(shapes.bounded(size.width())), int(shapes.bounded(size.height()))),
+                            40 + int(shapes.bounded(400)), 40 + int(shapes.bounded(300)));
+    }
+    painter.end();
+    QRandomGenerator noise(seed + 100);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const int n = int(noise.bounded(25)) - 12;
+            const QRgb p = line[x];
+            line[x] = qRgb(std::clamp(qRed(p) + n, 0, 255), std::clamp(qGreen(p) + n, 0, 255),
+                           std::clamp(qBlue(p) + n, 0, 255));
+        }
+    }
+    return photo;
+}
+
+struct Figures {
+    double median;
+    double slowest;
+};
+
+inline Figures summary(QList<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return {times.at(times.size() / 2), times.constLast()};
+}
