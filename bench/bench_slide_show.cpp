@@ -66,22 +66,9 @@ int main(int argc, char** argv)
     const int steps = argc > 1 ? std::max(kCards + 1, QString::fromLocal8Bit(argv[1]).toInt()) : 100;
     ProgramFolder::setOverride(folder.path());
 
-    // A few cards, each with a photo of its own, so every step decodes another picture.
+    // A few cards, so every step decodes another picture.
     const Kind& kind = Kind::libri();
-    const QString archive = ProgramFolder::file(QStringLiteral("Bench.lib"));
-    CatalogueFile file(kind.layout);
-    file.open(archive);
-    CoverPhotos::ensureFolder(kind);
-    for (int n = 1; n <= kCards; ++n) {
-        Record record(kind.layout);
-        record.setText(u"Titolo", QStringLiteral("Scheda %1").arg(n));
-        file.appendCard(record);
-        QImageWriter writer(CoverPhotos::filePath(kind, QStringLiteral("Bench"), QString::number(n)), "jpeg");
-        writer.setQuality(90);
-        if (!writer.write(cameraPhoto(kPhotoSize, n)))
-            qFatal("cannot write the photo");
-    }
-    file.close();
+    const QString archive = writePhotoArchive(kCards, kPhotoSize);
     const QString photo1 = CoverPhotos::filePath(kind, QStringLiteral("Bench"), QStringLiteral("1"));
 
     TfrmSlideshow_Libri show;
