@@ -1,13 +1,13 @@
 // Reading a whole archive card by card, every field converted to text, against one plain
 // sequential read of the same file. Archives of 100,000 cards of each kind are generated first.
 //   make bench   (or: build/bench/bench_archive_read [cards])
+#include "GeneratedArchive.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -15,38 +15,6 @@
 #include <cstdio>
 
 namespace {
-const QString kWords = QStringLiteral("Città libertà perché età Milano romanzo storia edizione prima Einaudi "
-                                      "Garzanti Adelphi Mondadori giallo saggio poesia Roma Torino volume ");
-
-void generate(const Kind& kind, const QString& path, int cards)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(path));
-    QByteArray chunk;
-    QRandomGenerator random(1252);
-    for (int n = 1; n <= cards; ++n) {
-        Record record(kind.layout);
-        for (int i = 0; i < kind.layout.fieldCount(); ++i) {
-            // As a catalogue in use: every field of a kind filled in, most with a few words, a
-            // quarter left empty, and documents attached to one card in ten.
-            const FieldSpec& field = kind.layout.field(i);
-            const bool attachment = field.role == FieldSpec::Role::Attachment;
-            if (attachment ? random.bounded(10) != 0 : (i > 1 && random.bounded(4) == 0))
-                continue;
-            const int length = 4 + int(random.bounded(std::max(1, field.capacity / 3)));
-            const int start = int(random.bounded(kWords.size() / 2));
-            record.setText(i, kWords.repeated(1 + length / int(kWords.size())).mid(start, length));
-        }
-        chunk += record.bytes();
-        if (chunk.size() > (1 << 22)) {
-            file.write(chunk);
-            chunk.clear();
-        }
-    }
-    file.write(chunk);
-}
-
 double plainRead(const QString& path)
 {
     QElapsedTimer timer;

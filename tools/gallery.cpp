@@ -15,6 +15,7 @@
 #include "cards/TfrmZoom.h"
 #include "storage/CatalogueFile.h"
 #include "catalogues/CreateWindow.h"
+#include "output/ExportWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,8 @@ QImage samplePhoto()
 
 void fillSampleArchive(const Kind& kind, const QString& path)
 {
+    if (QFile::exists(path))
+        return; // already filled for another window
     CatalogueFile file(kind.layout);
     file.open(path);
     for (int n = 1; n <= 3; ++n) {
@@ -98,6 +101,12 @@ int main(int argc, char** argv)
             if (auto* attachments = qobject_cast<TfrmAllegaCartella*>(dialog)) {
                 attachments->setSlot(1, QStringLiteral("Manuale d'uso.pdf"), QStringLiteral("Istruzioni del produttore"));
                 attachments->setSlot(2, QStringLiteral("Ricevuta.jpg"), QStringLiteral("Ricevuta d'acquisto"));
+            }
+            if (auto* exporter = qobject_cast<ExportWindow*>(dialog)) {
+                const Kind& kind = exporter->kind();
+                const QString path = ProgramFolder::file(QStringLiteral("Esempio") + kind.extension);
+                fillSampleArchive(kind, path);
+                Windows::card(kind.id)->setArchive(path, QStringLiteral("Esempio"));
             }
             if (auto* zoom = qobject_cast<TfrmZoom*>(dialog)) {
                 zoom->setPicture(CoverPicture(samplePhoto()));

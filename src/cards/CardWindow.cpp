@@ -11,11 +11,13 @@
 #include "app/ProgramFormats.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
+#include "output/ExportWindow.h"
 #include "output/SlideShowWindow.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FieldHighlight.h"
+#include "widgets/Look.h"
 #include "widgets/Fonts.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
@@ -65,7 +67,8 @@ const Command kCommands[] = {
     {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio.", &CardWindow::cmdAvantiClick},
     {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
     {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.", nullptr},
-    {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", nullptr},
+    {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
+     &CardWindow::cmdEsportaClick},
     {"cmdSlideshow", "tb_slideshow", "", &CardWindow::cmdSlideshowClick},
     {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto.", &CardWindow::cmdGuidaClick},
     {"cmdEsci", "tb_esci", "Esci da questa schermata di lavoro.", &CardWindow::cmdEsciClick},
@@ -299,13 +302,10 @@ void CardWindow::buildFields()
 
 void CardWindow::buildBottomBar()
 {
-    shpInfo = new Shape(QStringLiteral("shpInfo"), panContainer, kCardBlue, kNavy, 4);
-    shpInfo->setGeometry(6, 632, 984, 28);
-    panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), shpInfo);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setFont(programFont(QStringLiteral("Tahoma"), 12));
-    setTextColour(panInfo, QColor(Qt::white));
-    panInfo->setGeometry(10, 0, 960, 28);
+    const Look::StatusBar status =
+        Look::statusBar(panContainer, QRect(6, 632, 984, 28), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    shpInfo = status.bar;
+    panInfo = status.line;
 
     // It takes the focus during a save, so no field stays highlighted; it must be "visible" to
     // take the focus, so it is a transparent speck in the bar.
@@ -331,6 +331,11 @@ void CardWindow::setArchive(const QString& path, const QString& name)
 {
     lblFile->setText(path);
     lblNome->setText(name);
+}
+
+QString CardWindow::archivePath() const
+{
+    return lblFile->text();
 }
 
 void CardWindow::FormShow()
@@ -587,6 +592,12 @@ void CardWindow::cmdEsciClick()
 void CardWindow::cmdGuidaClick()
 {
     Help::showTopic(this, m_kind.card.helpTopic);
+}
+
+void CardWindow::cmdEsportaClick()
+{
+    const std::unique_ptr<ExportWindow> window = ExportWindow::create(m_kind.id, this);
+    window->exec();
 }
 
 void CardWindow::btnFocusClick()

@@ -33,6 +33,7 @@ public:
 
     // The archive this window works on: its full path (lblFile) and its name (lblNome).
     void setArchive(const QString& path, const QString& name);
+    QString archivePath() const;
 
     // Puts the window on a blank new card.
     void ClearCard();
@@ -66,6 +67,7 @@ public slots:
     void cmdUltimoClick();
     void cmdEsciClick();
     void cmdGuidaClick();
+    void cmdEsportaClick();
     void btnFocusClick();
 
 protected:

@@ -1,5 +1,6 @@
 #include "CardWindows.h"
 
+#include "search/TfrmCodici_Dewey.h"
 #include "widgets/StatusHints.h"
 #include "widgets/Fonts.h"
 #include "widgets/Picture.h"
@@ -50,6 +51,14 @@ TfrmLibri::TfrmLibri() : CardWindow(Kind::libri(), plainToolbar())
                                  panContainer);
     btnDewey->move(dewey->geometry().right() + 6, dewey->y() + 1);
     hints->addHint(btnDewey, QStringLiteral("Visualizza la Tabella dei Codici Dewey."));
+    connect(btnDewey, &PictureButton::clicked, this, &TfrmLibri::btnDeweyClick);
+}
+
+void TfrmLibri::btnDeweyClick()
+{
+    TfrmCodici_Dewey window(this);
+    window.lblMemory->setText(QStringLiteral("libri"));
+    window.exec();
 }
 
 TfrmFumetti::TfrmFumetti() : CardWindow(Kind::fumetti(), comicToolbar())

@@ -12,6 +12,9 @@ public:
     TfrmLibri();
 
     PictureButton* btnDewey;
+
+public slots:
+    void btnDeweyClick();
 };
 
 // The comic card: the missing-issue box and the missing-issues summary button.

@@ -3,6 +3,10 @@
 namespace {
 using Role = FieldSpec::Role;
 
+// Whether the export grid lets the user change a column.
+constexpr bool kEditable = true;
+constexpr bool kFixed = false;
+
 QVector<FieldSpec> withAttachments(QVector<FieldSpec> fields)
 {
     for (const char* name : {"File01", "File02", "File03", "Desc01", "Desc02", "Desc03"})
@@ -166,6 +170,33 @@ const Kind& Kind::libri()
         .spreadsheet =
             {
                 .caption = " Esporta archivio libri in Microsoft Excel",
+                .fileName = "Catalogo_Libri.xls",
+                .worksheet = "Catalogo Libri",
+                .columns = {
+                    // field, caption, grid width, export width, editable
+                    {"Titolo", "Titolo libro", 300, 350, kFixed},
+                    {"Autore", "Autore", 250, 250, kFixed},
+                    {"Nazione", "Nazione", 250, 250, kFixed},
+                    {"Anno", "Anno pubblicazione", 180, 200, kFixed},
+                    {"Editore", "Casa editrice", 250, 250, kFixed},
+                    {"Citta", "Città pubblicazione", 250, 250, kFixed},
+                    {"Dewey", "Codice Dewey", 150, 200, kEditable},
+                    {"Genere", "Genere", 250, 250, kFixed},
+                    {"ISBN", "ISBN", 180, 250, kFixed},
+                    {"Lingua", "Lingua", 250, 250, kFixed},
+                    {"Originale", "Titolo originale", 300, 350, kEditable},
+                    {"Traduttore", "Traduttore", 250, 250, kEditable},
+                    {"Collana", "Collana", 250, 350, kEditable},
+                    {"Curatore", "Curatore", 250, 250, kEditable},
+                    {"Posizione", "Posizione su scaffale", 250, 350, kEditable},
+                    {"Etichetta", "Codice su etichetta", 180, 250, kEditable},
+                    {"Formato", "Formato", 200, 250, kEditable},
+                    {"Volumi", "Volumi", 200, 250, kEditable},
+                    {"Pagine", "Pagine", 150, 200, kEditable},
+                    {"Prezzo", "Prezzo", 150, 200, kEditable},
+                    {"Giudizio", "Giudizio", 300, 350, kEditable},
+                    {"Note", "Note", 300, 400, kEditable},
+                },
             },
         .slideShow =
             {
@@ -239,6 +270,34 @@ const Kind& Kind::fumetti()
         .spreadsheet =
             {
                 .caption = " Esporta archivio fumetti in Microsoft Excel",
+                .fileName = "Raccolta_Fumetti.xls",
+                .worksheet = "Raccolta Fumetti",
+                .columns = {
+                    // field, caption, grid width, export width, editable
+                    {"Titolo", "Titolo fumetto", 300, 350, kFixed},
+                    {"Numero", "Numero albo", 160, 200, kEditable},
+                    {"Autore", "Autore", 250, 250, kFixed},
+                    {"Nazione", "Nazione", 250, 250, kFixed},
+                    {"Data", "Data pubblicazione", 180, 200, kFixed},
+                    {"Editore", "Casa editrice", 250, 250, kFixed},
+                    {"Citta", "Città pubblicazione", 250, 250, kFixed},
+                    {"Direttore", "Direttore", 250, 250, kEditable},
+                    {"Genere", "Genere", 250, 250, kFixed},
+                    {"Disegnatore", "Disegnatore", 250, 250, kFixed},
+                    {"Lingua", "Lingua", 250, 250, kFixed},
+                    {"Storia", "Storia narrata", 350, 400, kEditable},
+                    {"Personaggi", "Personaggi", 350, 400, kEditable},
+                    {"Contenuti", "Contenuti extra", 300, 350, kEditable},
+                    {"Posizione", "Posizione su scaffale", 250, 350, kEditable},
+                    {"Etichetta", "Codice su etichetta", 180, 250, kEditable},
+                    {"Formato", "Formato", 200, 250, kEditable},
+                    {"Stato", "Stato conservazione", 200, 250, kEditable},
+                    {"Pagine", "Pagine", 150, 200, kEditable},
+                    {"Prezzo", "Prezzo", 150, 200, kEditable},
+                    {"Giudizio", "Giudizio", 300, 350, kEditable},
+                    {"Note", "Note", 300, 400, kEditable},
+                    {"Mancante", "Albo mancante", 120, 200, kEditable},
+                },
             },
         .slideShow =
             {
@@ -310,6 +369,31 @@ const Kind& Kind::dvd()
         .spreadsheet =
             {
                 .caption = " Esporta archivio DVD in Microsoft Excel",
+                .fileName = "Collezione_DVD.xls",
+                .worksheet = "Collezione DVD",
+                .columns = {
+                    // field, caption, grid width, export width, editable
+                    {"Titolo", "Titolo DVD", 300, 350, kFixed},
+                    {"Regista", "Regista", 250, 250, kFixed},
+                    {"Nazione", "Nazione", 250, 250, kFixed},
+                    {"Anno", "Anno produzione", 180, 200, kFixed},
+                    {"Protagonista", "Protagonista", 250, 250, kFixed},
+                    {"Cast", "Cast", 300, 400, kFixed},
+                    {"Genere", "Genere", 250, 250, kFixed},
+                    {"Distribuzione", "Distribuzione", 250, 250, kFixed},
+                    {"Lingua", "Lingua originale", 250, 250, kFixed},
+                    {"Originale", "Titolo originale", 300, 350, kEditable},
+                    {"AltreLingue", "Altre lingue", 300, 300, kEditable},
+                    {"Collana", "Collana", 250, 350, kEditable},
+                    {"Sottotitoli", "Sottotitoli", 300, 300, kEditable},
+                    {"Posizione", "Posizione su scaffale", 250, 350, kEditable},
+                    {"Etichetta", "Codice su etichetta", 180, 250, kEditable},
+                    {"Premi", "Premi e riconoscimenti", 250, 300, kEditable},
+                    {"Durata", "Durata", 200, 250, kEditable},
+                    {"Prezzo", "Prezzo", 150, 200, kEditable},
+                    {"Giudizio", "Giudizio", 300, 350, kEditable},
+                    {"Note", "Note", 300, 400, kEditable},
+                },
             },
         .slideShow =
             {

@@ -53,8 +53,20 @@ struct Kind {
         QString caption;
     };
 
+    // A column of the export window's grid and of the spreadsheet file, after the card number.
+    struct SpreadsheetColumn {
+        QString field;   // record field it holds
+        QString caption; // header of the grid and of the file
+        int gridWidth;
+        int exportWidth; // width written into the file's header cell
+        bool editable;   // whether the grid lets the user change it before exporting
+    };
+
     struct Spreadsheet {
         QString caption;
+        QString fileName;  // in the program folder; every export of the kind replaces it
+        QString worksheet; // name of the sheet inside the file
+        QList<SpreadsheetColumn> columns;
     };
 
     struct SlideShow {

@@ -14,19 +14,25 @@ Record::Record(const RecordLayout& layout, QByteArray bytes) : m_layout(&layout)
 
 QString Record::text(int field) const
 {
+    const QByteArrayView stored = storedText(field);
+    return Text::fromWindows1252(stored.data(), int(stored.size()));
+}
+
+QByteArrayView Record::storedText(int field) const
+{
     const int offset = m_layout->offset(field);
     const int capacity = m_layout->field(field).capacity;
     const char* data = m_bytes.constData() + offset;
     const int length = std::min<int>(static_cast<unsigned char>(data[0]), capacity);
 
-    // Trim on the bytes first: Windows-1252 maps bytes 0 to 32 to the same codes.
+    // Trim on the bytes: Windows-1252 maps bytes 0 to 32 to the same codes.
     int begin = 1;
     int end = length + 1;
     while (begin < end && static_cast<unsigned char>(data[begin]) <= 32)
         ++begin;
     while (end > begin && static_cast<unsigned char>(data[end - 1]) <= 32)
         --end;
-    return Text::fromWindows1252(data + begin, end - begin);
+    return QByteArrayView(data + begin, end - begin);
 }
 
 QString Record::text(QStringView fieldName) const

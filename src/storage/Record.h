@@ -3,6 +3,7 @@
 #include "RecordLayout.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // One card as it lies in the archive: the bytes of a record and the layout that reads them.
@@ -18,6 +19,8 @@ public:
     // read as the capacity.
     QString text(int field) const;
     QString text(QStringView fieldName) const;
+    // The same text as it is stored, in Windows-1252, still undecoded: a view into the record.
+    QByteArrayView storedText(int field) const;
 
     // TextToField: trimmed, encoded, cut to the capacity. The bytes after the text keep
     // whatever they held.

@@ -48,3 +48,15 @@ Shape* Look::buttonBar(QWidget* window, int height)
     shape->setGeometry(-1, window->height() - height, window->width() + 2, height + 1);
     return shape;
 }
+
+Look::StatusBar Look::statusBar(QWidget* parent, const QRect& geometry, const QString& text)
+{
+    auto* bar = new Shape(QStringLiteral("shpInfo"), parent, kCardBlue, kNavy, 4);
+    bar->setGeometry(geometry);
+    auto* line = new QLabel(text, bar);
+    line->setObjectName(QStringLiteral("panInfo"));
+    line->setFont(programFont(QStringLiteral("Tahoma"), 12));
+    setTextColour(line, QColor(Qt::white));
+    line->setGeometry(10, 0, geometry.width() - 20, geometry.height());
+    return {bar, line};
+}

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLabel;
+class QRect;
 class QPushButton;
 class QWidget;
 class Shape;
@@ -29,5 +30,13 @@ Shape* backdrop(QWidget* window);
 
 // The bar at the bottom of a fixed window that holds its buttons.
 Shape* buttonBar(QWidget* window, int height);
+
+// The status bar of a card or export window: the bar shpInfo and, in it, the line panInfo in
+// white Tahoma, showing `text` at first.
+struct StatusBar {
+    Shape* bar;
+    QLabel* line;
+};
+StatusBar statusBar(QWidget* parent, const QRect& geometry, const QString& text);
 
 } // namespace Look

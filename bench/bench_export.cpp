@@ -1,0 +1,160 @@
+// The spreadsheet export of a book archive of 100,000 cards: the export window shown with its
+// grid loaded, the memory it holds, and the file written, against a plain write of a file of the
+// same size in the same folder and run.
+//   make bench   (or: QT_QPA_PLATFORM=offscreen build/bench/bench_export [cards])
+#include "GeneratedArchive.h"
+#include "app/Application.h"
+#include "app/ProgramFolder.h"
+#include "app/Windows.h"
+#include "cards/CardWindow.h"
+#include "output/ExportRows.h"
+#include "output/ExportWindow.h"
+#include "output/SpreadsheetWriter.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSaveFile>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+#include <unistd.h>
+
+namespace {
+// Resident and peak resident memory of this process, in bytes.
+struct Memory {
+    qint64 resident = 0;
+    qint64 peak = 0;
+};
+
+Memory memory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    Memory result;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.simplified().split(' ');
+        if (parts.size() >= 2 && parts.first() == "VmRSS:")
+            result.resident = parts.at(1).toLongLong() * 1024;
+        if (parts.size() >= 2 && parts.first() == "VmHWM:")
+            result.peak = parts.at(1).toLongLong() * 1024;
+    }
+    return result;
+}
+
+double mb(qint64 bytes)
+{
+    return bytes / 1048576.0;
+}
+
+double best(int runs, const std::function<double()>& measure)
+{
+    double result = 1e9;
+    for (int i = 0; i < runs; ++i)
+        result = std::min(result, measure());
+    return result;
+}
+
+// A file of these bytes written in 1 MiB blocks, closed, optionally forced to the disk.
+double plainWrite(const QString& path, const QByteArray& bytes, bool sync)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    for (qsizetype at = 0; at < bytes.size(); at += 1 << 20)
+        file.write(bytes.constData() + at, std::min<qsizetype>(1 << 20, bytes.size() - at));
+    file.flush();
+    if (sync)
+        ::fsync(file.handle());
+    file.close();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+// A device that takes every byte and keeps none: the cost of making the file's text alone.
+class Discard final : public QIODevice {
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 length) override { return length; }
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    Application app(argc, argv);
+    const int cards = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
+    QTemporaryDir folder;
+    ProgramFolder::setOverride(folder.path());
+    const QString archive = ProgramFolder::file(QStringLiteral("Bench.lib"));
+    generate(Kind::libri(), archive, cards);
+    {
+        QFile cache(archive); // into the page cache, as an archive in daily use
+        cache.open(QIODevice::ReadOnly);
+        while (!cache.read(1 << 20).isEmpty()) {
+        }
+    }
+    Windows::createAll();
+    CardWindow* card = Windows::card(KindId::Libri);
+    card->setArchive(archive, QStringLiteral("Bench"));
+
+    const Memory before = memory();
+    QElapsedTimer timer;
+    timer.start();
+    auto window = ExportWindow::create(KindId::Libri, card);
+    window->show();
+    QCoreApplication::processEvents();
+    window->grdRecords->viewport()->repaint();
+    const double shown = timer.nsecsElapsed() / 1e9;
+    const Memory after = memory();
+
+    const auto& rows = *static_cast<const ExportRows*>(window->grdRecords->model());
+    qint64 textLength = 0;
+    for (int row = 0; row < rows.rowCount(); ++row)
+        for (int column = 1; column < rows.columnCount(); ++column)
+            textLength += rows.cellBytes(row, column).size();
+
+    std::printf("Export window of a book archive of %d cards (%.1f MB), shown with its grid loaded\n", cards,
+                mb(QFile(archive).size()));
+    std::printf("  shown in %.3f s (%d rows)\n", shown, rows.rowCount());
+    std::printf("  text of the cells %.1f MB; resident %.1f -> %.1f MB (+%.1f MB, %.2fx the text); "
+                "peak %.1f -> %.1f MB (+%.1f MB, %.2fx the text)\n",
+                mb(textLength), mb(before.resident), mb(after.resident), mb(after.resident - before.resident),
+                double(after.resident - before.resident) / textLength, mb(before.peak), mb(after.peak),
+                mb(after.peak - before.resident), double(after.peak - before.resident) / textLength);
+
+    const QString exported = ProgramFolder::file(QStringLiteral("Catalogo_Libri.xls"));
+    const double write = best(3, [&] {
+        QElapsedTimer t;
+        t.start();
+        if (!SpreadsheetWriter::save(exported, rows))
+            qFatal("export failed");
+        return t.nsecsElapsed() / 1e9;
+    });
+    const double text = best(3, [&] {
+        Discard discard;
+        discard.open(QIODevice::WriteOnly);
+        QElapsedTimer t;
+        t.start();
+        SpreadsheetWriter::write(discard, rows);
+        return t.nsecsElapsed() / 1e9;
+    });
+    const QByteArray bytes = [&] {
+        QFile file(exported);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    const QString plainPath = ProgramFolder::file(QStringLiteral("plain.bin"));
+    const double plain = best(3, [&] { return plainWrite(plainPath, bytes, false); });
+    const double plainSynced = best(3, [&] { return plainWrite(plainPath, bytes, true); });
+    std::printf("Export file of %.1f MB: written in %.3f s (its text made in %.3f s); plain write %.3f s (%.2fx), "
+                "plain write forced to the disk %.3f s (%.2fx)\n",
+                mb(bytes.size()), write, text, plain, write / plain, plainSynced, write / plainSynced);
+
+    window.reset();
+    Windows::destroyAll();
+    return 0;
+}
