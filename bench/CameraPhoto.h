@@ -2,8 +2,13 @@
 
 // Something like a photograph: soft gradients and shapes under a little sensor noise, so the
 // JPEG has the size and the decoding cost of a real one rather than of a flat picture.
+#include "app/ProgramFolder.h"
+#include "cards/CoverPhotos.h"
+#include "storage/CatalogueFile.h"
+
 #include <QColor>
 #include <QImage>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -37,4 +42,26 @@ inline QImage cameraPhoto(QSize size, int seed)
         }
     }
     return photo;
+}
+
+// A book archive "Bench" in the program folder of `cards` cards, each with a camera photo of its own
+// of `size`, so every card shown decodes another picture. Its full path.
+inline QString writePhotoArchive(int cards, QSize size)
+{
+    const Kind& kind = Kind::libri();
+    const QString archive = ProgramFolder::file(QStringLiteral("Bench.lib"));
+    CatalogueFile file(kind.layout);
+    file.open(archive);
+    CoverPhotos::ensureFolder(kind);
+    for (int n = 1; n <= cards; ++n) {
+        Record record(kind.layout);
+        record.setText(u"Titolo", QStringLiteral("Scheda %1").arg(n));
+        file.appendCard(record);
+        QImageWriter writer(CoverPhotos::filePath(kind, QStringLiteral("Bench"), QString::number(n)), "jpeg");
+        writer.setQuality(90);
+        if (!writer.write(cameraPhoto(size, n)))
+            qFatal("cannot write the photo");
+    }
+    file.close();
+    return archive;
 }

@@ -15,6 +15,7 @@
 #include "output/CardPrintWindow.h"
 #include "search/SearchWindow.h"
 #include "search/TfrmRiepFumettiMancanti.h"
+#include "output/SlideShowWindow.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/CentredPanel.h"
@@ -78,7 +79,7 @@ const Command kCommands[] = {
      &CardWindow::cmdMancantiClick},
     {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
      &CardWindow::cmdEsportaClick},
-    {"cmdSlideshow", "tb_slideshow", "", nullptr},
+    {"cmdSlideshow", "tb_slideshow", "", &CardWindow::cmdSlideshowClick},
     {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto.", &CardWindow::cmdGuidaClick},
     {"cmdEsci", "tb_esci", "Esci da questa schermata di lavoro.", &CardWindow::cmdEsciClick},
     {"btnCaricaFoto", "foto_carica", "Carica una foto esistente.", &CardWindow::btnCaricaFotoClick},
@@ -555,6 +556,14 @@ void CardWindow::cmdStampaClick()
 void CardWindow::cmdAnteprimaClick()
 {
     CardPrintWindow::open(m_kind, CardPrintWindow::Action::Preview, this);
+}
+
+void CardWindow::cmdSlideshowClick()
+{
+    // The show reads the archive on its own: the card on screen, saved or not, stays as it is.
+    const std::unique_ptr<SlideShowWindow> show = SlideShowWindow::create(m_kind, this);
+    show->setArchive(lblFile->text(), lblNome->text());
+    show->exec();
 }
 
 void CardWindow::navigate(Navigation::Button button)

@@ -67,6 +67,7 @@ public slots:
     void btnZoomFotoClick();
     void cmdStampaClick();
     void cmdAnteprimaClick();
+    void cmdSlideshowClick();
     void cmdPrimoClick();
     void cmdIndietroClick();
     void cmdAvantiClick();

@@ -217,6 +217,7 @@ const Kind& Kind::libri()
         .slideShow =
             {
                 .caption = " Slide Show Catalogo Libri",
+                .startImage = ":/images/slideshow_libri.svg",
             },
     };
     return kind;
@@ -333,6 +334,7 @@ const Kind& Kind::fumetti()
         .slideShow =
             {
                 .caption = " Slide Show Raccolta Fumetti",
+                .startImage = ":/images/slideshow_fumetti.svg",
             },
     };
     return kind;
@@ -444,6 +446,7 @@ const Kind& Kind::dvd()
         .slideShow =
             {
                 .caption = " Slide Show Collezione DVD",
+                .startImage = ":/images/slideshow_dvd.svg",
             },
     };
     return kind;

@@ -90,6 +90,7 @@ struct Kind {
 
     struct SlideShow {
         QString caption;
+        QString startImage; // resource of the picture shown before the first card
     };
 
     KindId id;

@@ -1,6 +1,7 @@
 // The photo box of the card windows, its four buttons, the card's photo file and the zoom window.
 #include "CardArchiveBytes.h"
 #include "OpenCard.h"
+#include "SamplePicture.h"
 #include "TestSupport.h"
 #include "widgets/Picture.h"
 #include "app/Windows.h"
@@ -34,18 +35,6 @@ public:
         click("cmdSalva");
     }
 };
-
-// A picture with something on it, so a JPEG of it has a realistic size.
-QImage samplePicture(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            line[x] = qRgb(x * 255 / size.width(), y * 255 / size.height(), (x ^ y) & 0xFF);
-    }
-    return image;
-}
 
 QByteArray encoded(const QImage& image, const char* format)
 {
