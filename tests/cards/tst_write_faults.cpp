@@ -15,7 +15,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,7 +75,7 @@ Record newCard()
 
 Q_DECLARE_METATYPE(Write)
 
-class TestWriteFaults : public QObject {
+class TestWriteFaults : public WindowTest {
     Q_OBJECT
 
 private slots:
@@ -93,37 +92,30 @@ private:
     void layDownUserData();
     WriteCase writeCase(Write write);
 
-    std::unique_ptr<ProgramFolderFixture> m_folder;
     std::unique_ptr<QTemporaryDir> m_elsewhere; // where new photos and documents come from
-    std::unique_ptr<WindowsFixture> m_windows;
-    std::unique_ptr<MessageProbe> m_messages;
 };
 
 void TestWriteFaults::init()
 {
-    m_folder = std::make_unique<ProgramFolderFixture>();
+    WindowTest::init();
     m_elsewhere = std::make_unique<QTemporaryDir>();
-    m_windows = std::make_unique<WindowsFixture>();
-    m_messages = std::make_unique<MessageProbe>();
     layDownUserData();
 }
 
 void TestWriteFaults::cleanup()
 {
-    m_messages.reset();
-    m_windows.reset();
     m_elsewhere.reset();
-    m_folder.reset();
+    WindowTest::cleanup();
 }
 
 void TestWriteFaults::layDownUserData()
 {
-    writeFileBytes(m_folder->file(kArchive), sampleArchive(Kind::libri(), 3));
+    writeFileBytes(folder().file(kArchive), sampleArchive(Kind::libri(), 3));
     QVERIFY(CoverPhotos::save(Kind::libri(), QStringLiteral("Prova"), QStringLiteral("2"),
                               CoverPicture(noisyPicture(40, 30, 1))));
-    QDir().mkpath(m_folder->file(QStringLiteral("Documenti_Allegati")));
-    writeFileBytes(m_folder->file(kDocument), QByteArray(3000, 'v'));
-    writeFileBytes(m_folder->file(kPasswordFile),
+    QDir().mkpath(folder().file(QStringLiteral("Documenti_Allegati")));
+    writeFileBytes(folder().file(kDocument), QByteArray(3000, 'v'));
+    writeFileBytes(folder().file(kPasswordFile),
                    "[Accesso]\r\nValore=" + Crypt::Scramble(u"VECCHIA").toLatin1() + "\r\n");
 
     // Small ones, as a thumbnail or a short note is: they go through a file's buffer whole.
@@ -135,12 +127,12 @@ void TestWriteFaults::layDownUserData()
 WriteCase TestWriteFaults::writeCase(Write write)
 {
     const int recordSize = bookLayout().recordSize();
-    const QString archive = m_folder->file(kArchive);
+    const QString archive = folder().file(kArchive);
     // The file a write makes, from the same write over a copy in a folder of no importance.
     const auto made = [this](const QString& copyOf, const std::function<void(const QString&)>& writeTo) {
         const QString scratch = m_elsewhere->filePath(QStringLiteral("prova"));
         QFile::remove(scratch);
-        QFile::copy(m_folder->file(copyOf), scratch);
+        QFile::copy(folder().file(copyOf), scratch);
         writeTo(scratch);
         return fileBytes(scratch);
     };
@@ -217,7 +209,7 @@ void TestWriteFaults::failingDiskKeepsTheOldBytes()
     const qint64 length = written.bytes.size();
     QVERIFY(length > 2);
     const qint64 intoWrite[] = {0, 1, length / 2, length - 1};
-    const QMap<QString, QByteArray> before = folderContents(m_folder->path());
+    const QMap<QString, QByteArray> before = folderContents(folder().path());
 
     bool done = true;
     {
@@ -225,7 +217,7 @@ void TestWriteFaults::failingDiskKeepsTheOldBytes()
         done = written.run();
     }
     QVERIFY2(!done, "the write reported success although it could not finish");
-    const QMap<QString, QByteArray> after = folderContents(m_folder->path());
+    const QMap<QString, QByteArray> after = folderContents(folder().path());
     QCOMPARE(after.keys(), before.keys());
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
         const QByteArray& now = after.value(it.key());
@@ -242,7 +234,7 @@ void TestWriteFaults::failingDiskKeepsTheOldBytes()
     // The write itself was sound: with room on the disk it goes through.
     QVERIFY(written.run());
     const QByteArray old = before.value(written.target);
-    QCOMPARE(fileBytes(m_folder->file(written.target)),
+    QCOMPARE(fileBytes(folder().file(written.target)),
              written.wholeFile ? written.bytes
                                : old.left(written.start) + written.bytes + old.mid(written.start + length));
 }
@@ -269,20 +261,20 @@ void TestWriteFaults::vanishedFolder()
     const WriteCase written = writeCase(write);
     // What a successful write leaves, from the same write while the folder is still there.
     QVERIFY(written.run());
-    const QByteArray complete = fileBytes(m_folder->file(written.target));
+    const QByteArray complete = fileBytes(folder().file(written.target));
 
-    const QString folder = vanished.isEmpty() ? m_folder->path() : m_folder->file(vanished);
-    QVERIFY(QDir(folder).removeRecursively());
+    const QString gone = vanished.isEmpty() ? folder().path() : folder().file(vanished);
+    QVERIFY(QDir(gone).removeRecursively());
     QCOMPARE(written.run(), succeeds);
     if (succeeds)
-        QCOMPARE(fileBytes(m_folder->file(written.target)), complete);
+        QCOMPARE(fileBytes(folder().file(written.target)), complete);
     else
-        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(!QFileInfo::exists(gone));
 }
 
 void TestWriteFaults::cardWindowKeepsTheCardOnAFullDisk()
 {
-    const QString archive = m_folder->file(kArchive);
+    const QString archive = folder().file(kArchive);
     const QByteArray before = fileBytes(archive);
     OpenCard card(KindId::Libri, archive);
     card.click("cmdNuovo");
@@ -293,14 +285,14 @@ void TestWriteFaults::cardWindowKeepsTheCardOnAFullDisk()
         const FileSizeLimit full(rlim_t(before.size() + 100));
         card.click("cmdSalva");
     }
-    QCOMPARE(m_messages->count(), 1);
-    QCOMPARE(m_messages->last().kind, MessageBox::Kind::Error);
-    QCOMPARE(m_messages->last().text, kAccessError);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Error);
+    QCOMPARE(messages().last().text, kAccessError);
     QCOMPARE(fileBytes(archive), before);
     // The card stays on the screen as typed, still new, so that a second Salva stores it.
     QCOMPARE(card.field(QStringLiteral("Note"))->text(), QStringLiteral("Scritta a mano, da non perdere"));
     QCOMPARE(card.position(), QString());
-    QVERIFY(!QFileInfo::exists(m_folder->file(QStringLiteral("Catalogo_Libri/Prova_Foto_4.jpg"))));
+    QVERIFY(!QFileInfo::exists(folder().file(QStringLiteral("Catalogo_Libri/Prova_Foto_4.jpg"))));
 
     card.click("cmdSalva");
     QCOMPARE(card.position(), QStringLiteral("4"));
