@@ -1,12 +1,22 @@
 # Two entry points for people and for CI: `make run` and `make test`.
 # Both install the Debian packages the build needs when they are missing.
+# `make test SANITIZE=1`: the same build and tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer, in a build folder of their own.
+ifeq ($(SANITIZE),1)
+BUILD ?= build-sanitize
+CMAKE_FLAGS += -DCARTAVOX_SANITIZE=ON
+export ASAN_OPTIONS := halt_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS := halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/sanitize/lsan-qt.supp:print_suppressions=0
+endif
 BUILD ?= build
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make ccache qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n fonts-liberation fonts-dejavu-core \
             poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench format clean gallery
+.PHONY: deps configure build run test bench format clean gallery fuzz
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
@@ -16,7 +26,7 @@ deps:
 	fi
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 configure: deps $(BUILD)/CMakeCache.txt
 
@@ -47,3 +57,9 @@ clean:
 gallery: build
 	cmake --build $(BUILD) --target cartavox-gallery -j $(JOBS)
 	xvfb-run -a -s "-screen 0 1366x768x24" $(BUILD)/tools/cartavox-gallery $(BUILD)/gallery $(WINDOWS)
+
+# The fuzz targets of tests/fuzz, built by clang with libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-fuzz/ (not part of `make test`). Running them: see the README.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCARTAVOX_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)

@@ -21,8 +21,10 @@ bool copyWhole(const QString& source, const QString& target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
+    // Unbuffered, so that each write's length is checked as it happens: a buffered save file lets a
+    // write that a full disk cuts short at its commit pass, and keeps a truncated copy.
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     constexpr qint64 kChunk = 1 << 20;
     while (!in.atEnd()) {

@@ -99,20 +99,21 @@ bool CoverPicture::saveJpeg(const QString& path) const
 {
     if (isNull())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (m_format == kJpeg) {
-        if (file.write(m_bytes) != m_bytes.size())
-            return false;
-    } else {
+    QByteArray jpeg = m_bytes;
+    if (m_format != kJpeg) {
         const QImage image = full();
         if (image.isNull())
             return false;
-        QImageWriter writer(&file, kJpeg);
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, kJpeg);
         writer.setQuality(kJpegQuality);
         if (!writer.write(withoutTransparency(image)))
             return false;
     }
-    return file.commit();
+    // The whole picture in one unbuffered write whose length is checked: a buffered save file, or
+    // an encoder writing straight to it, lets a write cut short by a full disk pass unnoticed,
+    // and the old photo would be replaced by a truncated one.
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(jpeg) == jpeg.size() && file.commit();
 }

@@ -117,10 +117,27 @@ void CatalogueFile::writeAt(qint64 offset, const Record& record)
     // even where the sizes agree.
     if (&record.layout() != &m_layout || record.bytes().size() != m_layout.recordSize())
         throw ArchiveError("record of another kind");
-    // One write of the whole record, on disk before the caller reports success: a card is never
-    // left half written.
-    if (!m_device->seek(offset) || m_device->write(record.bytes()) != m_layout.recordSize() || !flushToDisk())
+    // One write of the whole record, on disk before the caller reports success. A write can still
+    // stop part way (a full disk, a failing device): what it replaced is kept to be put back, so a
+    // failed save leaves the old card, or no new one, rather than half of each.
+    const qint64 oldSize = m_device->size();
+    QByteArray replaced;
+    if (offset < oldSize && (!m_device->seek(offset) || (replaced = m_device->read(m_layout.recordSize())).isEmpty()))
+        throw ArchiveError("cannot read the archive at byte " + std::to_string(offset));
+    if (!m_device->seek(offset) || m_device->write(record.bytes()) != m_layout.recordSize() || !flushToDisk()) {
+        putBack(offset, replaced, oldSize);
         throw ArchiveError("cannot write to the archive");
+    }
+}
+
+void CatalogueFile::putBack(qint64 offset, const QByteArray& replaced, qint64 oldSize)
+{
+    // Whatever of this fails too leaves nothing worse than the failed write did.
+    if (!replaced.isEmpty() && m_device->seek(offset))
+        m_device->write(replaced);
+    if (m_device == &m_file && m_file.size() > oldSize)
+        m_file.resize(oldSize);
+    flushToDisk();
 }
 
 bool CatalogueFile::flushToDisk()

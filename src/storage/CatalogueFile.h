@@ -47,6 +47,7 @@ private:
     void requireOpen() const;
     void requireCard(int number) const;
     void writeAt(qint64 offset, const Record& record);
+    void putBack(qint64 offset, const QByteArray& replaced, qint64 oldSize);
     void readAhead(qint64 offset);
     bool flushToDisk();
 

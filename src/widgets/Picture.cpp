@@ -1,15 +1,19 @@
 #include "Picture.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QPainter>
+#include <QPointer>
 #include <QSvgRenderer>
 
 QSvgRenderer* Pictures::renderer(const QString& resource)
 {
-    static QHash<QString, QSvgRenderer*> renderers;
-    QSvgRenderer*& renderer = renderers[resource];
+    // Owned by the application, so they end with it instead of outliving every owner; the weak
+    // pointer forgets one that has gone.
+    static QHash<QString, QPointer<QSvgRenderer>> renderers;
+    QPointer<QSvgRenderer>& renderer = renderers[resource];
     if (!renderer)
-        renderer = new QSvgRenderer(resource);
+        renderer = new QSvgRenderer(resource, QCoreApplication::instance());
     return renderer;
 }
 

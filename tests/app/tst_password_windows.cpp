@@ -1,6 +1,7 @@
 // Logging in and changing the password through the real windows, against password files written
 // byte by byte: right and wrong passwords, case and blanks, missing and damaged files, files that
 // cannot be read or written, and the way back to the password window.
+#include "DiskFaults.h"
 #include "TestSupport.h"
 #include "app/Crypt.h"
 #include "app/PasswordFile.h"
@@ -14,9 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 const QStringList kNewAndConfirmation{QStringLiteral("txtPasswordNew"), QStringLiteral("txtConferma")};
@@ -43,22 +41,6 @@ void waitUntilActive(QWidget* window)
     if (!QTest::qWaitForWindowActive(window))
         qFatal("%s never became active", qPrintable(window->objectName()));
 }
-
-// Writing more than a few bytes to any file fails while it lives, even for root.
-class FileSizeLimit final {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
-};
 } // namespace
 
 class TestPasswordWindows : public WindowTest {

@@ -1,0 +1,42 @@
+// A cover photo of any bytes, taken the way the card window takes one: the header read for its
+// size and orientation, the picture decoded at the size of the photo box and of a larger box,
+// then saved as the card's JPEG. The decoders are Qt's; the sizes and the orientation handling
+// around them are what this looks at.
+#include "FuzzFolder.h"
+
+#include "cards/CoverPicture.h"
+
+#include <QImage>
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    Fuzz::startApplication(argc, argv);
+    // The image plugins load at the first picture and stay: load them here, so that the first
+    // input does not look like a leak.
+    QImage warmUp(4, 4, QImage::Format_RGB32);
+    warmUp.fill(Qt::gray);
+    for (const char* format : {"jpeg", "png", "bmp"}) {
+        const QString path = Fuzz::folder().filePath(QStringLiteral("warm-up.") + format);
+        if (warmUp.save(path, format))
+            CoverPicture::fromFile(path).fitted(QSize(2, 2));
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QString path = Fuzz::fileWith(QStringLiteral("copertina"), data, size);
+    const CoverPicture picture = CoverPicture::fromFile(path);
+    if (picture.isNull())
+        return 0;
+    for (const QSize box : {QSize(307, 409), QSize(1024, 768)}) {
+        const QImage shown = picture.fitted(box);
+        // What is shown is never larger than the box: the box paints it at the fitted size.
+        if (!shown.isNull() && (shown.width() > box.width() || shown.height() > box.height()))
+            std::abort();
+    }
+    picture.saveJpeg(Fuzz::folder().filePath(QStringLiteral("salvata.jpg")));
+    return 0;
+}

@@ -1,0 +1,120 @@
+// The seed corpus of each fuzz target, written by the program's own writers: archives of each kind
+// through CatalogueFile, password files through PasswordFile, cover photos through CoverPicture.
+// Usage: make_seeds <folder>; it fills <folder>/archive, <folder>/password_file, <folder>/cover_picture.
+#include "app/IniFile.h"
+#include "app/PasswordFile.h"
+#include "cards/CoverPicture.h"
+#include "storage/CatalogueFile.h"
+#include "storage/Kind.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+void archives(const QDir& out, const QDir& scratch)
+{
+    for (int selector = 0; selector < 3; ++selector) {
+        const Kind& kind = *Kind::all().at(selector);
+        const QString path = scratch.filePath(kind.tag + kind.extension);
+        QFile::remove(path);
+        CatalogueFile archive(kind.layout);
+        archive.open(path);
+        Record full(kind.layout);
+        Record sparse(kind.layout);
+        for (int field = 0; field < kind.layout.fieldCount(); ++field) {
+            const int capacity = kind.layout.field(field).capacity;
+            full.setText(field, QString(capacity, QChar(u'\u00E8')));
+            if (field % 3 == 0)
+                sparse.setText(field, QStringLiteral("Città € “%1”").arg(field));
+        }
+        archive.appendCard(sparse);
+        archive.appendCard(full);
+        archive.close();
+        const QByteArray bytes = char(selector) + contents(path);
+        put(out.filePath(kind.tag + "-two-cards"), bytes);
+        // Half a card after the first: what an interrupted copy leaves.
+        put(out.filePath(kind.tag + "-partial"), bytes.left(1 + kind.layout.recordSize() * 3 / 2));
+        put(out.filePath(kind.tag + "-empty"), QByteArray(1, char(selector)));
+    }
+}
+
+void passwordFiles(const QDir& out, const QDir& scratch)
+{
+    const QString path = scratch.filePath(QStringLiteral("unins000.dll"));
+    QFile::remove(path);
+    PasswordFile::store(PasswordFile::kInitialPassword.toUpper(), path);
+    put(out.filePath("initial"), contents(path));
+    IniFile::writeString(path, QStringLiteral("Setup"), QStringLiteral("Lingua"), QStringLiteral("italiano"));
+    PasswordFile::store(QStringLiteral("ÀBC 123"), path);
+    put(out.filePath("two-sections"), contents(path));
+    put(out.filePath("odd-digits"), "[Accesso]\nValore=ABC\n");
+}
+
+// A JPEG with an orientation mark (EXIF, "turn 90 degrees"), so that the sideways paths are reached.
+QByteArray withOrientation(const QByteArray& jpeg, quint8 orientation)
+{
+    const QByteArray tiff = QByteArray("MM\x00\x2A\x00\x00\x00\x08", 8) + QByteArray("\x00\x01", 2) +
+                            QByteArray("\x01\x12\x00\x03\x00\x00\x00\x01\x00", 9) + char(orientation) +
+                            QByteArray("\x00\x00", 2) + QByteArray(4, '\0');
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    const quint16 length = quint16(body.size() + 2);
+    const QByteArray segment = QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + body;
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
+void coverPictures(const QDir& out, const QDir& scratch)
+{
+    QImage image(48, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, 24, 32, QColor(0x46, 0x82, 0xB4));
+    painter.fillRect(24, 8, 24, 16, QColor(0x41, 0x69, 0xE1, 128));
+    painter.end();
+    const QString path = scratch.filePath(QStringLiteral("foto.jpg"));
+    if (!CoverPicture(image).saveJpeg(path))
+        qFatal("cannot write a cover photo");
+    const QByteArray jpeg = contents(path);
+    put(out.filePath("photo.jpg"), jpeg);
+    put(out.filePath("photo-sideways.jpg"), withOrientation(jpeg, 6));
+    // The program reads photos of other formats too; the imaging library writes those.
+    for (const char* format : {"png", "bmp"}) {
+        const QString other = scratch.filePath(QStringLiteral("foto.") + format);
+        if (image.save(other, format))
+            put(out.filePath(QStringLiteral("photo.") + format), contents(other));
+    }
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    if (argc != 2)
+        qFatal("usage: make_seeds <folder>");
+    const QDir root(QString::fromLocal8Bit(argv[1]));
+    for (const char* name : {"archive", "password_file", "cover_picture", "scratch"})
+        root.mkpath(QString::fromLatin1(name));
+    const QDir scratch(root.filePath(QStringLiteral("scratch")));
+    archives(QDir(root.filePath(QStringLiteral("archive"))), scratch);
+    passwordFiles(QDir(root.filePath(QStringLiteral("password_file"))), scratch);
+    coverPictures(QDir(root.filePath(QStringLiteral("cover_picture"))), scratch);
+    QDir(scratch).removeRecursively();
+    return 0;
+}
