@@ -37,20 +37,7 @@ int main(int argc, char** argv)
 
     // Two cards, each with a photo of its own, so every click shows another picture.
     const Kind& kind = Kind::libri();
-    const QString archive = ProgramFolder::file(QStringLiteral("Bench.lib"));
-    CatalogueFile file(kind.layout);
-    file.open(archive);
-    CoverPhotos::ensureFolder(kind);
-    for (int n = 1; n <= 2; ++n) {
-        Record record(kind.layout);
-        record.setText(u"Titolo", QStringLiteral("Scheda %1").arg(n));
-        file.appendCard(record);
-        QImageWriter writer(CoverPhotos::filePath(kind, QStringLiteral("Bench"), QString::number(n)), "jpeg");
-        writer.setQuality(90);
-        if (!writer.write(cameraPhoto(kPhotoSize, n)))
-            qFatal("cannot write the photo");
-    }
-    file.close();
+    const QString archive = writePhotoArchive(2, kPhotoSize);
     const QString photo1 = CoverPhotos::filePath(kind, QStringLiteral("Bench"), QStringLiteral("1"));
 
     Windows::createAll();

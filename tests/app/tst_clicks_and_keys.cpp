@@ -44,15 +44,6 @@ void secondClickAt(QWidget* target, ulong time)
     sendMouse(target, QEvent::MouseButtonRelease, time + 60);
 }
 
-QList<QWidget*> visibleWindows()
-{
-    QList<QWidget*> visible;
-    for (QWidget* window : Windows::all())
-        if (window->isVisible())
-            visible.append(window);
-    return visible;
-}
-
 using WindowOf = std::function<ChainWindow*()>;
 } // namespace
 

@@ -112,16 +112,6 @@ QString countTextOf(KindId id, int count)
     return textsOf(id).countPrefix + QString::number(count) + textsOf(id).countSuffix;
 }
 
-// The windows on screen: the chain must never show two at once.
-QList<QWidget*> visibleWindows()
-{
-    QList<QWidget*> visible;
-    for (QWidget* window : Windows::all())
-        if (window->isVisible())
-            visible.append(window);
-    return visible;
-}
-
 QString label(QWidget* window, const QString& name)
 {
     return child<QLabel>(window, name)->text();

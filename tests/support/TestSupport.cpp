@@ -129,3 +129,12 @@ void type(QLineEdit* field, const QString& text)
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key(character.toUpper().unicode()), QString(character),
                             Qt::NoModifier);
 }
+
+QList<QWidget*> visibleWindows()
+{
+    QList<QWidget*> visible;
+    for (QWidget* window : Windows::all())
+        if (window->isVisible())
+            visible.append(window);
+    return visible;
+}

@@ -129,6 +129,9 @@ template <typename T> T* child(const QObject* parent, const QString& name)
     return found;
 }
 
+// The program's windows on screen: the chain must never show two at once.
+QList<QWidget*> visibleWindows();
+
 // Bytes of a file, for byte-level checks.
 QByteArray fileBytes(const QString& path);
 void writeFileBytes(const QString& path, const QByteArray& bytes);
