@@ -1,6 +1,6 @@
 #include "Application.h"
 
-#include "MessageBox.h"
+#include "Guarded.h"
 #include "widgets/EnterOnButton.h"
 
 #include <QCoreApplication>
@@ -8,8 +8,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-#include <exception>
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -32,10 +30,8 @@ bool Application::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        MessageBox::plain(activeWindow(), QString::fromUtf8(error.what()));
     } catch (...) {
-        MessageBox::plain(activeWindow(), QStringLiteral("Errore imprevisto."));
+        Guarded::report(std::current_exception());
     }
     return false;
 }

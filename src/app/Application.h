@@ -2,8 +2,9 @@
 
 #include <QApplication>
 
-// The application object; its notify() is the general error handler: an exception that escapes
-// an event handler is shown in a plain box with its own text, and the program goes on.
+// The application object. Its notify() shows an exception that escapes an event override (a key,
+// a close, a show) in a plain box with its own text, as guarded() does for connected handlers,
+// and the program goes on.
 class Application final : public QApplication {
     Q_OBJECT
 public:

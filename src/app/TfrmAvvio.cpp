@@ -1,18 +1,19 @@
 #include "TfrmAvvio.h"
 
+#include "Guarded.h"
 #include "Help.h"
 #include "HelpTopics.h"
-#include "widgets/CentredPanel.h"
-#include "widgets/Look.h"
-#include "widgets/Picture.h"
 #include "Maker.h"
 #include "OpenURL.h"
-#include "widgets/PictureButton.h"
 #include "ProgramFormats.h"
-#include "widgets/Shape.h"
 #include "TfrmInfo.h"
 #include "TfrmSplash.h"
 #include "Windows.h"
+#include "widgets/CentredPanel.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -52,14 +53,14 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     // Title row: the product's icon and name, and what it is for.
     const int titleWidth = 64 + 14 + 420;
     const int titleLeft = (kPanelSize.width() - titleWidth) / 2;
-    imgIcona = new Picture(QStringLiteral("imgIcona"), image(QStringLiteral("avvio_icona")), QSize(64, 64),
-                             panContainer);
+    imgIcona =
+        new Picture(QStringLiteral("imgIcona"), image(QStringLiteral("avvio_icona")), QSize(64, 64), panContainer);
     imgIcona->move(titleLeft, 18);
-    imgTitolo = new Picture(QStringLiteral("imgTitolo"), image(QStringLiteral("avvio_titolo")), QSize(420, 70),
-                              panContainer);
+    imgTitolo =
+        new Picture(QStringLiteral("imgTitolo"), image(QStringLiteral("avvio_titolo")), QSize(420, 70), panContainer);
     imgTitolo->move(titleLeft + 64 + 14, 15);
     imgSottotitolo = new Picture(QStringLiteral("imgSottotitolo"), image(QStringLiteral("avvio_sottotitolo")),
-                                   QSize(900, 40), panContainer);
+                                 QSize(900, 40), panContainer);
     imgSottotitolo->move((kPanelSize.width() - 900) / 2, 98);
 
     linSepara01 = new Shape(QStringLiteral("linSepara01"), panContainer, Look::kSteelBlue);
@@ -70,15 +71,15 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     addKindColumn(KindId::Libri, column / 2, imgLibri, btnLibri, appLibri);
     addKindColumn(KindId::Fumetti, column + column / 2, imgFumetti, btnFumetti, appFumetti);
     addKindColumn(KindId::DVD, 2 * column + column / 2, imgDVD, btnDVD, appDVD);
-    connect(imgLibri, &PictureButton::clicked, this, &TfrmAvvio::imgLibriClick);
-    connect(btnLibri, &PictureButton::clicked, this, &TfrmAvvio::imgLibriClick);
-    connect(appLibri, &PictureButton::clicked, this, &TfrmAvvio::imgLibriClick);
-    connect(imgFumetti, &PictureButton::clicked, this, &TfrmAvvio::imgFumettiClick);
-    connect(btnFumetti, &PictureButton::clicked, this, &TfrmAvvio::imgFumettiClick);
-    connect(appFumetti, &PictureButton::clicked, this, &TfrmAvvio::imgFumettiClick);
-    connect(imgDVD, &PictureButton::clicked, this, &TfrmAvvio::imgDVDClick);
-    connect(btnDVD, &PictureButton::clicked, this, &TfrmAvvio::imgDVDClick);
-    connect(appDVD, &PictureButton::clicked, this, &TfrmAvvio::imgDVDClick);
+    connect(imgLibri, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgLibriClick));
+    connect(btnLibri, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgLibriClick));
+    connect(appLibri, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgLibriClick));
+    connect(imgFumetti, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgFumettiClick));
+    connect(btnFumetti, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgFumettiClick));
+    connect(appFumetti, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgFumettiClick));
+    connect(imgDVD, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgDVDClick));
+    connect(btnDVD, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgDVDClick));
+    connect(appDVD, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgDVDClick));
 
     linSepara02 = new Shape(QStringLiteral("linSepara02"), panContainer, Look::kSteelBlue);
     linSepara02->setGeometry(20, 546, kPanelSize.width() - 40, 2);
@@ -99,11 +100,11 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
                          {(kPanelSize.width() - 600) / 2, 580});
     imgSito->setToolTip(Maker::kWebSiteShown);
 
-    connect(imgInfo, &PictureButton::clicked, this, &TfrmAvvio::imgInfoClick);
-    connect(imgGuida, &PictureButton::clicked, this, &TfrmAvvio::imgGuidaClick);
-    connect(imgCopyright, &PictureButton::clicked, this, &TfrmAvvio::imgCopyrightClick);
-    connect(imgEsci, &PictureButton::clicked, this, &TfrmAvvio::imgEsciClick);
-    connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);
+    connect(imgInfo, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgInfoClick));
+    connect(imgGuida, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgGuidaClick));
+    connect(imgCopyright, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgCopyrightClick));
+    connect(imgEsci, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgEsciClick));
+    connect(imgSito, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgSitoClick));
 }
 
 PictureButton* TfrmAvvio::addPicture(const QString& name, const QString& picture, QSize size, QPoint at)
@@ -116,7 +117,7 @@ PictureButton* TfrmAvvio::addPicture(const QString& name, const QString& picture
 void TfrmAvvio::addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button,
                               PictureButton*& note)
 {
-    const QString suffix = kind == KindId::Libri ? QStringLiteral("Libri")
+    const QString suffix = kind == KindId::Libri     ? QStringLiteral("Libri")
                            : kind == KindId::Fumetti ? QStringLiteral("Fumetti")
                                                      : QStringLiteral("DVD");
     picture = addPicture(QStringLiteral("img") + suffix, kindImage("avvio_", kind), kKindPictureSize,

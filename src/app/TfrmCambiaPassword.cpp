@@ -1,15 +1,16 @@
 #include "TfrmCambiaPassword.h"
 
-#include "widgets/Fonts.h"
-#include "widgets/Look.h"
-#include "widgets/Picture.h"
+#include "Guarded.h"
 #include "MessageBox.h"
 #include "PasswordFile.h"
 #include "TfrmPassword.h"
 #include "Windows.h"
+#include "storage/Text.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FocusFrame.h"
-#include "storage/Text.h"
+#include "widgets/Fonts.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -29,7 +30,7 @@ TfrmCambiaPassword::TfrmCambiaPassword()
     Look::buttonBar(this, 66);
 
     imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/cambia_password_logo.svg"),
-                            QSize(411, 190), this);
+                          QSize(411, 190), this);
     imgLogo->move(0, 0);
 
     const struct {
@@ -43,8 +44,7 @@ TfrmCambiaPassword::TfrmCambiaPassword()
     } rows[] = {
         {lblRigo05, "lblRigo05", "Vecchia password:", txtPasswordOld, "txtPasswordOld", effPasswordOld,
          "effPasswordOld"},
-        {lblRigo06, "lblRigo06", "Nuova password:", txtPasswordNew, "txtPasswordNew", effPasswordNew,
-         "effPasswordNew"},
+        {lblRigo06, "lblRigo06", "Nuova password:", txtPasswordNew, "txtPasswordNew", effPasswordNew, "effPasswordNew"},
         {lblRigo07, "lblRigo07", "Conferma nuova password:", txtConferma, "txtConferma", effConferma, "effConferma"},
     };
     int y = 206;
@@ -57,7 +57,7 @@ TfrmCambiaPassword::TfrmCambiaPassword()
         row.field->setFont(programFont(QStringLiteral("Verdana"), 14, true));
         row.field->setGeometry(QRect(QPoint(kFieldX, y), kFieldSize));
         row.field->installEventFilter(this);
-        connect(row.field, &QLineEdit::textChanged, this, &TfrmCambiaPassword::fieldsChange);
+        connect(row.field, &QLineEdit::textChanged, this, guarded(this, &TfrmCambiaPassword::fieldsChange));
         row.frame = new FocusFrame(QLatin1String(row.frameName), row.field);
         y += 44;
     }
@@ -79,8 +79,8 @@ TfrmCambiaPassword::TfrmCambiaPassword()
     setTabOrder(txtConferma, cmdOK);
     setTabOrder(cmdOK, cmdEsci);
 
-    connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
-    connect(cmdEsci, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdEsciClick);
+    connect(cmdOK, &QPushButton::clicked, this, guarded(this, &TfrmCambiaPassword::cmdOKClick));
+    connect(cmdEsci, &QPushButton::clicked, this, guarded(this, &TfrmCambiaPassword::cmdEsciClick));
 }
 
 void TfrmCambiaPassword::FormShow()
@@ -107,9 +107,9 @@ bool TfrmCambiaPassword::eventFilter(QObject* watched, QEvent* event)
 
 void TfrmCambiaPassword::fieldsChange()
 {
-    cmdOK->setEnabled(!Text::trimmed(txtPasswordOld->text()).isEmpty()
-                      && !Text::trimmed(txtPasswordNew->text()).isEmpty()
-                      && !Text::trimmed(txtConferma->text()).isEmpty());
+    cmdOK->setEnabled(!Text::trimmed(txtPasswordOld->text()).isEmpty() &&
+                      !Text::trimmed(txtPasswordNew->text()).isEmpty() &&
+                      !Text::trimmed(txtConferma->text()).isEmpty());
 }
 
 void TfrmCambiaPassword::cmdOKClick()
@@ -142,10 +142,11 @@ void TfrmCambiaPassword::cmdOKClick()
     // The stored form keeps 8 bits of each character: anything beyond them would be stored as
     // another character, and the new password could never be typed again.
     if (!PasswordFile::fitsStoredForm(password)) {
-        MessageBox::plain(this, QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere "
-                                               "memorizzati, come il simbolo dell'euro, le virgolette tipografiche o le "
-                                               "lettere di alfabeti non latini. E' necessario reinserire entrambi i "
-                                               "valori."));
+        MessageBox::plain(this,
+                          QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere "
+                                         "memorizzati, come il simbolo dell'euro, le virgolette tipografiche o le "
+                                         "lettere di alfabeti non latini. E' necessario reinserire entrambi i "
+                                         "valori."));
         txtPasswordNew->clear();
         txtConferma->clear();
         txtPasswordNew->setFocus();

@@ -1,12 +1,13 @@
 #include "TfrmGuida.h"
 
+#include "Guarded.h"
+#include "OpenURL.h"
+#include "ProgramFolder.h"
 #include "widgets/Fonts.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
-#include "OpenURL.h"
 #include "widgets/PictureButton.h"
-#include "ProgramFolder.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -48,8 +49,8 @@ TfrmGuida::TfrmGuida(QWidget* opener)
     btnChiudi->move(545, 523);
     btnChiudi->setDefault(true);
 
-    connect(lnkWeb, &LinkLabel::clicked, this, &TfrmGuida::lnkWebClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &TfrmGuida::btnChiudiClick);
+    connect(lnkWeb, &LinkLabel::clicked, this, guarded(this, &TfrmGuida::lnkWebClick));
+    connect(btnChiudi, &QPushButton::clicked, this, guarded(this, &TfrmGuida::btnChiudiClick));
 }
 
 void TfrmGuida::showTopic(const QString& title, const QString& text)

@@ -1,10 +1,11 @@
 #include "TfrmInfo.h"
 
+#include "Guarded.h"
+#include "Maker.h"
+#include "OpenURL.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
-#include "Maker.h"
-#include "OpenURL.h"
 #include "widgets/PictureButton.h"
 
 #include <QLabel>
@@ -33,8 +34,8 @@ TfrmInfo::TfrmInfo(QWidget* opener) : DialogWindow(opener, QStringLiteral(" Info
     btnChiudi->move(width() - 16 - btnChiudi->width(), height() - 32 - btnChiudi->height() / 2);
     btnChiudi->setDefault(true);
 
-    connect(lnkWeb, &LinkLabel::clicked, this, &TfrmInfo::lnkWebClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &TfrmInfo::btnChiudiClick);
+    connect(lnkWeb, &LinkLabel::clicked, this, guarded(this, &TfrmInfo::lnkWebClick));
+    connect(btnChiudi, &QPushButton::clicked, this, guarded(this, &TfrmInfo::btnChiudiClick));
 }
 
 void TfrmInfo::lnkWebClick()

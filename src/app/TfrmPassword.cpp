@@ -1,15 +1,16 @@
 #include "TfrmPassword.h"
 
-#include "widgets/Fonts.h"
-#include "widgets/Look.h"
-#include "widgets/Picture.h"
+#include "Guarded.h"
 #include "MessageBox.h"
 #include "PasswordFile.h"
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "Windows.h"
-#include "widgets/FocusFrame.h"
 #include "storage/Text.h"
+#include "widgets/FocusFrame.h"
+#include "widgets/Fonts.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -22,8 +23,8 @@ TfrmPassword::TfrmPassword() : ChainWindow(QStringLiteral(" Cartavox - Accesso")
     Look::backdrop(this);
     Look::buttonBar(this, 66);
 
-    imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/password_logo.svg"), QSize(388, 250),
-                            this);
+    imgLogo =
+        new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/password_logo.svg"), QSize(388, 250), this);
     imgLogo->move(0, 0);
 
     lblRigo05 = Look::label(QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."), 14, this);
@@ -36,8 +37,8 @@ TfrmPassword::TfrmPassword() : ChainWindow(QStringLiteral(" Cartavox - Accesso")
     txtPassword->setGeometry(34, 284, 320, 28);
     effPassword = new FocusFrame(QStringLiteral("effPassword"), txtPassword);
 
-    btnCambiaPassword = Look::button(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"),
-                                     QSize(150, 34), this);
+    btnCambiaPassword =
+        Look::button(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"), QSize(150, 34), this);
     btnCambiaPassword->move(24, 355);
     cmdOK = Look::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), QSize(86, 34), this);
     cmdOK->move(184, 355);
@@ -55,10 +56,10 @@ TfrmPassword::TfrmPassword() : ChainWindow(QStringLiteral(" Cartavox - Accesso")
     setTabOrder(cmdEsci, btnCambiaPassword);
 
     txtPassword->installEventFilter(this);
-    connect(txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::txtPasswordChange);
-    connect(cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
-    connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
-    connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
+    connect(txtPassword, &QLineEdit::textChanged, this, guarded(this, &TfrmPassword::txtPasswordChange));
+    connect(cmdOK, &QPushButton::clicked, this, guarded(this, &TfrmPassword::cmdOKClick));
+    connect(cmdEsci, &QPushButton::clicked, this, guarded(this, &TfrmPassword::cmdEsciClick));
+    connect(btnCambiaPassword, &QPushButton::clicked, this, guarded(this, &TfrmPassword::btnCambiaPasswordClick));
 }
 
 void TfrmPassword::FormShow()

@@ -1,10 +1,11 @@
 #include "TfrmSplash.h"
 
+#include "Guarded.h"
+#include "Maker.h"
+#include "OpenURL.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
-#include "Maker.h"
-#include "OpenURL.h"
 #include "widgets/PictureButton.h"
 
 #include <QLabel>
@@ -31,8 +32,8 @@ TfrmSplash::TfrmSplash(QWidget* opener)
     btnChiudi->move(width() - 18 - btnChiudi->width(), middle - btnChiudi->height() / 2);
     btnChiudi->setDefault(true);
 
-    connect(lnkWeb, &LinkLabel::clicked, this, &TfrmSplash::lnkWebClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &TfrmSplash::btnChiudiClick);
+    connect(lnkWeb, &LinkLabel::clicked, this, guarded(this, &TfrmSplash::lnkWebClick));
+    connect(btnChiudi, &QPushButton::clicked, this, guarded(this, &TfrmSplash::btnChiudiClick));
 }
 
 void TfrmSplash::lnkWebClick()

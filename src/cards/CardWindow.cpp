@@ -6,25 +6,25 @@
 #include "TfrmAllegaCartella.h"
 #include "TfrmZoom.h"
 #include "app/FileDialog.h"
+#include "app/Guarded.h"
 #include "app/Help.h"
 #include "app/MessageBox.h"
 #include "app/ProgramFormats.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
-#include "output/ExportWindow.h"
 #include "output/CardPrintWindow.h"
+#include "output/ExportWindow.h"
+#include "output/SlideShowWindow.h"
 #include "search/SearchWindow.h"
 #include "search/TfrmRiepFumettiMancanti.h"
-#include "output/SlideShowWindow.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FieldHighlight.h"
-#include "widgets/Look.h"
+#include "widgets/FittedLabel.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
-#include "widgets/FittedLabel.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
@@ -146,7 +146,7 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
             continue;
         hints->addHint(button, *command.hint ? QString::fromUtf8(command.hint) : kind.card.slideshowHint);
         if (command.handler)
-            connect(button, &PictureButton::clicked, this, command.handler);
+            connect(button, &PictureButton::clicked, this, guarded(this, command.handler));
     }
     for (QWidget* area :
          QList<QWidget*>{this, panContainer, shpContainer, shpSfondo, shpSezione01, shpFoto, imgFoto, bkgPulsantiFoto})
@@ -154,7 +154,7 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
     for (Shape* shape : panContainer->findChildren<Shape*>(QString(), Qt::FindDirectChildrenOnly))
         if (shape->property("toolbarGroup").toBool())
             hints->addClearingArea(shape);
-    connect(btnFocus, &QPushButton::clicked, this, &CardWindow::btnFocusClick);
+    connect(btnFocus, &QPushButton::clicked, this, guarded(this, &CardWindow::btnFocusClick));
 }
 
 void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
@@ -313,8 +313,8 @@ void CardWindow::buildFields()
 
 void CardWindow::buildBottomBar()
 {
-    const Look::StatusBar status =
-        Look::statusBar(panContainer, QRect(6, 632, 984, 28), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    const Look::StatusBar status = Look::statusBar(panContainer, QRect(6, 632, 984, 28),
+                                                   QStringLiteral("Pronto per archiviare una nuova scheda..."));
     shpInfo = status.bar;
     panInfo = status.line;
 

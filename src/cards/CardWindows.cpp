@@ -1,12 +1,13 @@
 #include "CardWindows.h"
 
+#include "app/Guarded.h"
 #include "search/TfrmCodici_Dewey.h"
-#include "widgets/StatusHints.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
+#include "widgets/StatusHints.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -52,7 +53,7 @@ TfrmLibri::TfrmLibri() : CardWindow(Kind::libri(), plainToolbar())
                                  panContainer);
     btnDewey->move(dewey->geometry().right() + 6, dewey->y() + 1);
     hints->addHint(btnDewey, QStringLiteral("Visualizza la Tabella dei Codici Dewey."));
-    connect(btnDewey, &PictureButton::clicked, this, &TfrmLibri::btnDeweyClick);
+    connect(btnDewey, &PictureButton::clicked, this, guarded(this, &TfrmLibri::btnDeweyClick));
 }
 
 void TfrmLibri::btnDeweyClick()
@@ -68,8 +69,8 @@ TfrmFumetti::TfrmFumetti() : CardWindow(Kind::fumetti(), comicToolbar())
     QLineEdit* note = field(QStringLiteral("Note"));
     note->setFixedWidth(note->width() - 222);
 
-    bkgMancante = new Shape(QStringLiteral("bkgMancante"), panContainer, Qt::transparent, QColor(0xF0, 0xA0, 0x30), 5,
-                            1.5);
+    bkgMancante =
+        new Shape(QStringLiteral("bkgMancante"), panContainer, Qt::transparent, QColor(0xF0, 0xA0, 0x30), 5, 1.5);
     bkgMancante->setGeometry(note->geometry().right() + 12, note->y() - 5, 210, 36);
     sfoMancante = new Shape(QStringLiteral("sfoMancante"), bkgMancante, QColor(0xFF, 0xF4, 0xDC), Qt::transparent, 4);
     sfoMancante->setGeometry(2, 2, 206, 32);

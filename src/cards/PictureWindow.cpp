@@ -1,6 +1,7 @@
 #include "PictureWindow.h"
 
 #include "PhotoBox.h"
+#include "app/Guarded.h"
 #include "app/ProgramFormats.h"
 #include "widgets/Shape.h"
 
@@ -23,7 +24,7 @@ PictureWindow::PictureWindow(QWidget* opener, const QString& caption)
     panContainer->installEventFilter(this);
     imgFoto = new PhotoBox(QStringLiteral("imgFoto"), QSize(), panContainer);
     imgFoto->setCursor(Qt::PointingHandCursor);
-    connect(imgFoto, &PhotoBox::clicked, this, &PictureWindow::imgFotoClick);
+    connect(imgFoto, &PhotoBox::clicked, this, guarded(this, &PictureWindow::imgFotoClick));
 }
 
 void PictureWindow::fitToScreen()
@@ -54,8 +55,8 @@ void PictureWindow::paintEvent(QPaintEvent*)
 
 bool PictureWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == panContainer && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    if (watched == panContainer && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         panContainerClick();
     return DialogWindow::eventFilter(watched, event);
 }

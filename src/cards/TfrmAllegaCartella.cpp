@@ -3,15 +3,16 @@
 #include "AttachmentFolder.h"
 #include "CardWindow.h"
 #include "app/FileDialog.h"
-#include "widgets/Fonts.h"
+#include "app/Guarded.h"
 #include "app/MessageBox.h"
 #include "app/OpenURL.h"
+#include "app/Windows.h"
+#include "storage/Text.h"
 #include "widgets/EnterRing.h"
+#include "widgets/Fonts.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
-#include "app/Windows.h"
-#include "storage/Text.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -93,8 +94,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
                                    QSize(180, 44), this);
     btnApplica->setText(QStringLiteral("Applica e chiudi"));
     btnApplica->move(250, 486);
-    connect(btnAnnulla, &PictureButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
-    connect(btnApplica, &PictureButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
+    connect(btnAnnulla, &PictureButton::clicked, this, guarded(this, &TfrmAllegaCartella::btnAnnullaClick));
+    connect(btnApplica, &PictureButton::clicked, this, guarded(this, &TfrmAllegaCartella::btnApplicaClick));
 
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
@@ -116,8 +117,8 @@ void TfrmAllegaCartella::buildSlot(int index)
     slot.name->setStyleSheet(QStringLiteral("QLineEdit { color: #6E6E6E; background: #F4F4F4; }"));
     slot.name->setGeometry(12, 28, 250, 26);
 
-    slot.clear = new PictureButton(slotName("imgCancella", index), QStringLiteral(":/images/gomma.svg"),
-                                   QSize(24, 24), frame);
+    slot.clear =
+        new PictureButton(slotName("imgCancella", index), QStringLiteral(":/images/gomma.svg"), QSize(24, 24), frame);
     slot.clear->setToolTip(QStringLiteral("Cancella il nome del file"));
     slot.clear->move(268, 29);
     slot.browse = button(slotName("btnSfoglia", index), QStringLiteral("Sfoglia..."), frame, QRect(298, 28, 82, 26));
@@ -133,10 +134,10 @@ void TfrmAllegaCartella::buildSlot(int index)
     slot.description->setGeometry(12, 82, 436, 26);
 
     const SlotHandlers& handlers = kHandlers[index];
-    connect(slot.browse, &QPushButton::clicked, this, handlers.browse);
-    connect(slot.open, &QPushButton::clicked, this, handlers.open);
-    connect(slot.clear, &PictureButton::clicked, this, handlers.clear);
-    connect(slot.name, &QLineEdit::textChanged, this, handlers.nameChanged);
+    connect(slot.browse, &QPushButton::clicked, this, guarded(this, handlers.browse));
+    connect(slot.open, &QPushButton::clicked, this, guarded(this, handlers.open));
+    connect(slot.clear, &PictureButton::clicked, this, guarded(this, handlers.clear));
+    connect(slot.name, &QLineEdit::textChanged, this, guarded(this, handlers.nameChanged));
 }
 
 void TfrmAllegaCartella::setSlot(int slot, const QString& name, const QString& description)
@@ -200,8 +201,8 @@ void TfrmAllegaCartella::btnApplicaClick()
         CardWindow* card = Windows::card(kind->id);
         for (int index = 0; index < kSlots; ++index) {
             card->attachmentLabel(slotName("File", index))->setText(Text::trimmed(m_slots.at(index).name->text()));
-            card->attachmentLabel(slotName("Desc", index))->setText(
-                Text::trimmed(m_slots.at(index).description->text()));
+            card->attachmentLabel(slotName("Desc", index))
+                ->setText(Text::trimmed(m_slots.at(index).description->text()));
         }
     }
     accept();

@@ -1,6 +1,7 @@
 #include "TfrmZoom.h"
 
 #include "PhotoBox.h"
+#include "app/Guarded.h"
 #include "app/ProgramFormats.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/Look.h"
@@ -25,7 +26,7 @@ TfrmZoom::TfrmZoom(QWidget* opener)
     new CentredPanel(this, panContainer, Look::kSteelBlue);
     imgFoto = new PhotoBox(QStringLiteral("imgFoto"), QSize(), panContainer);
     imgFoto->setCursor(Qt::PointingHandCursor);
-    connect(imgFoto, &PhotoBox::clicked, this, &TfrmZoom::imgFotoClick);
+    connect(imgFoto, &PhotoBox::clicked, this, guarded(this, &TfrmZoom::imgFotoClick));
 }
 
 void TfrmZoom::setPicture(const CoverPicture& picture)
@@ -51,8 +52,8 @@ void TfrmZoom::FormShow()
 
 bool TfrmZoom::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == panContainer && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    if (watched == panContainer && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         panContainerClick();
     return DialogWindow::eventFilter(watched, event);
 }

@@ -1,14 +1,15 @@
 #include "CatalogueWindow.h"
 
+#include "app/Guarded.h"
+#include "app/Help.h"
+#include "app/ProgramFormats.h"
+#include "storage/Text.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/Fonts.h"
-#include "app/Help.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
-#include "app/ProgramFormats.h"
 #include "widgets/Shape.h"
-#include "storage/Text.h"
 
 #include <QLabel>
 
@@ -57,11 +58,11 @@ CatalogueWindow::CatalogueWindow(const Kind& kind, const QString& caption, const
 
     shpPulsanti = new Shape(QStringLiteral("shpPulsanti"), panContainer, kLightBlue, kSteelBlue, 6);
     shpPulsanti->setGeometry(kBottomBar);
-    imgGuida = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/images/guida_piccola.svg"),
-                                 kHelpSize, shpPulsanti);
+    imgGuida = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/images/guida_piccola.svg"), kHelpSize,
+                                 shpPulsanti);
     imgGuida->setToolTip(QStringLiteral("Guida"));
     imgGuida->move(12, (kBottomBar.height() - kHelpSize.height()) / 2);
-    connect(imgGuida, &PictureButton::clicked, this, &CatalogueWindow::imgGuidaClick);
+    connect(imgGuida, &PictureButton::clicked, this, guarded(this, &CatalogueWindow::imgGuidaClick));
 }
 
 QLabel* CatalogueWindow::addText(const QString& name, const QString& text, const QFont& font, const QRect& geometry)

@@ -1,16 +1,17 @@
 #include "CreateWindow.h"
 
-#include "widgets/Fonts.h"
-#include "app/MessageBox.h"
-#include "widgets/PictureButton.h"
-#include "app/ProgramFolder.h"
-#include "widgets/Shape.h"
-#include "app/TfrmAvvio.h"
-#include "app/Windows.h"
-#include "widgets/FieldHighlight.h"
 #include "ArchiveFolder.h"
 #include "ArchiveName.h"
+#include "app/Guarded.h"
+#include "app/MessageBox.h"
+#include "app/ProgramFolder.h"
+#include "app/TfrmAvvio.h"
+#include "app/Windows.h"
 #include "storage/Text.h"
+#include "widgets/FieldHighlight.h"
+#include "widgets/Fonts.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
@@ -54,8 +55,8 @@ CreateWindow::CreateWindow(const Kind& kind)
 
     lblFile = addHiddenLabel(QStringLiteral("lblFile"));
 
-    connect(btnApplica, &PictureButton::clicked, this, &CreateWindow::btnApplicaClick);
-    connect(btnAnnulla, &PictureButton::clicked, this, &CreateWindow::btnAnnullaClick);
+    connect(btnApplica, &PictureButton::clicked, this, guarded(this, &CreateWindow::btnApplicaClick));
+    connect(btnAnnulla, &PictureButton::clicked, this, guarded(this, &CreateWindow::btnAnnullaClick));
 }
 
 void CreateWindow::FormShow()

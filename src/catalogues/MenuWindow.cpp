@@ -1,12 +1,13 @@
 #include "MenuWindow.h"
 
+#include "app/Guarded.h"
+#include "app/TfrmAvvio.h"
+#include "app/Windows.h"
+#include "storage/Text.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
-#include "app/TfrmAvvio.h"
-#include "app/Windows.h"
-#include "storage/Text.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -58,9 +59,9 @@ MenuWindow::MenuWindow(const Kind& kind) : CatalogueWindow(kind, kind.catalogue.
 
     lblMemory = addHiddenLabel(QStringLiteral("lblMemory"), kStart);
 
-    connect(btnCrea, &QPushButton::clicked, this, &MenuWindow::btnCreaClick);
-    connect(btnCompila, &QPushButton::clicked, this, &MenuWindow::btnCompilaClick);
-    connect(imgEsci, &PictureButton::clicked, this, &MenuWindow::imgEsciClick);
+    connect(btnCrea, &QPushButton::clicked, this, guarded(this, &MenuWindow::btnCreaClick));
+    connect(btnCompila, &QPushButton::clicked, this, guarded(this, &MenuWindow::btnCompilaClick));
+    connect(imgEsci, &PictureButton::clicked, this, guarded(this, &MenuWindow::imgEsciClick));
 }
 
 void MenuWindow::FormShow()

@@ -1,15 +1,16 @@
 #include "OpenWindow.h"
 
-#include "widgets/Fonts.h"
+#include "ArchiveFolder.h"
+#include "app/Guarded.h"
 #include "app/MessageBox.h"
-#include "widgets/PictureButton.h"
 #include "app/ProgramFolder.h"
-#include "widgets/Shape.h"
 #include "app/TfrmAvvio.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
-#include "ArchiveFolder.h"
 #include "storage/Text.h"
+#include "widgets/Fonts.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -47,8 +48,8 @@ OpenWindow::OpenWindow(const Kind& kind)
     btnAnnulla = new PictureButton(QStringLiteral("btnAnnulla"), QStringLiteral(":/images/btn_annulla.svg"),
                                    kActionSize, shpPulsanti);
     btnAnnulla->move(btnApri->x() - 12 - kActionSize.width(), btnApri->y());
-    btnElimina = new PictureButton(QStringLiteral("btnElimina"), QStringLiteral(":/images/cestino.svg"), kBinSize,
-                                   shpPulsanti);
+    btnElimina =
+        new PictureButton(QStringLiteral("btnElimina"), QStringLiteral(":/images/cestino.svg"), kBinSize, shpPulsanti);
     btnElimina->setToolTip(QStringLiteral("Elimina l'archivio selezionato"));
     // Under the list, well apart from the other buttons: deleting cannot be undone.
     btnElimina->move(lstFiles->x() - kBottomBar.x(), (kBottomBar.height() - kBinSize.height()) / 2);
@@ -56,11 +57,11 @@ OpenWindow::OpenWindow(const Kind& kind)
     lblFile = addHiddenLabel(QStringLiteral("lblFile"));
     lblMemory = addHiddenLabel(QStringLiteral("lblMemory"), kStart);
 
-    connect(btnApri, &PictureButton::clicked, this, &OpenWindow::btnApriClick);
-    connect(btnElimina, &PictureButton::clicked, this, &OpenWindow::btnEliminaClick);
-    connect(btnAnnulla, &PictureButton::clicked, this, &OpenWindow::btnAnnullaClick);
+    connect(btnApri, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnApriClick));
+    connect(btnElimina, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnEliminaClick));
+    connect(btnAnnulla, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnAnnullaClick));
     // A double-click on a line is the same as selecting it and pressing Apri archivio.
-    connect(lstFiles, &QListWidget::itemDoubleClicked, this, &OpenWindow::btnApriClick);
+    connect(lstFiles, &QListWidget::itemDoubleClicked, this, guarded(this, &OpenWindow::btnApriClick));
 }
 
 void OpenWindow::FormShow()

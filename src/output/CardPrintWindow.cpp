@@ -1,5 +1,6 @@
 #include "CardPrintWindow.h"
 
+#include "app/Guarded.h"
 #include "app/MessageBox.h"
 #include "app/ProgramFormats.h"
 #include "cards/PhotoBox.h"
@@ -137,8 +138,8 @@ CardPrintWindow::CardPrintWindow(const Kind& kind, Action action, QWidget* opene
         button->installEventFilter(this);
     }
     setTabOrder(btnAnnulla, btnStampa);
-    connect(btnAnnulla, &QPushButton::clicked, this, &CardPrintWindow::btnAnnullaClick);
-    connect(btnStampa, &QPushButton::clicked, this, &CardPrintWindow::btnStampaClick);
+    connect(btnAnnulla, &QPushButton::clicked, this, guarded(this, &CardPrintWindow::btnAnnullaClick));
+    connect(btnStampa, &QPushButton::clicked, this, guarded(this, &CardPrintWindow::btnStampaClick));
 
     imgLogo = new PictureHolder(QStringLiteral("imgLogo"), kHolderSize, this);
     imgTemp = new Picture(QStringLiteral("imgTemp"), QStringLiteral(":/images/stampa_immagine.svg"), kHolderSize, this);

@@ -2,6 +2,7 @@
 
 #include "ExportRows.h"
 #include "SpreadsheetWriter.h"
+#include "app/Guarded.h"
 #include "app/Help.h"
 #include "app/HelpTopics.h"
 #include "app/MessageBox.h"
@@ -33,8 +34,8 @@ constexpr int kRowHeight = 21;
 const QString kAskToExport = QStringLiteral(
     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
     "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
-const QString kExported = QStringLiteral(
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString kExported =
+    QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
 const QString kCannotExport = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                              "Accertarsi che il file di Excel non sia già aperto.");
 
@@ -69,9 +70,9 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
     setMouseTracking(true);
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->setGeometry(QRect(QPoint((kClientSize.width() - kPanelSize.width()) / 2,
-                                           (kClientSize.height() - kPanelSize.height()) / 2),
-                                    kPanelSize));
+    panContainer->setGeometry(
+        QRect(QPoint((kClientSize.width() - kPanelSize.width()) / 2, (kClientSize.height() - kPanelSize.height()) / 2),
+              kPanelSize));
     shpSfondo = new Shape(QStringLiteral("shpSfondo"), panContainer, QColor(255, 255, 255, 200), Look::kCardBlue, 8);
     shpSfondo->setGeometry(QRect(QPoint(0, 0), kPanelSize));
 
@@ -113,8 +114,8 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
     cmdGuida->move(kPanelSize.width() - 8 - 2 * kIconSize.width() - 8, 432);
     cmdEsci->move(kPanelSize.width() - 8 - kIconSize.width(), 432);
 
-    const Look::StatusBar status =
-        Look::statusBar(panContainer, QRect(8, 497, 821, 28), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    const Look::StatusBar status = Look::statusBar(panContainer, QRect(8, 497, 821, 28),
+                                                   QStringLiteral("Esportazione archivio in Microsoft Excel."));
     shpInfo = status.bar;
     panInfo = status.line;
 
@@ -128,9 +129,9 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
     for (QWidget* part : grdRecords->findChildren<QWidget*>())
         m_hints->addClearingArea(part);
 
-    connect(cmdEsporta, &PictureButton::clicked, this, &ExportWindow::cmdEsportaClick);
-    connect(cmdGuida, &PictureButton::clicked, this, &ExportWindow::cmdGuidaClick);
-    connect(cmdEsci, &PictureButton::clicked, this, &ExportWindow::cmdEsciClick);
+    connect(cmdEsporta, &PictureButton::clicked, this, guarded(this, &ExportWindow::cmdEsportaClick));
+    connect(cmdGuida, &PictureButton::clicked, this, guarded(this, &ExportWindow::cmdGuidaClick));
+    connect(cmdEsci, &PictureButton::clicked, this, guarded(this, &ExportWindow::cmdEsciClick));
 }
 
 ExportWindow::~ExportWindow() = default;

@@ -1,5 +1,6 @@
 #include "SlideShowWindow.h"
 
+#include "app/Guarded.h"
 #include "app/MessageBox.h"
 #include "cards/CoverPhotos.h"
 #include "cards/PhotoBox.h"
@@ -13,8 +14,8 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScopedValueRollback>
-#include <QSvgRenderer>
 #include <QShowEvent>
+#include <QSvgRenderer>
 #include <QTimer>
 
 namespace {
@@ -68,15 +69,15 @@ SlideShowWindow::SlideShowWindow(const Kind& kind, QWidget* opener)
     lblFile = hiddenLabel(QStringLiteral("lblFile"), this);
     lblNome = hiddenLabel(QStringLiteral("lblNome"), this);
     lblPosizione = hiddenLabel(QStringLiteral("lblPosizione"), this);
-    cmdAvanti = new PictureButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/images/tb_avanti.svg"),
-                                  QSize(37, 39), this);
+    cmdAvanti =
+        new PictureButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/images/tb_avanti.svg"), QSize(37, 39), this);
     cmdAvanti->hide();
-    connect(cmdAvanti, &PictureButton::clicked, this, &SlideShowWindow::cmdAvantiClick);
+    connect(cmdAvanti, &PictureButton::clicked, this, guarded(this, &SlideShowWindow::cmdAvantiClick));
 
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(kStepInterval);
-    connect(Timer, &QTimer::timeout, this, &SlideShowWindow::TimerTimer);
+    connect(Timer, &QTimer::timeout, this, guarded(this, &SlideShowWindow::TimerTimer));
 }
 
 std::unique_ptr<SlideShowWindow> SlideShowWindow::create(const Kind& kind, QWidget* opener)

@@ -4,6 +4,7 @@
 #include "CardSearch.h"
 #include "ListPrinting.h"
 #include "ResultList.h"
+#include "app/Guarded.h"
 #include "app/MessageBox.h"
 #include "app/ProgramFormats.h"
 #include "storage/CatalogueFile.h"
@@ -73,10 +74,10 @@ ListWindow::ListWindow(const Kind& kind, QWidget* opener, const QString& caption
     setTabOrder(lstRecords, btnStampa);
     setTabOrder(btnStampa, btnChiudi);
 
-    connect(btnTrova, &QPushButton::clicked, this, &ListWindow::btnTrovaClick);
-    connect(lstRecords, &ResultList::dblClick, this, &ListWindow::lstRecordsDblClick);
-    connect(btnStampa, &QPushButton::clicked, this, &ListWindow::btnStampaClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &ListWindow::btnChiudiClick);
+    connect(btnTrova, &QPushButton::clicked, this, guarded(this, &ListWindow::btnTrovaClick));
+    connect(lstRecords, &ResultList::dblClick, this, guarded(this, &ListWindow::lstRecordsDblClick));
+    connect(btnStampa, &QPushButton::clicked, this, guarded(this, &ListWindow::btnStampaClick));
+    connect(btnChiudi, &QPushButton::clicked, this, guarded(this, &ListWindow::btnChiudiClick));
 }
 
 QPushButton* ListWindow::button(const QString& objectName, const QString& text, QWidget* parent)

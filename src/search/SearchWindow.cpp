@@ -2,6 +2,7 @@
 
 #include "CardSearch.h"
 #include "ResultList.h"
+#include "app/Guarded.h"
 #include "app/MessageBox.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
@@ -95,8 +96,8 @@ SearchWindow::SearchWindow(const Kind& kind, QWidget* opener)
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
     lblMemory->hide();
 
-    connect(btnCerca, &QPushButton::clicked, this, &SearchWindow::btnCercaClick);
-    connect(btnAnnulla, &QPushButton::clicked, this, &SearchWindow::btnAnnullaClick);
+    connect(btnCerca, &QPushButton::clicked, this, guarded(this, &SearchWindow::btnCercaClick));
+    connect(btnAnnulla, &QPushButton::clicked, this, guarded(this, &SearchWindow::btnAnnullaClick));
 }
 
 void SearchWindow::buildCriteria()

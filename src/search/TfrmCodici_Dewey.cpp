@@ -3,6 +3,7 @@
 #include "DeweyTable.h"
 #include "ListPrinting.h"
 #include "ListText.h"
+#include "app/Guarded.h"
 #include "app/MessageBox.h"
 #include "app/ProgramFormats.h"
 #include "app/Windows.h"
@@ -121,10 +122,10 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(QWidget* opener)
     setTabOrder(lstRecords, btnStampa);
     setTabOrder(btnStampa, btnChiudi);
 
-    connect(timCarica, &QTimer::timeout, this, &TfrmCodici_Dewey::timCaricaTimer);
-    connect(btnTrova, &QPushButton::clicked, this, &TfrmCodici_Dewey::btnTrovaClick);
-    connect(btnStampa, &QPushButton::clicked, this, &TfrmCodici_Dewey::btnStampaClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &TfrmCodici_Dewey::btnChiudiClick);
+    connect(timCarica, &QTimer::timeout, this, guarded(this, &TfrmCodici_Dewey::timCaricaTimer));
+    connect(btnTrova, &QPushButton::clicked, this, guarded(this, &TfrmCodici_Dewey::btnTrovaClick));
+    connect(btnStampa, &QPushButton::clicked, this, guarded(this, &TfrmCodici_Dewey::btnStampaClick));
+    connect(btnChiudi, &QPushButton::clicked, this, guarded(this, &TfrmCodici_Dewey::btnChiudiClick));
 }
 
 QPushButton* TfrmCodici_Dewey::button(const QString& objectName, const QString& text)

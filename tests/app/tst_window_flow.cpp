@@ -1,6 +1,7 @@
 // Start-up, the hand-over between chain windows, modal dialogs, the general error handler and
 // the end of the program.
 #include "TestSupport.h"
+#include "app/Guarded.h"
 #include "app/ProgramFormats.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
@@ -93,8 +94,12 @@ void TestWindowFlow::dialogsAreFreshAtEachOpening()
 
 void TestWindowFlow::escapedErrorsAreShownAndTheProgramGoesOn()
 {
+    // A connected handler: the error stops at the handler, before Qt's event code.
+    struct Thrower : QObject {
+        void click() { throw std::runtime_error("Nome di file non valido: àè"); }
+    } thrower;
     QPushButton button(QStringLiteral("Prova"));
-    QObject::connect(&button, &QPushButton::clicked, [] { throw std::runtime_error("Nome di file non valido: àè"); });
+    QObject::connect(&button, &QPushButton::clicked, &thrower, guarded(&thrower, &Thrower::click));
     button.show();
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(messages().count(), 1);
@@ -103,6 +108,21 @@ void TestWindowFlow::escapedErrorsAreShownAndTheProgramGoesOn()
     QCOMPARE(messages().last().text, QStringLiteral("Nome di file non valido: àè"));
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(messages().count(), 2);
+
+    // An event override: the application's notify() is the net, with the same box.
+    struct Failing : QObject {
+        bool event(QEvent* event) override
+        {
+            if (event->type() == QEvent::User)
+                throw 42;
+            return QObject::event(event);
+        }
+    } failing;
+    QEvent event(QEvent::User);
+    QVERIFY(!QCoreApplication::sendEvent(&failing, &event));
+    QCOMPARE(messages().count(), 3);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+    QCOMPARE(messages().last().text, QStringLiteral("Errore imprevisto."));
 }
 
 void TestWindowFlow::closingTheStartWindowEndsTheProgram()
