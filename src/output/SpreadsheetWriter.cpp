@@ -25,27 +25,27 @@ constexpr QByteArrayView kHead =
     "<x:ExcelWorksheet>"
     "<x:Name>";
 constexpr QByteArrayView kAfterName = "</x:Name>"
-                              "<x:WorksheetOptions>"
-                              "<x:Selected/>"
-                              "<x:Panes>"
-                              "<x:Pane>"
-                              "<x:Number>1</x:Number>"
-                              "<x:ActiveRow>3</x:ActiveRow>"
-                              "</x:Pane>"
-                              "</x:Panes>"
-                              "<x:ProtectContents>False</x:ProtectContents>"
-                              "<x:ProtectObjects>False</x:ProtectObjects>"
-                              "<x:ProtectScenarios>False</x:ProtectScenarios>"
-                              "</x:WorksheetOptions>"
-                              "</x:ExcelWorksheet>"
-                              "</x:ExcelWorksheets>"
-                              "</x:ExcelWorkbook>"
-                              "</xml><![endif]-->"
-                              "<style>.t{mso-number-format:\"\\@\";}</style>"
-                              "</head>"
-                              "<body>"
-                              "<table x:str>"
-                              "<tr>";
+                                      "<x:WorksheetOptions>"
+                                      "<x:Selected/>"
+                                      "<x:Panes>"
+                                      "<x:Pane>"
+                                      "<x:Number>1</x:Number>"
+                                      "<x:ActiveRow>3</x:ActiveRow>"
+                                      "</x:Pane>"
+                                      "</x:Panes>"
+                                      "<x:ProtectContents>False</x:ProtectContents>"
+                                      "<x:ProtectObjects>False</x:ProtectObjects>"
+                                      "<x:ProtectScenarios>False</x:ProtectScenarios>"
+                                      "</x:WorksheetOptions>"
+                                      "</x:ExcelWorksheet>"
+                                      "</x:ExcelWorksheets>"
+                                      "</x:ExcelWorkbook>"
+                                      "</xml><![endif]-->"
+                                      "<style>.t{mso-number-format:\"\\@\";}</style>"
+                                      "</head>"
+                                      "<body>"
+                                      "<table x:str>"
+                                      "<tr>";
 constexpr QByteArrayView kHeaderCell = "<td style=\"text-align: left; font-weight: bold;\" width=";
 constexpr QByteArrayView kDataCell = "<td class=t style=\"text-align: left;\">";
 constexpr QByteArrayView kTail = "</table></body></html>";
@@ -194,8 +194,11 @@ bool SpreadsheetWriter::save(const QString& path, const ExportRows& rows)
     // beside it: replacing the file under it would lose what the user sees there.
     if (QFileInfo::exists(lockFilePath(path)))
         return false;
+    // Unbuffered, as write() gathers its own blocks: a file's buffer would keep the last bytes
+    // for commit(), which does not notice that a full disk cut them short, and the old file
+    // would be replaced by a truncated one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !write(file, rows)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !write(file, rows)) {
         file.cancelWriting();
         return false;
     }

@@ -10,6 +10,8 @@
 #include "app/PasswordFile.h"
 #include "cards/AttachmentFolder.h"
 #include "cards/CoverPhotos.h"
+#include "output/ExportRows.h"
+#include "output/SpreadsheetWriter.h"
 #include "storage/CatalogueFile.h"
 
 #include <QImage>
@@ -22,12 +24,13 @@
 #include <functional>
 
 namespace {
-enum class Write { CardInPlace, CardAppended, PhotoAsStored, PhotoConverted, Attachment, Password };
+enum class Write { CardInPlace, CardAppended, PhotoAsStored, PhotoConverted, Attachment, Password, Export };
 
 const QString kArchive = QStringLiteral("Prova.lib");
 const QString kPhoto = QStringLiteral("Catalogo_Libri/Prova_Foto_2.jpg");
 const QString kDocument = QStringLiteral("Documenti_Allegati/scheda.pdf");
 const QString kPasswordFile = QStringLiteral("unins000.dll");
+const QString kSpreadsheet = QStringLiteral("Esportati/Prova.xls");
 const QString kAccessError = QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
                                             "Accertarsi di possedere i privilegi di scrittura nella cartella di "
                                             "installazione del programma.");
@@ -117,6 +120,9 @@ void TestWriteFaults::layDownUserData()
     writeFileBytes(folder().file(kDocument), QByteArray(3000, 'v'));
     writeFileBytes(folder().file(kPasswordFile),
                    "[Accesso]\r\nValore=" + Crypt::Scramble(u"VECCHIA").toLatin1() + "\r\n");
+    // An export made earlier, which a new export of the archive replaces.
+    QDir().mkpath(folder().file(QStringLiteral("Esportati")));
+    writeFileBytes(folder().file(kSpreadsheet), QByteArray(2000, 'x'));
 
     // Small ones, as a thumbnail or a short note is: they go through a file's buffer whole.
     QVERIFY(noisyPicture(64, 48, 2).save(m_elsewhere->filePath(QStringLiteral("nuova.jpg")), "jpeg", 95));
@@ -175,6 +181,13 @@ WriteCase TestWriteFaults::writeCase(Write write)
                                                    QStringLiteral("scheda.pdf"), [] { return true; });
                 },
                 kDocument, 0, fileBytes(m_elsewhere->filePath(QStringLiteral("scheda.pdf")))};
+    case Write::Export: {
+        const auto rows = std::make_shared<ExportRows>(Kind::libri());
+        if (!rows->load(archive))
+            qFatal("the sample archive does not load");
+        return {[this, rows] { return SpreadsheetWriter::save(folder().file(kSpreadsheet), *rows); }, kSpreadsheet, 0,
+                made(kSpreadsheet, [&](const QString& path) { SpreadsheetWriter::save(path, *rows); })};
+    }
     case Write::Password:
         return {[] { return succeeds([] { PasswordFile::store(QStringLiteral("NUOVA PAROLA")); }); }, kPasswordFile, 0,
                 made(kPasswordFile,
@@ -194,6 +207,7 @@ void TestWriteFaults::failingDiskKeepsTheOldBytes_data()
         {"cover photo, converted to JPEG", Write::PhotoConverted},
         {"attached document copied", Write::Attachment},
         {"password changed", Write::Password},
+        {"archive exported", Write::Export},
     };
     const char* points[] = {"at its first byte", "after one byte", "half way", "at its last byte"};
     for (const auto& [name, write] : writes)
@@ -251,6 +265,7 @@ void TestWriteFaults::vanishedFolder_data()
     QTest::newRow("cover photo") << Write::PhotoAsStored << QStringLiteral("Catalogo_Libri") << true;
     QTest::newRow("attached document") << Write::Attachment << QStringLiteral("Documenti_Allegati") << true;
     QTest::newRow("password changed") << Write::Password << QString() << false;
+    QTest::newRow("archive exported") << Write::Export << QStringLiteral("Esportati") << false;
 }
 
 void TestWriteFaults::vanishedFolder()
