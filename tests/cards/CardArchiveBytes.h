@@ -13,6 +13,8 @@ using StoredTexts = QMap<QString, QByteArray>; // field name -> its Windows-1252
 // A stored field: length byte, text, then bytes that mean nothing (left over by earlier cards).
 inline QByteArray storedField(const QByteArray& text, int capacity)
 {
+    if (text.size() > capacity)
+        qFatal("a stored text of %d bytes does not fit a field of %d", int(text.size()), capacity);
     QByteArray field(capacity + 1, '\xAA');
     field[0] = char(text.size());
     std::copy(text.begin(), text.end(), field.begin() + 1);
