@@ -5,6 +5,7 @@
 #include "app/ProgramFormats.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/Look.h"
+#include "widgets/SecondClickGuard.h"
 
 #include <QMouseEvent>
 #include <QScreen>
@@ -60,10 +61,17 @@ bool TfrmZoom::eventFilter(QObject* watched, QEvent* event)
 
 void TfrmZoom::imgFotoClick()
 {
-    close();
+    closeByClick();
 }
 
 void TfrmZoom::panContainerClick()
 {
+    closeByClick();
+}
+
+void TfrmZoom::closeByClick()
+{
+    if (parentWidget())
+        SecondClickGuard::start(parentWidget()->window());
     close();
 }

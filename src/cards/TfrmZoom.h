@@ -28,6 +28,7 @@ protected:
 
 private:
     void FormShow();
+    void closeByClick();
 
     CoverPicture m_picture;
 };

@@ -8,11 +8,10 @@
 #include "storage/Text.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
+#include "widgets/SecondClickGuard.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QPointer>
 #include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QSvgRenderer>
@@ -21,36 +20,6 @@
 namespace {
 constexpr QSize kStartPictureSize(689, 529);
 constexpr int kStepInterval = 6000;
-
-// A double-click on the picture ends the show with its first click; its second would land on the
-// card window beneath, on whatever button lies there. Mouse clicks on that window are dropped for
-// the time of a double-click.
-class SecondClickGuard final : public QObject {
-public:
-    explicit SecondClickGuard(QWidget* window) : QObject(qApp), m_window(window)
-    {
-        qApp->installEventFilter(this);
-        QTimer::singleShot(QApplication::doubleClickInterval(), this, &QObject::deleteLater);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease: {
-            auto* widget = qobject_cast<QWidget*>(watched);
-            return widget && m_window && widget->window() == m_window;
-        }
-        default:
-            return false;
-        }
-    }
-
-private:
-    QPointer<QWidget> m_window;
-};
 
 QLabel* hiddenLabel(const QString& name, QWidget* parent)
 {
@@ -201,6 +170,6 @@ void SlideShowWindow::panContainerClick()
 void SlideShowWindow::endByClick()
 {
     if (parentWidget())
-        new SecondClickGuard(parentWidget()->window());
+        SecondClickGuard::start(parentWidget()->window());
     close();
 }
