@@ -14,6 +14,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make ccache qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n fonts-liberation fonts-dejavu-core \
             poppler-utils
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench format clean gallery fuzz
@@ -61,5 +62,6 @@ gallery: build
 # The fuzz targets of tests/fuzz, built by clang with libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-fuzz/ (not part of `make test`). Running them: see the README.
 fuzz: deps
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCARTAVOX_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
