@@ -3,6 +3,7 @@
 #include "widgets/ScreenPlace.h"
 
 #include <QPushButton>
+#include <QShowEvent>
 
 DialogWindow::DialogWindow(QWidget* opener, const QString& caption, QSize clientSize, Placement placement)
     : QDialog(opener), m_placement(placement)
@@ -42,4 +43,17 @@ int DialogWindow::exec()
         break;
     }
     return QDialog::exec();
+}
+
+void DialogWindow::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void DialogWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
 }

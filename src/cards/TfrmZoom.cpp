@@ -9,7 +9,6 @@
 
 #include <QMouseEvent>
 #include <QScreen>
-#include <QShowEvent>
 
 namespace {
 // Room left around the picture for the window's frame and caption.
@@ -33,13 +32,6 @@ TfrmZoom::TfrmZoom(QWidget* opener)
 void TfrmZoom::setPicture(const CoverPicture& picture)
 {
     m_picture = picture;
-}
-
-void TfrmZoom::showEvent(QShowEvent* event)
-{
-    DialogWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmZoom::FormShow()

@@ -23,11 +23,10 @@ public slots:
     void panContainerClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void closeByClick();
 
     CoverPicture m_picture;

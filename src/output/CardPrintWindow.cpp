@@ -171,13 +171,6 @@ void CardPrintWindow::setTemplateOverride(const QString& path)
     templateOverride() = path;
 }
 
-void CardPrintWindow::showEvent(QShowEvent* event)
-{
-    DialogWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
 void CardPrintWindow::FormShow()
 {
     btnStampa->setFocus();

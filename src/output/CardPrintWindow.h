@@ -55,12 +55,11 @@ public slots:
     void btnStampaClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void fillAndOutput();
     QString cardText(const QString& controlName) const;
     CoverPicture stockPicture() const;

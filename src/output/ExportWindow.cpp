@@ -21,7 +21,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QShowEvent>
 #include <QTableView>
 
 namespace {
@@ -154,13 +153,6 @@ void ExportWindow::setColumnWidths()
     grdRecords->setColumnWidth(0, kNumberWidth);
     for (int k = 0; k < m_kind.spreadsheet.columns.size(); ++k)
         grdRecords->setColumnWidth(k + 1, m_kind.spreadsheet.columns.at(k).gridWidth);
-}
-
-void ExportWindow::showEvent(QShowEvent* event)
-{
-    DialogWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void ExportWindow::FormShow()

@@ -41,11 +41,10 @@ public slots:
     void cmdEsciClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void setColumnWidths();
 
     const Kind& m_kind;

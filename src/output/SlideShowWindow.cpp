@@ -10,10 +10,10 @@
 #include "widgets/PictureButton.h"
 #include "widgets/SecondClickGuard.h"
 
+#include <QHideEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScopedValueRollback>
-#include <QShowEvent>
 #include <QSvgRenderer>
 #include <QTimer>
 
@@ -66,13 +66,6 @@ void SlideShowWindow::setArchive(const QString& path, const QString& name)
 {
     lblFile->setText(Text::trimmed(path));
     lblNome->setText(Text::trimmed(name));
-}
-
-void SlideShowWindow::showEvent(QShowEvent* event)
-{
-    PictureWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void SlideShowWindow::hideEvent(QHideEvent* event)

@@ -39,11 +39,10 @@ public slots:
     void panContainerClick() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void subApriFoto();
     void showStartPicture();
     void endByClick();

@@ -118,19 +118,6 @@ QString ListWindow::archivePath() const
     return m_host ? Text::trimmed(m_host->archivePath()) : QString();
 }
 
-void ListWindow::showEvent(QShowEvent* event)
-{
-    DialogWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void ListWindow::done(int result)
-{
-    FormClose();
-    DialogWindow::done(result);
-}
-
 void ListWindow::FormClose()
 {
     lstRecords->clearCards();

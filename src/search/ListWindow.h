@@ -20,9 +20,6 @@ public:
     // The list's lines in list order.
     QStringList lines() const;
 
-    // Every way of closing ends here.
-    void done(int result) override;
-
     QWidget* panContainer;
     Picture* imgLogo;
     QLabel* lblRigo01;
@@ -53,15 +50,14 @@ protected:
     // Whether a double-clicked line may be opened in the card window.
     virtual bool mayOpenCards() const { return true; }
 
-    virtual void FormShow() = 0;
-    virtual void FormClose();
+    void FormShow() override = 0;
+    void FormClose() override;
 
     // The program's push button, pressed by a click or by Enter while it has the focus, never by
     // Enter elsewhere.
     QPushButton* button(const QString& objectName, const QString& text, QWidget* parent);
     QLabel* label(const QString& objectName, const QString& text, QWidget* parent, const QRect& geometry);
 
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QuickFind m_quickFind;

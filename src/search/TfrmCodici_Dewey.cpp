@@ -160,13 +160,6 @@ QStringList TfrmCodici_Dewey::lines() const
     return result;
 }
 
-void TfrmCodici_Dewey::showEvent(QShowEvent* event)
-{
-    DialogWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
 void TfrmCodici_Dewey::FormShow()
 {
     txtTrova->clear();
@@ -236,12 +229,6 @@ void TfrmCodici_Dewey::btnStampaClick()
 void TfrmCodici_Dewey::btnChiudiClick()
 {
     close();
-}
-
-void TfrmCodici_Dewey::done(int result)
-{
-    FormClose();
-    DialogWindow::done(result);
 }
 
 void TfrmCodici_Dewey::FormClose()

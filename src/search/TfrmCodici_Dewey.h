@@ -22,9 +22,6 @@ public:
     // The list's rows in list order.
     QStringList lines() const;
 
-    // Every way of closing ends here.
-    void done(int result) override;
-
     QWidget* panContainer;
     Picture* icoDewey;
     QLabel* lblRigo01;
@@ -49,12 +46,11 @@ public slots:
     void btnChiudiClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormShow();
-    void FormClose();
+    void FormShow() override;
+    void FormClose() override;
     QPushButton* button(const QString& objectName, const QString& text);
     QLabel* label(const QString& objectName, const QString& text, const QRect& geometry);
 
