@@ -12,6 +12,7 @@
 #include "widgets/Look.h"
 #include "widgets/Shape.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,9 +136,18 @@ void SearchWindow::buildCriteria()
 
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == btnCerca && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        btnCercaMouseDown();
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        if (watched == btnCerca && event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+            m_cercaPressedAt = mouse->timestamp();
+            btnCercaMouseDown();
+        }
+        // Stampa takes the place of Cerca: the second click of a double-click on Cerca must not
+        // print the list it has just shown.
+        if (watched == btnStampa && m_cercaPressedAt &&
+            mouse->timestamp() - *m_cercaPressedAt < ulong(QApplication::doubleClickInterval()))
+            return true;
+    }
     return ListWindow::eventFilter(watched, event);
 }
 

@@ -1,6 +1,7 @@
 // What a click or a key does when it reaches a window: the second click of a double-click that
 // lands on the window the first click has just shown, and Enter on a focused push button.
 #include "TestSupport.h"
+#include "TimedClicks.h"
 
 #include "app/ChainWindow.h"
 #include "app/OpenURL.h"
@@ -18,31 +19,7 @@
 #include <functional>
 
 namespace {
-// Far above the counters that QTest gives its own mouse events, so the two never mix.
-constexpr ulong kStart = 50'000'000;
-
-void sendMouse(QWidget* target, QEvent::Type type, ulong time)
-{
-    const QPointF at = QRectF(target->rect()).center();
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-    event.setTimestamp(time);
-    QApplication::sendEvent(target, &event);
-}
-
-// A click whose press happens at `time`.
-void clickAt(QWidget* target, ulong time)
-{
-    sendMouse(target, QEvent::MouseButtonPress, time);
-    sendMouse(target, QEvent::MouseButtonRelease, time + 60);
-}
-
-// The second half of a double-click: Qt delivers its press as a double-click event.
-void secondClickAt(QWidget* target, ulong time)
-{
-    sendMouse(target, QEvent::MouseButtonDblClick, time);
-    sendMouse(target, QEvent::MouseButtonRelease, time + 60);
-}
+using namespace TimedClicks;
 
 using WindowOf = std::function<ChainWindow*()>;
 } // namespace

@@ -1,5 +1,7 @@
 // The search windows of the three kinds, opened from their card window on a real archive.
 #include "SearchTestSupport.h"
+#include "TimedClicks.h"
+#include "report/ReportPrinter.h"
 #include "search/SearchWindow.h"
 #include "storage/CatalogueFile.h"
 
@@ -38,6 +40,7 @@ private slots:
     void doubleClickOpensItsOwnCard();
     void quickFindStepsThroughTheLines();
     void longLinesScrollIntoView();
+    void doubleClickOnCercaDoesNotPrint();
 
 private:
     QString path(KindId kind) const { return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension); }
@@ -375,6 +378,31 @@ void TestSearchWindow::longLinesScrollIntoView()
         QTRY_VERIFY(list->horizontalScrollBar()->maximum() + list->viewport()->width() >=
                     list->fontMetrics().horizontalAdvance(line));
     }));
+}
+
+void TestSearchWindow::doubleClickOnCercaDoesNotPrint()
+{
+    archiveOf(path(KindId::Libri), Kind::libri(), {{{"Titolo", "Uno"}}});
+    OpenCard card(KindId::Libri, path(KindId::Libri));
+    int printDialogs = 0;
+    ReportPrinter::setPrintDialogResponder([&](QPrinter&) {
+        ++printDialogs;
+        return ReportPrinter::DialogAnswer::Cancel;
+    });
+    QVERIFY(withSearch(card, [&](SearchWindow* search) {
+        QCOMPARE(search->btnStampa->geometry(), search->btnCerca->geometry());
+        // The two clicks of a double-click: the first on Cerca, the second where Stampa now stands.
+        using namespace TimedClicks;
+        clickAt(search->btnCerca, kStart);
+        QVERIFY(search->btnStampa->isVisible());
+        sendMouse(search->btnStampa, QEvent::MouseButtonPress, kStart + 200);
+        secondClickAt(search->btnStampa, kStart + 200);
+        QCOMPARE(printDialogs, 0);
+        // A click of its own, a double-click's time later, prints.
+        clickAt(search->btnStampa, kStart + 200 + ulong(QApplication::doubleClickInterval()));
+        QCOMPARE(printDialogs, 1);
+    }));
+    ReportPrinter::setPrintDialogResponder({});
 }
 
 CARTAVOX_TEST_MAIN(TestSearchWindow)
