@@ -1,5 +1,7 @@
 #include "FileDialog.h"
 
+#include "widgets/DoubleClickGuard.h"
+
 #include <QFileDialog>
 
 namespace {
@@ -27,6 +29,9 @@ QString FileDialog::run(QWidget* parent, const Request& request)
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    // The dialog opens over the button that opened it, its list of files under the pointer: the
+    // second click of a double-click on the button must not pick a file.
+    DoubleClickGuard::instance().guard(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -4,6 +4,7 @@
 #include "TimedClicks.h"
 
 #include "app/ChainWindow.h"
+#include "app/FileDialog.h"
 #include "app/OpenURL.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmCambiaPassword.h"
@@ -11,10 +12,14 @@
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
 
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 
@@ -35,6 +40,7 @@ private slots:
 
     void secondClickOfDoubleClickStaysOnTheFirstWindow_data();
     void secondClickOfDoubleClickStaysOnTheFirstWindow();
+    void secondClickOfDoubleClickPicksNoFile();
     void enterPressesTheFocusedButton_data();
     void enterPressesTheFocusedButton();
 
@@ -105,6 +111,46 @@ void ClicksAndKeysTest::secondClickOfDoubleClickStaysOnTheFirstWindow()
     // A click of its own, after the interval, is the user's and counts.
     clickAt(child<QWidget>(shown(), underThePointer), kStart + interval + 20);
     QTRY_VERIFY(visibleWindows() != QList<QWidget*>{shown()} || !m_opened.isEmpty());
+}
+
+void ClicksAndKeysTest::secondClickOfDoubleClickPicksNoFile()
+{
+    // The real file chooser over a folder full enough that the middle of its list is a file.
+    QTemporaryDir folder;
+    for (int i = 0; i < 80; ++i)
+        writeFileBytes(folder.filePath(QStringLiteral("documento%1.pdf").arg(i, 2, 10, QChar(u'0'))), "x");
+    FileDialog::setResponder({});
+    QPushButton button(QStringLiteral("Sfoglia..."));
+    QObject::connect(&button, &QPushButton::clicked, &button, [&button] {
+        FileDialog::Request request;
+        request.title = QStringLiteral("Scegli");
+        FileDialog::run(&button, request);
+    });
+    button.show();
+    const ulong interval = ulong(QApplication::doubleClickInterval());
+
+    QList<int> selected; // files selected in the list after each click
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->setDirectory(folder.path());
+        // The detailed list, as the dialog shows it.
+        auto* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        QVERIFY(files && files->isVisible());
+        QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 80);
+        QVERIFY(files->indexAt(files->viewport()->rect().center()).isValid());
+        QCOMPARE(files->selectionModel()->selectedRows().size(), 0);
+        // The second click of the double-click on Sfoglia, on the file now under the pointer.
+        sendMouse(files->viewport(), QEvent::MouseButtonPress, kStart + interval - 20);
+        secondClickAt(files->viewport(), kStart + interval - 20);
+        selected << files->selectionModel()->selectedRows().size();
+        // A click of its own, after the interval, picks the file.
+        clickAt(files->viewport(), kStart + interval + 20);
+        selected << files->selectionModel()->selectedRows().size();
+        dialog->reject();
+    });
+    clickAt(&button, kStart);
+    QCOMPARE(selected, QList<int>({0, 1}));
 }
 
 void ClicksAndKeysTest::enterPressesTheFocusedButton_data()

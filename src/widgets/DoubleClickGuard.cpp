@@ -1,0 +1,42 @@
+#include "DoubleClickGuard.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+DoubleClickGuard& DoubleClickGuard::instance()
+{
+    static QPointer<DoubleClickGuard> guard;
+    if (!guard) {
+        guard = new DoubleClickGuard(qApp);
+        qApp->installEventFilter(guard);
+    }
+    return *guard;
+}
+
+void DoubleClickGuard::guard(QWidget* window)
+{
+    m_window = m_pressSeen ? window : nullptr;
+    m_from = m_lastPress;
+}
+
+bool DoubleClickGuard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    if (m_window && isInGuardedWindow(watched) &&
+        mouse->timestamp() - m_from < ulong(QApplication::doubleClickInterval()))
+        return true;
+    m_lastPress = mouse->timestamp();
+    m_pressSeen = true;
+    return false;
+}
+
+bool DoubleClickGuard::isInGuardedWindow(QObject* watched) const
+{
+    if (watched->isWidgetType())
+        return static_cast<QWidget*>(watched)->window() == m_window;
+    return watched->isWindowType() && watched == m_window->windowHandle();
+}
