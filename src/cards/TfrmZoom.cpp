@@ -4,8 +4,8 @@
 #include "app/Guarded.h"
 #include "app/ProgramFormats.h"
 #include "widgets/CentredPanel.h"
+#include "widgets/DoubleClickGuard.h"
 #include "widgets/Look.h"
-#include "widgets/SecondClickGuard.h"
 
 #include <QMouseEvent>
 #include <QScreen>
@@ -63,7 +63,8 @@ void TfrmZoom::panContainerClick()
 
 void TfrmZoom::closeByClick()
 {
+    // The card window lies under the picture: the rest of a double-click must not reach it.
     if (parentWidget())
-        SecondClickGuard::start(parentWidget()->window());
+        DoubleClickGuard::instance().guard(parentWidget()->window());
     close();
 }

@@ -6,9 +6,9 @@
 #include "cards/PhotoBox.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
+#include "widgets/DoubleClickGuard.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
-#include "widgets/SecondClickGuard.h"
 
 #include <QHideEvent>
 #include <QLabel>
@@ -162,7 +162,8 @@ void SlideShowWindow::panContainerClick()
 
 void SlideShowWindow::endByClick()
 {
+    // The card window lies under the picture: the rest of a double-click must not reach it.
     if (parentWidget())
-        SecondClickGuard::start(parentWidget()->window());
+        DoubleClickGuard::instance().guard(parentWidget()->window());
     close();
 }

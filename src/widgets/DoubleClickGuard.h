@@ -6,15 +6,16 @@
 class QWidget;
 
 // The second click of a double-click must not act on the window that the first click has just
-// shown at the same spot. Mouse events carry the time they happened at, so a press is ignored
-// when it comes within the double-click interval of the press that led to the window; a window
-// shown by the keyboard or long after a click takes every press.
+// shown, or uncovered by closing the one above it, at the same spot. Mouse events carry the time
+// they happened at, so a press is ignored when it comes within the double-click interval of the
+// press that led to the window; a window shown by the keyboard or long after a click takes every
+// press.
 class DoubleClickGuard final : public QObject {
 public:
     // The one guard of the application; it watches every press from its first use.
     static DoubleClickGuard& instance();
 
-    // Guards `window`, just shown, against the rest of a double-click begun before it.
+    // Guards `window`, just shown or uncovered, against the rest of a double-click begun before.
     void guard(QWidget* window);
 
 protected:

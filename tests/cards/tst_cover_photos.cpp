@@ -3,6 +3,7 @@
 #include "OpenCard.h"
 #include "SamplePicture.h"
 #include "TestSupport.h"
+#include "TimedClicks.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
 #include "cards/CoverPicture.h"
@@ -404,7 +405,7 @@ void TestCoverPhotos::zoomShowsThePictureFittedToTheScreen()
             checked = true;
         };
         check();
-        QTest::mouseClick(child<QWidget>(zoom, clickOn), Qt::LeftButton, {}, QPoint(5, 5));
+        TimedClicks::clickAt(child<QWidget>(zoom, clickOn), TimedClicks::kStart);
         closed = !zoom->isVisible();
         if (!closed)
             zoom->reject();
@@ -417,10 +418,11 @@ void TestCoverPhotos::zoomShowsThePictureFittedToTheScreen()
 
     // The second click of a double-click on the picture lands on the card window, here on the
     // button that would clear the card: it is dropped. A click of its own, later, works as ever.
-    card.click("cmdNuovo");
+    auto* nuovo = child<QWidget>(card.window, QStringLiteral("cmdNuovo"));
+    TimedClicks::sendMouse(nuovo, QEvent::MouseButtonPress, TimedClicks::kStart + 200);
+    TimedClicks::secondClickAt(nuovo, TimedClicks::kStart + 200);
     QCOMPARE(card.title(), QStringLiteral("Da non perdere"));
-    QTest::qWait(QApplication::doubleClickInterval() + 100);
-    card.click("cmdNuovo");
+    TimedClicks::clickAt(nuovo, TimedClicks::kStart + ulong(QApplication::doubleClickInterval()) + 20);
     QCOMPARE(card.title(), QString());
 }
 

@@ -4,6 +4,7 @@
 #include "../cards/OpenCard.h"
 #include "SamplePicture.h"
 #include "TestSupport.h"
+#include "TimedClicks.h"
 #include "cards/PhotoBox.h"
 #include "output/SlideShowWindow.h"
 #include "storage/CatalogueFile.h"
@@ -59,7 +60,10 @@ private slots:
 
 private:
     QString archivePath(const Kind& kind) const { return folder().file(QStringLiteral("Prova") + kind.extension); }
-    void writeArchive(const Kind& kind, int cards) const { writeFileBytes(archivePath(kind), sampleArchive(kind, cards)); }
+    void writeArchive(const Kind& kind, int cards) const
+    {
+        writeFileBytes(archivePath(kind), sampleArchive(kind, cards));
+    }
     void writePhoto(const QString& photoFolder, int card, QSize size) const;
     // Starts the show from `card` and runs `body` on it while it is on screen; the show is closed
     // afterwards if the body left it open. False when no show opened.
@@ -122,14 +126,12 @@ void TestSlideShow::eachKindShowsItsOwnArchive()
         const char* caption;
         const char* startPicture;
         const char* photoFolder;
-    } expected = kind == KindId::Libri
-                     ? decltype(expected){"TfrmSlideshow_Libri", " Slide Show Catalogo Libri",
-                                          ":/images/slideshow_libri.svg", "Catalogo_Libri"}
-                 : kind == KindId::Fumetti
-                     ? decltype(expected){"TfrmSlideshow_Fumetti", " Slide Show Raccolta Fumetti",
-                                          ":/images/slideshow_fumetti.svg", "Raccolta_Fumetti"}
-                     : decltype(expected){"TfrmSlideshow_DVD", " Slide Show Collezione DVD",
-                                          ":/images/slideshow_dvd.svg", "Collezione_DVD"};
+    } expected = kind == KindId::Libri     ? decltype(expected){"TfrmSlideshow_Libri", " Slide Show Catalogo Libri",
+                                                                ":/images/slideshow_libri.svg", "Catalogo_Libri"}
+                 : kind == KindId::Fumetti ? decltype(expected){"TfrmSlideshow_Fumetti", " Slide Show Raccolta Fumetti",
+                                                                ":/images/slideshow_fumetti.svg", "Raccolta_Fumetti"}
+                                           : decltype(expected){"TfrmSlideshow_DVD", " Slide Show Collezione DVD",
+                                                                ":/images/slideshow_dvd.svg", "Collezione_DVD"};
     const Kind& k = Kind::of(kind);
     // Two cards of the kind's own record size: another size would make them one card, or three.
     writeArchive(k, 2);
@@ -173,15 +175,9 @@ void TestSlideShow::stepsThroughTheCardsAndStartsAgain_data()
     QTest::addColumn<QList<Step>>("steps");   // after each tick: lblPosizione and the size shown
 
     QTest::newRow("three cards") << QList<QSize>{kTiny, kLandscape, kPortrait}
-                                 << QList<Step>{{"1", kTiny},
-                                                {"2", kLandscapeShown},
-                                                {"3", kPortraitShown},
-                                                {"0", kPortraitShown},
-                                                {"1", kTiny},
-                                                {"2", kLandscapeShown},
-                                                {"3", kPortraitShown},
-                                                {"0", kPortraitShown},
-                                                {"1", kTiny}};
+                                 << QList<Step>{{"1", kTiny},          {"2", kLandscapeShown}, {"3", kPortraitShown},
+                                                {"0", kPortraitShown}, {"1", kTiny},           {"2", kLandscapeShown},
+                                                {"3", kPortraitShown}, {"0", kPortraitShown},  {"1", kTiny}};
     QTest::newRow("one card") << QList<QSize>{kLandscape}
                               << QList<Step>{{"1", kLandscapeShown},
                                              {"0", kLandscapeShown},
@@ -352,19 +348,20 @@ void TestSlideShow::secondClickOfADoubleClickStaysOffTheCard()
     OpenCard card(KindId::Libri, archivePath(kind));
     card.click("cmdPrimo");
 
+    auto* nuovo = child<QWidget>(card.window, QStringLiteral("cmdNuovo"));
     const bool ran = runShow(card, [&](SlideShowWindow* show) {
-        QTest::mouseClick(show->imgFoto, Qt::LeftButton);
+        TimedClicks::clickAt(show->imgFoto, TimedClicks::kStart);
         QVERIFY(!show->isVisible());
         // The second click of the double-click, on the button that lies under the picture.
-        card.click("cmdNuovo");
+        TimedClicks::sendMouse(nuovo, QEvent::MouseButtonPress, TimedClicks::kStart + 200);
+        TimedClicks::secondClickAt(nuovo, TimedClicks::kStart + 200);
     });
     QVERIFY(ran);
     QCOMPARE(card.position(), QStringLiteral("1"));
     QCOMPARE(card.title(), QStringLiteral("Scheda 1"));
 
     // A click of its own, once a double-click's time has passed, works as ever.
-    QTest::qWait(QApplication::doubleClickInterval() + 100);
-    card.click("cmdNuovo");
+    TimedClicks::clickAt(nuovo, TimedClicks::kStart + ulong(QApplication::doubleClickInterval()) + 20);
     QCOMPARE(card.position(), QString());
     QCOMPARE(card.title(), QString());
 }
