@@ -1,5 +1,6 @@
 #include "DialogWindow.h"
 
+#include "widgets/DoubleClickGuard.h"
 #include "widgets/ScreenPlace.h"
 
 #include <QPushButton>
@@ -48,6 +49,10 @@ int DialogWindow::exec()
 void DialogWindow::done(int result)
 {
     FormClose();
+    // The opener takes this window's place under the pointer: the rest of a double-click that
+    // closed this one must not press whatever lies there.
+    if (parentWidget())
+        DoubleClickGuard::instance().guard(parentWidget()->window());
     QDialog::done(result);
 }
 

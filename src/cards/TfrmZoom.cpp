@@ -4,7 +4,6 @@
 #include "app/Guarded.h"
 #include "app/ProgramFormats.h"
 #include "widgets/CentredPanel.h"
-#include "widgets/DoubleClickGuard.h"
 #include "widgets/Look.h"
 
 #include <QMouseEvent>
@@ -53,18 +52,10 @@ bool TfrmZoom::eventFilter(QObject* watched, QEvent* event)
 
 void TfrmZoom::imgFotoClick()
 {
-    closeByClick();
+    close();
 }
 
 void TfrmZoom::panContainerClick()
 {
-    closeByClick();
-}
-
-void TfrmZoom::closeByClick()
-{
-    // The card window lies under the picture: the rest of a double-click must not reach it.
-    if (parentWidget())
-        DoubleClickGuard::instance().guard(parentWidget()->window());
     close();
 }

@@ -27,7 +27,6 @@ protected:
 
 private:
     void FormShow() override;
-    void closeByClick();
 
     CoverPicture m_picture;
 };

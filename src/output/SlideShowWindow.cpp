@@ -6,7 +6,6 @@
 #include "cards/PhotoBox.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
-#include "widgets/DoubleClickGuard.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 
@@ -152,18 +151,10 @@ void SlideShowWindow::showStartPicture()
 
 void SlideShowWindow::imgFotoClick()
 {
-    endByClick();
+    close();
 }
 
 void SlideShowWindow::panContainerClick()
 {
-    endByClick();
-}
-
-void SlideShowWindow::endByClick()
-{
-    // The card window lies under the picture: the rest of a double-click must not reach it.
-    if (parentWidget())
-        DoubleClickGuard::instance().guard(parentWidget()->window());
     close();
 }

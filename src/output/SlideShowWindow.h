@@ -45,7 +45,6 @@ private:
     void FormShow() override;
     void subApriFoto();
     void showStartPicture();
-    void endByClick();
 
     const Kind& m_kind;
     CoverPicture m_startPicture;

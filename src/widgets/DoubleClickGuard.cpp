@@ -17,7 +17,7 @@ DoubleClickGuard& DoubleClickGuard::instance()
 
 void DoubleClickGuard::guard(QWidget* window)
 {
-    m_window = m_pressSeen ? window : nullptr;
+    m_window = m_pressSeen && !m_lastPressEndedADoubleClick ? window : nullptr;
     m_from = m_lastPress;
 }
 
@@ -31,6 +31,7 @@ bool DoubleClickGuard::eventFilter(QObject* watched, QEvent* event)
         return true;
     m_lastPress = mouse->timestamp();
     m_pressSeen = true;
+    m_lastPressEndedADoubleClick = event->type() == QEvent::MouseButtonDblClick;
     return false;
 }
 

@@ -8,8 +8,8 @@ class QWidget;
 // The second click of a double-click must not act on the window that the first click has just
 // shown, or uncovered by closing the one above it, at the same spot. Mouse events carry the time
 // they happened at, so a press is ignored when it comes within the double-click interval of the
-// press that led to the window; a window shown by the keyboard or long after a click takes every
-// press.
+// press that led to the window; a window shown by the keyboard, long after a click or by the
+// second click of a double-click takes every press.
 class DoubleClickGuard final : public QObject {
 public:
     // The one guard of the application; it watches every press from its first use.
@@ -30,4 +30,5 @@ private:
     ulong m_from = 0;
     ulong m_lastPress = 0;
     bool m_pressSeen = false;
+    bool m_lastPressEndedADoubleClick = false; // nothing of that double-click is left to come
 };

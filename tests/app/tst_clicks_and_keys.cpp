@@ -8,6 +8,7 @@
 #include "app/OpenURL.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmCambiaPassword.h"
+#include "app/TfrmInfo.h"
 #include "app/TfrmPassword.h"
 #include "app/Windows.h"
 #include "cards/CardWindow.h"
@@ -41,6 +42,7 @@ private slots:
     void secondClickOfDoubleClickStaysOnTheFirstWindow_data();
     void secondClickOfDoubleClickStaysOnTheFirstWindow();
     void secondClickOfDoubleClickPicksNoFile();
+    void secondClickOfDoubleClickClosingADialogStaysOffItsOpener();
     void enterPressesTheFocusedButton_data();
     void enterPressesTheFocusedButton();
 
@@ -151,6 +153,41 @@ void ClicksAndKeysTest::secondClickOfDoubleClickPicksNoFile()
     });
     clickAt(&button, kStart);
     QCOMPARE(selected, QList<int>({0, 1}));
+}
+
+void ClicksAndKeysTest::secondClickOfDoubleClickClosingADialogStaysOffItsOpener()
+{
+    m_modalCloser.stop(); // the information window is closed by its own button here
+    TfrmAvvio* start = Windows::avvio();
+    start->present();
+    QWidget* help = child<QWidget>(start, QStringLiteral("imgGuida"));
+    const ulong interval = ulong(QApplication::doubleClickInterval());
+
+    bool closedByChiudi = false;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* info = qobject_cast<TfrmInfo*>(modal);
+        if (!info) {
+            if (modal)
+                modal->close();
+            return;
+        }
+        clickAt(child<QWidget>(info, QStringLiteral("btnChiudi")), kStart);
+        closedByChiudi = !info->isVisible();
+    });
+    clickAt(child<QWidget>(start, QStringLiteral("imgInfo")), kStart - 5000);
+    QVERIFY(closedByChiudi);
+
+    // The second click of the double-click on Chiudi, on the help picture of the window beneath.
+    m_modalCloser.start(10);
+    sendMouse(help, QEvent::MouseButtonPress, kStart + 200);
+    secondClickAt(help, kStart + 200);
+    QTest::qWait(50);
+    QCOMPARE(m_opened, QStringList());
+
+    // A click of its own, after the interval, opens the help.
+    clickAt(help, kStart + interval + 20);
+    QTRY_COMPARE(m_opened, QStringList{QStringLiteral("TfrmGuida")});
 }
 
 void ClicksAndKeysTest::enterPressesTheFocusedButton_data()
