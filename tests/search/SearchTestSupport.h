@@ -27,6 +27,9 @@ bool withListWindow(OpenCard& card, const char* button, const std::function<void
             modal->close();
     });
     card.click(button);
+    // Had no window opened, the callback would still be waiting, holding references to this
+    // frame: run it now, while they are alive, so the test fails here rather than later.
+    QCoreApplication::sendPostedEvents();
     return opened;
 }
 
