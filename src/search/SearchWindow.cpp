@@ -6,13 +6,13 @@
 #include "app/MessageBox.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
+#include "widgets/DoubleClickGuard.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FocusFrame.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
 #include "widgets/Shape.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -136,18 +136,9 @@ void SearchWindow::buildCriteria()
 
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-        const auto* mouse = static_cast<const QMouseEvent*>(event);
-        if (watched == btnCerca && event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-            m_cercaPressedAt = mouse->timestamp();
-            btnCercaMouseDown();
-        }
-        // Stampa takes the place of Cerca: the second click of a double-click on Cerca must not
-        // print the list it has just shown.
-        if (watched == btnStampa && m_cercaPressedAt &&
-            mouse->timestamp() - *m_cercaPressedAt < ulong(QApplication::doubleClickInterval()))
-            return true;
-    }
+    if (watched == btnCerca && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        btnCercaMouseDown();
     return ListWindow::eventFilter(watched, event);
 }
 
@@ -177,6 +168,8 @@ void SearchWindow::btnCercaClick()
 
     panContainer->show();
     panAvvio->hide();
+    // Stampa now stands where Cerca stood: the rest of a double-click on Cerca must not print.
+    DoubleClickGuard::instance().guard(this);
     txtTrova->clear();
     txtTrova->setFocus();
 }

@@ -4,8 +4,6 @@
 
 #include <QHash>
 
-#include <optional>
-
 // The search window of one kind of archive. It opens on its criteria panel (panAvvio): ten fields,
 // each bound to the record field of its name; Cerca lists the cards that contain the text of every
 // field filled in and turns to the result panel, for good.
@@ -46,7 +44,6 @@ private:
     void buildCriteria();
 
     QHash<QString, QLineEdit*> m_criteria; // by record field
-    std::optional<ulong> m_cercaPressedAt; // the time of the last press on Cerca, as mouse events give it
 };
 
 class TfrmTrovaLibri final : public SearchWindow {
