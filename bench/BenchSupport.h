@@ -1,7 +1,7 @@
 #pragma once
 
 // What every benchmark of a window starts with, and how it sums its runs up.
-#include "app/Application.h"
+#include "shell/Application.h"
 
 #include <QList>
 #include <QString>

@@ -6,12 +6,12 @@
 // With a folder, the printed PDF stays there to be looked at.
 #include "BenchSupport.h"
 #include "CameraPhoto.h"
-#include "app/Application.h"
-#include "app/ProgramFolder.h"
-#include "app/Windows.h"
+#include "shell/Application.h"
+#include "folder/ProgramFolder.h"
+#include "shell/Windows.h"
 #include "cards/CardWindow.h"
-#include "cards/CoverPhotos.h"
-#include "report/ReportPrinter.h"
+#include "folder/CoverPhotos.h"
+#include "output/ReportPrinter.h"
 #include "storage/CatalogueFile.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // time and the thread's processor time are both given, as the second does not grow when other
 // programs share the processor.
 //   make bench   (or: QT_QPA_PLATFORM=offscreen build/bench/bench_dewey [runs])
-#include "app/Application.h"
+#include "shell/Application.h"
 #include "search/TfrmCodici_Dewey.h"
 #include "widgets/Picture.h"
 

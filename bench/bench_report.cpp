@@ -5,11 +5,11 @@
 // With a folder, the PDFs of the last run stay there to be looked at: the three cards filled with
 // sample values and a list of three pages.
 #include "BenchSupport.h"
-#include "app/Application.h"
-#include "app/ProgramFormats.h"
+#include "shell/Application.h"
+#include "shell/ProgramFormats.h"
 #include "report/ListReport.h"
 #include "report/Report.h"
-#include "report/ReportPrinter.h"
+#include "output/ReportPrinter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -165,7 +165,7 @@ Report filledCard(const Card& card, const QImage& photo)
     report.text(QStringLiteral("txtNome")).setText(card.name);
     for (const auto& [object, value] : card.values)
         report.text(object).setText(value);
-    report.prepare();
+    report.prepare(QStringLiteral("dd/MM/yyyy"));
     return report;
 }
 } // namespace
@@ -188,7 +188,7 @@ int main(int argc, char** argv)
         const QString pdf = folder + QStringLiteral("/riepilogo_3721.pdf");
         QElapsedTimer timer;
         timer.start();
-        const Report report = ListReport::make(QStringLiteral("Tabella Codici Dewey"), lines);
+        const Report report = ListReport::make(QStringLiteral("Tabella Codici Dewey"), lines, QStringLiteral("dd/MM/yyyy"));
         report.writePdf(pdf);
         listTimes << milliseconds(timer);
         listPages = report.pageCount();
@@ -241,7 +241,7 @@ int main(int argc, char** argv)
             filledCard(sampleCard, sample)
                 .writePdf(folder + QLatin1Char('/') + QFileInfo(sampleCard.resource).baseName() +
                           QStringLiteral(".pdf"));
-        ListReport::make(QStringLiteral("Riepilogo libri in archivio"), lines.mid(0, 130))
+        ListReport::make(QStringLiteral("Riepilogo libri in archivio"), lines.mid(0, 130), QStringLiteral("dd/MM/yyyy"))
             .writePdf(folder + QStringLiteral("/riepilogo_3_pagine.pdf"));
         std::printf("samples written in %s\n", qPrintable(folder));
     }

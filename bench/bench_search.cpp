@@ -4,11 +4,11 @@
 // opening of a listed card in the card window.
 //   cmake --build build --target bench_search && build/bench/bench_search [cards]
 #include "BenchArchive.h"
-#include "app/Application.h"
-#include "app/ProgramFolder.h"
-#include "app/Windows.h"
+#include "shell/Application.h"
+#include "folder/ProgramFolder.h"
+#include "shell/Windows.h"
 #include "cards/CardWindow.h"
-#include "search/CardSearch.h"
+#include "lists/CardSearch.h"
 #include "search/ResultList.h"
 #include "search/SearchWindow.h"
 

@@ -4,9 +4,9 @@
 //   build/bench/bench_slide_show [steps]
 #include "BenchSupport.h"
 #include "CameraPhoto.h"
-#include "app/Application.h"
-#include "app/ProgramFolder.h"
-#include "cards/CoverPhotos.h"
+#include "shell/Application.h"
+#include "folder/ProgramFolder.h"
+#include "folder/CoverPhotos.h"
 #include "cards/PhotoBox.h"
 #include "output/SlideShowWindow.h"
 #include "storage/CatalogueFile.h"

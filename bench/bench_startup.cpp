@@ -1,9 +1,9 @@
 // Start-up to the password window shown, against an empty Qt window, each in a fresh process
 // on the offscreen platform; the median of several runs.
 //   make bench   (or: build/bench/bench_startup [runs])
-#include "app/Application.h"
-#include "app/TfrmPassword.h"
-#include "app/Windows.h"
+#include "shell/Application.h"
+#include "shell/TfrmPassword.h"
+#include "shell/Windows.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "app/Application.h"
-#include "app/TfrmPassword.h"
-#include "app/Windows.h"
+#include "shell/Application.h"
+#include "shell/TfrmPassword.h"
+#include "shell/Windows.h"
 
 #include <cstdio>
 

@@ -2,15 +2,15 @@
 // developer can look at every window without clicking through the program:
 //   QT_QPA_PLATFORM=offscreen ./cartavox-gallery OUTDIR [WINDOW...]
 // or under xvfb-run for the real window system.
-#include "app/Application.h"
-#include "app/ChainWindow.h"
-#include "app/DialogWindow.h"
-#include "app/HelpTopics.h"
-#include "app/ProgramFolder.h"
-#include "app/TfrmGuida.h"
-#include "app/Windows.h"
+#include "shell/Application.h"
+#include "shell/ChainWindow.h"
+#include "shell/DialogWindow.h"
+#include "help/HelpTopics.h"
+#include "folder/ProgramFolder.h"
+#include "shell/TfrmGuida.h"
+#include "shell/Windows.h"
 #include "cards/CardWindow.h"
-#include "cards/CoverPhotos.h"
+#include "folder/CoverPhotos.h"
 #include "cards/TfrmAllegaCartella.h"
 #include "cards/TfrmZoom.h"
 #include "storage/CatalogueFile.h"

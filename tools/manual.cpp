@@ -1,6 +1,6 @@
 // Writes the PDF manual beside the executable at build time:
 //   QT_QPA_PLATFORM=offscreen cartavox-manual PROGRAM_DIR/Guida.pdf
-#include "app/ManualPdf.h"
+#include "help/ManualPdf.h"
 
 #include <QGuiApplication>
 

@@ -2,7 +2,7 @@
 // that the first login can be made with it:
 //   cartavox-password-file PROGRAM_DIR/unins000.dll
 // A file that already holds a readable password is left alone: whoever changed it keeps theirs.
-#include "app/PasswordFile.h"
+#include "access/PasswordFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

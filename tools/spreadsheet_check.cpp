@@ -4,8 +4,8 @@
 // exports it with the program's own code, converts the export to CSV with LibreOffice Calc under
 // an Italian and an English locale, and compares every cell.
 //   cartavox-spreadsheet-check [folder]     (needs soffice: apt-get install libreoffice-calc-nogui)
-#include "output/ExportRows.h"
-#include "output/SpreadsheetWriter.h"
+#include "export/ExportRows.h"
+#include "export/SpreadsheetWriter.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 

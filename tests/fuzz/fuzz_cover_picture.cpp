@@ -4,7 +4,7 @@
 // around them are what this looks at.
 #include "FuzzFolder.h"
 
-#include "cards/CoverPicture.h"
+#include "folder/CoverPicture.h"
 
 #include <QImage>
 

@@ -2,9 +2,9 @@
 // unscrambled, then a new password written into it and read back.
 #include "FuzzFolder.h"
 
-#include "app/Crypt.h"
-#include "app/IniFile.h"
-#include "app/PasswordFile.h"
+#include "access/Crypt.h"
+#include "access/IniFile.h"
+#include "access/PasswordFile.h"
 
 #include <cstdlib>
 

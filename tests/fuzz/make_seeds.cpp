@@ -1,9 +1,9 @@
 // The seed corpus of each fuzz target, written by the program's own writers: archives of each kind
 // through CatalogueFile, password files through PasswordFile, cover photos through CoverPicture.
 // Usage: make_seeds <folder>; it fills <folder>/archive, <folder>/password_file, <folder>/cover_picture.
-#include "app/IniFile.h"
-#include "app/PasswordFile.h"
-#include "cards/CoverPicture.h"
+#include "access/IniFile.h"
+#include "access/PasswordFile.h"
+#include "folder/CoverPicture.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 

@@ -1,10 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/ProgramFolder.h"
-#include "app/Windows.h"
+#include "shell/Windows.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 
@@ -36,25 +33,6 @@ FileDialogProbe::~FileDialogProbe()
     FileDialog::setResponder({});
 }
 
-ProgramFolderFixture::ProgramFolderFixture()
-{
-    // The program folder sits alone inside a temporary folder of its own, so a test can check
-    // that nothing was written beside it, whatever other tests do in the system's temporary folder.
-    const QString folder = m_dir.filePath(QStringLiteral("Cartavox"));
-    QDir().mkpath(folder);
-    ProgramFolder::setOverride(folder);
-}
-
-ProgramFolderFixture::~ProgramFolderFixture()
-{
-    ProgramFolder::setOverride({});
-}
-
-QString ProgramFolderFixture::path() const
-{
-    return ProgramFolder::path();
-}
-
 WindowsFixture::WindowsFixture()
 {
     Windows::createAll();
@@ -63,21 +41,6 @@ WindowsFixture::WindowsFixture()
 WindowsFixture::~WindowsFixture()
 {
     Windows::destroyAll();
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeFileBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
 }
 
 void WindowTest::init()
@@ -94,20 +57,6 @@ void WindowTest::cleanup()
     m_messages.reset();
     m_windows.reset();
     m_folder.reset();
-}
-
-void addKindRows()
-{
-    QTest::addColumn<KindId>("kind");
-    for (KindId kind : {KindId::Libri, KindId::Fumetti, KindId::DVD})
-        addKindRow(kind);
-}
-
-QTestData& addKindRow(KindId kind, const char* what)
-{
-    const QByteArray tag = Kind::of(kind).tag.toLatin1();
-    QTestData& row = what ? QTest::addRow("%s %s", tag.constData(), what) : QTest::newRow(tag.constData());
-    return row << kind;
 }
 
 void click(QWidget* window, const QString& name)

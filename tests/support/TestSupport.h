@@ -1,23 +1,19 @@
 #pragma once
 
-#include "app/Application.h"
-#include "app/FileDialog.h"
-#include "app/MessageBox.h"
-#include "storage/Kind.h"
+#include "CoreTestSupport.h"
+#include "shell/Application.h"
+#include "shell/FileDialog.h"
+#include "shell/MessageBox.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QList>
 #include <QQueue>
-#include <QTestData>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-
-Q_DECLARE_METATYPE(KindId)
 
 // Answers the program's message boxes while it lives and records what they said. Unless told
 // otherwise each box is answered with its first button (OK or Yes).
@@ -52,19 +48,6 @@ private:
     QQueue<QString> m_answers;
 };
 
-// A fresh, empty program folder for one test, alone in a temporary folder of its own.
-class ProgramFolderFixture final {
-public:
-    ProgramFolderFixture();
-    ~ProgramFolderFixture();
-
-    QString path() const; // with trailing separator
-    QString file(const QString& name) const { return path() + name; }
-
-private:
-    QTemporaryDir m_dir;
-};
-
 // Creates every window of the program for one test and destroys them after.
 class WindowsFixture final {
 public:
@@ -96,13 +79,6 @@ private:
     std::unique_ptr<FileDialogProbe> m_fileDialogs;
 };
 
-// A column "kind" with a row for each kind, named by its tag: the same test over the three.
-void addKindRows();
-// One row of a test over the kinds that needs more columns: declare the column "kind" (KindId)
-// first, then add the row's other columns to what this returns. The row is named by the kind's
-// tag, followed by `what` when given.
-QTestData& addKindRow(KindId kind, const char* what = nullptr);
-
 // A click on the child of `window` named `name`.
 void click(QWidget* window, const QString& name);
 // Types `text` into the field of `window` named `name`, after emptying and focusing it, key by
@@ -131,10 +107,6 @@ template <typename T> T* child(const QObject* parent, const QString& name)
 
 // The program's windows on screen: the chain must never show two at once.
 QList<QWidget*> visibleWindows();
-
-// Bytes of a file, for byte-level checks.
-QByteArray fileBytes(const QString& path);
-void writeFileBytes(const QString& path, const QByteArray& bytes);
 
 // Like QTEST_MAIN, with the program's own application object, so the general error handler is
 // there as in the program.

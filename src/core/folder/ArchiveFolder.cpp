@@ -1,0 +1,62 @@
+#include "ArchiveFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <stdexcept>
+
+QStringList ArchiveFolder::list(const QString& folder, const Kind& kind)
+{
+    // Hidden files too: an archive whose name begins with a dot is still an archive the user made.
+    // Sorted, because the order in which Linux hands out a folder's entries means nothing to a user.
+    return QDir(folder).entryList({kind.pattern}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+}
+
+bool ArchiveFolder::isNameInUse(const QString& folder, const QString& name, const Kind& kind)
+{
+    const QString wanted = name + kind.extension;
+    // Any entry, a folder too: the file could not be created over it either. The comparison is
+    // the one of a file system that ignores case, where the archives also have to live.
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return std::any_of(entries.cbegin(), entries.cend(), [&wanted](const QString& entry) {
+        return entry.compare(wanted, Qt::CaseInsensitive) == 0;
+    });
+}
+
+
+QString ArchiveFolder::archiveName(const QString& fileName)
+{
+    constexpr qsizetype extensionLength = 4; // ".lib", ".fum", ".dvd"
+    return fileName.size() > extensionLength ? fileName.chopped(extensionLength) : QString();
+}
+
+void ArchiveFolder::createEmpty(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        const QString text =
+            QStringLiteral("Impossibile creare il file di archivio \"%1\": il sistema non accetta questo nome "
+                           "oppure non permette di scrivere nella cartella di installazione del programma.\n\n"
+                           "Dettagli: %2")
+                .arg(QFileInfo(path).fileName(), file.errorString());
+        throw std::runtime_error(text.toStdString());
+    }
+    file.close();
+}
+
+bool ArchiveFolder::remove(const QString& path)
+{
+    QFile::remove(path);
+    // A file that vanished on its own since the list was made is gone all the same.
+    return !QFileInfo::exists(path);
+}
+
+QString ArchiveFolder::removeRefusedText()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di eliminare l'archivio selezionato.\r\n\r\n"
+                          "Il file potrebbe essere in uso da un altro programma, oppure mancano i privilegi di "
+                          "scrittura nella cartella di installazione del programma.");
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "storage/Kind.h"
+
+#include <QString>
+#include <QStringList>
+
+// The archive files of the program folder: listing, creating and deleting them. No card is read.
+namespace ArchiveFolder {
+
+// File names, with extension, of the archives of `kind` lying directly in `folder` (sub-folders
+// are not searched), in name order regardless of letter case.
+QStringList list(const QString& folder, const Kind& kind);
+
+// Whether an archive of `kind` called `name` would clash with something in `folder`: an entry
+// whose name is `name` + the kind's extension in any letter case. The list shows "Rome.LIB" as an
+// archive, and two archives whose names differ only in case would share their photos.
+bool isNameInUse(const QString& folder, const QString& name, const Kind& kind);
+
+
+// The archive name of a listed file: its name without the extension.
+QString archiveName(const QString& fileName);
+
+// Creates an empty archive file at `path`, which must not exist yet. When the file system
+// refuses (a name it does not accept, a folder without write permission) it throws
+// std::runtime_error with a text for the user, and nothing is created.
+void createEmpty(const QString& path);
+
+// Deletes an archive file. False when the file is still there afterwards (in use, no permission).
+bool remove(const QString& path);
+
+// The error shown when remove() fails.
+QString removeRefusedText();
+
+} // namespace ArchiveFolder

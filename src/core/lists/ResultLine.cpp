@@ -1,0 +1,30 @@
+#include "ResultLine.h"
+
+ResultLine::ResultLine(const Kind& kind)
+{
+    for (const Kind::LineColumn& column : kind.resultLine) {
+        const int field = kind.layout.indexOf(column.field);
+        Q_ASSERT(field >= 0);
+        m_columns.append({column.leadIn, field, column.width});
+        m_length += column.leadIn.size() + column.width;
+    }
+}
+
+QString ResultLine::of(const Record& record) const
+{
+    QString line;
+    line.reserve(m_length + 20);
+    for (const Column& column : m_columns) {
+        line += column.leadIn;
+        const QString text = record.text(column.field);
+        if (column.width == 0) {
+            line += text;
+        } else if (text.size() >= column.width) {
+            line += QStringView(text).left(column.width);
+        } else {
+            line += text;
+            line += QString(column.width - text.size(), u' ');
+        }
+    }
+    return line;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "RecordLayout.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+enum class KindId { Libri, Fumetti, DVD };
+
+// What tells books, comics and DVDs apart in their files: the archive's extension, the photo
+// folder, the record layout, the result line of the lists and the spreadsheet export. What the
+// windows show of a kind (captions, messages, geometry, pictures) is KindLook, in the window tree.
+struct Kind {
+    // One column of a result line: a lead-in, then the field's text padded or cut to `width`
+    // characters (width 0: the last column, as it is).
+    struct LineColumn {
+        QString leadIn;
+        QString field;
+        int width;
+    };
+
+    // A column of the spreadsheet export, after the card number; the export window's grid shows
+    // the same columns.
+    struct SpreadsheetColumn {
+        QString field;   // record field it holds
+        QString caption; // header of the grid and of the file
+        int exportWidth; // width written into the file's header cell
+        bool editable;   // whether the grid lets the user change it before exporting
+    };
+
+    struct Spreadsheet {
+        QString fileName;  // in the program folder; every export of the kind replaces it
+        QString worksheet; // name of the sheet inside the file
+        QList<SpreadsheetColumn> columns;
+    };
+
+    KindId id;
+    QString tag;         // caller tag: "libri", "fumetti", "dvd"
+    QString extension;   // ".lib"
+    QString pattern;     // "*.lib"
+    QString photoFolder; // folder of cover photos inside the program folder
+    const RecordLayout& layout;
+    QString helpTopic;              // title of the kind's help topic
+    QList<LineColumn> resultLine;   // how a card reads in the list windows
+    Spreadsheet spreadsheet;
+
+    // The text fields of the card, in record order (which is also the Enter-key ring).
+    QStringList textFields() const;
+
+    static const Kind& of(KindId id);
+    static const Kind& libri();
+    static const Kind& fumetti();
+    static const Kind& dvd();
+    static const std::array<const Kind*, 3>& all();
+};
+
+// The three record layouts.
+const RecordLayout& bookLayout();
+const RecordLayout& comicLayout();
+const RecordLayout& dvdLayout();

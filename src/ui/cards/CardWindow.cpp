@@ -1,0 +1,634 @@
+#include "CardWindow.h"
+
+#include "folder/CoverPhotos.h"
+#include "storage/Navigation.h"
+#include "PhotoBox.h"
+#include "TfrmAllegaCartella.h"
+#include "TfrmZoom.h"
+#include "shell/FileDialog.h"
+#include "shell/Guarded.h"
+#include "shell/Help.h"
+#include "shell/MessageBox.h"
+#include "shell/ProgramFormats.h"
+#include "shell/TfrmAvvio.h"
+#include "shell/Windows.h"
+#include "output/CardPrintWindow.h"
+#include "output/ExportWindow.h"
+#include "output/SlideShowWindow.h"
+#include "search/SearchWindow.h"
+#include "search/TfrmRiepFumettiMancanti.h"
+#include "storage/CatalogueFile.h"
+#include "storage/Text.h"
+#include "widgets/CentredPanel.h"
+#include "widgets/EnterRing.h"
+#include "widgets/FieldHighlight.h"
+#include "widgets/FittedLabel.h"
+#include "widgets/Fonts.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
+#include "widgets/StatusHints.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <memory>
+
+namespace {
+constexpr QSize kPanelSize(996, 692);
+constexpr QSize kPhotoSize(307, 409);
+constexpr QSize kIconSize(37, 39);
+constexpr QSize kWideSize(148, 32);
+constexpr int kGroupPadding = 4;
+constexpr int kGroupGap = 8;
+
+using Look::kCardBlue;
+using Look::kLightBlue;
+using Look::kNavy;
+using Look::kSteelBlue;
+
+// A picture button of the window: its name, picture, status-line hint and handler.
+struct Command {
+    const char* name;
+    const char* picture;
+    const char* hint; // empty: the kind gives it
+    void (CardWindow::*handler)();
+};
+
+// Every command of the three card windows. A toolbar lists the ones it shows.
+const Command kCommands[] = {
+    {"cmdNuovo", "tb_nuovo", "Prepara la schermata per l'inserimento di una nuova scheda.", &CardWindow::cmdNuovoClick},
+    {"cmdDuplica", "tb_duplica",
+     "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
+     &CardWindow::cmdDuplicaClick},
+    {"cmdSalva", "tb_salva", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick},
+    {"cmdTrova", "tb_trova", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick},
+    {"cmdFile", "tb_allega", "Allega file alla scheda.", &CardWindow::cmdFileClick},
+    {"cmdAnteprima", "tb_anteprima_wide", "Visualizza l'anteprima di stampa della scheda.",
+     &CardWindow::cmdAnteprimaClick},
+    {"cmdAnteprimaIcona", "tb_anteprima", "Visualizza l'anteprima di stampa della scheda.",
+     &CardWindow::cmdAnteprimaClick},
+    {"cmdStampa", "tb_stampa_wide", "Stampa la scheda.", &CardWindow::cmdStampaClick},
+    {"cmdPrimo", "tb_primo", "Visualizza la prima scheda in archivio.", &CardWindow::cmdPrimoClick},
+    {"cmdIndietro", "tb_indietro", "Visualizza la scheda precedente in archivio.", &CardWindow::cmdIndietroClick},
+    {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio.", &CardWindow::cmdAvantiClick},
+    {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
+    {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.",
+     &CardWindow::cmdMancantiClick},
+    {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
+     &CardWindow::cmdEsportaClick},
+    {"cmdSlideshow", "tb_slideshow", "", &CardWindow::cmdSlideshowClick},
+    {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto.", &CardWindow::cmdGuidaClick},
+    {"cmdEsci", "tb_esci", "Esci da questa schermata di lavoro.", &CardWindow::cmdEsciClick},
+    {"btnCaricaFoto", "foto_carica", "Carica una foto esistente.", &CardWindow::btnCaricaFotoClick},
+    {"btnSalvaFoto", "foto_salva", "Salva la foto su disco.", &CardWindow::btnSalvaFotoClick},
+    {"btnCancFoto", "foto_cancella", "Cancella la foto.", &CardWindow::btnCancFotoClick},
+    {"btnZoomFoto", "foto_zoom", "Visualizza la foto nelle sue dimensioni reali.", &CardWindow::btnZoomFotoClick},
+};
+
+const Command& command(const QString& name)
+{
+    const auto* found = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                     [&](const Command& c) { return name == QLatin1String(c.name); });
+    Q_ASSERT(found != std::end(kCommands));
+    return *found;
+}
+
+QString picture(const char* name)
+{
+    return QStringLiteral(":/images/%1.svg").arg(QLatin1String(name));
+}
+
+QLabel* hiddenLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->hide();
+    return label;
+}
+
+int fieldWeight(int capacity)
+{
+    // Short fields still need room for their caption.
+    return std::clamp(capacity, 44, 120);
+}
+} // namespace
+
+CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
+    : ChainWindow(KindLook::of(kind).card.caption, Placement::Maximised), m_kind(kind)
+{
+    ProgramFormats::apply();
+    setMouseTracking(true);
+
+    panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setFixedSize(kPanelSize);
+    panContainer->setMouseTracking(true);
+    new CentredPanel(this, panContainer, kCardBlue);
+    shpContainer = new Shape(QStringLiteral("shpContainer"), panContainer, QColor(255, 255, 255, 150),
+                             QColor(255, 255, 255, 220), 10, 1.5);
+    shpContainer->setGeometry(QRect(QPoint(0, 0), kPanelSize));
+    shpSfondo = new Shape(QStringLiteral("shpSfondo"), panContainer, QColor(255, 255, 255, 200), kCardBlue, 6);
+    shpSfondo->setGeometry(6, 96, 984, 526);
+
+    buildToolbar(toolbar);
+    buildNameBar();
+    buildPhotoColumn();
+    buildFields();
+    buildBottomBar();
+
+    hints = new StatusHints(panInfo);
+    for (const Command& command : kCommands) {
+        PictureButton* button = m_buttons.value(QLatin1String(command.name));
+        if (!button)
+            continue;
+        hints->addHint(button, *command.hint ? QString::fromUtf8(command.hint) : KindLook::of(kind).card.slideshowHint);
+        if (command.handler)
+            connect(button, &PictureButton::clicked, this, guarded(this, command.handler));
+    }
+    for (QWidget* area :
+         QList<QWidget*>{this, panContainer, shpContainer, shpSfondo, shpSezione01, shpFoto, imgFoto, bkgPulsantiFoto})
+        hints->addClearingArea(area);
+    for (Shape* shape : panContainer->findChildren<Shape*>(QString(), Qt::FindDirectChildrenOnly))
+        if (shape->property("toolbarGroup").toBool())
+            hints->addClearingArea(shape);
+    connect(btnFocus, &QPushButton::clicked, this, guarded(this, &CardWindow::btnFocusClick));
+}
+
+void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
+{
+    int x = 6;
+    for (const ToolbarGroup& group : groups) {
+        auto* shape = new Shape(group.shape, panContainer, kLightBlue, kSteelBlue, 6);
+        shape->setProperty("toolbarGroup", true);
+        int inner = kGroupPadding;
+        for (const QString& name : group.controls) {
+            if (name == QLatin1String("lblPosizione")) {
+                lblPosizione = new FittedLabel(shape);
+                lblPosizione->setObjectName(name);
+                lblPosizione->setAlignment(Qt::AlignCenter);
+                lblPosizione->setFont(programFont(QStringLiteral("Verdana"), 16, true));
+                setTextColour(lblPosizione, kNavy);
+                lblPosizione->setGeometry(inner, kGroupPadding, look().card.positionLabelWidth, kIconSize.height());
+                inner += look().card.positionLabelWidth + 2;
+                continue;
+            }
+            const Command& control = command(name);
+            const bool wide = QLatin1String(control.picture).endsWith(QLatin1String("_wide"));
+            const QSize size = wide ? kWideSize : kIconSize;
+            // The comics' preview is an icon, but it is the same command as the wide picture.
+            const QString objectName =
+                name == QLatin1String("cmdAnteprimaIcona") ? QStringLiteral("cmdAnteprima") : name;
+            auto* button = new PictureButton(objectName, picture(control.picture), size, shape);
+            button->move(inner, kGroupPadding + (kIconSize.height() - size.height()) / 2);
+            inner += size.width() + 2;
+            m_buttons.insert(name, button);
+        }
+        const int width = inner - 2 + kGroupPadding;
+        shape->setGeometry(x, 4, width, kIconSize.height() + 2 * kGroupPadding);
+        shape->setObjectName(group.shape);
+        x += width + kGroupGap;
+    }
+    // What is left of the row goes to the groups' gaps, so the toolbar spans the panel.
+    const QList<Shape*> shapes = panContainer->findChildren<Shape*>(QString(), Qt::FindDirectChildrenOnly);
+    QList<Shape*> toolbarShapes;
+    for (Shape* shape : shapes)
+        if (shape->property("toolbarGroup").toBool())
+            toolbarShapes.append(shape);
+    if (toolbarShapes.size() > 1) {
+        const int spare = kPanelSize.width() - 6 - x + kGroupGap;
+        const int extra = spare / int(toolbarShapes.size() - 1);
+        for (int i = 1; i < toolbarShapes.size(); ++i)
+            toolbarShapes[i]->move(toolbarShapes[i]->x() + i * extra, toolbarShapes[i]->y());
+    }
+}
+
+void CardWindow::buildNameBar()
+{
+    auto* bar = new Shape(QStringLiteral("shpNome"), panContainer, kCardBlue, kNavy, 6);
+    bar->setGeometry(6, 56, 984, 32);
+    lblNome = new QLabel(look().card.nameBarText, bar);
+    lblNome->setObjectName(QStringLiteral("lblNome"));
+    lblNome->setAlignment(Qt::AlignCenter);
+    lblNome->setFont(programFont(QStringLiteral("Verdana"), 14, true));
+    setTextColour(lblNome, QColor(Qt::white));
+    lblNome->setGeometry(8, 0, 968, 32);
+    auto* separator = new Shape(QStringLiteral("linSepara"), panContainer, kSteelBlue);
+    separator->setGeometry(6, 91, 984, 2);
+    lblFile = hiddenLabel(QStringLiteral("lblFile"), panContainer);
+}
+
+void CardWindow::buildPhotoColumn()
+{
+    shpFoto = new Shape(QStringLiteral("shpFoto"), panContainer, Qt::white, kNavy, 4, 2);
+    shpFoto->setGeometry(14, 104, kPhotoSize.width() + 10, kPhotoSize.height() + 10);
+    imgFoto = new PhotoBox(QStringLiteral("imgFoto"), kPhotoSize, shpFoto);
+    imgFoto->move(5, 5);
+    imgFoto->setMouseTracking(true);
+    imgBianco = new Picture(QStringLiteral("imgBianco"), look().card.placeholderImage, kPhotoSize, panContainer);
+    imgBianco->move(19, 109);
+    imgBianco->hide();
+
+    bkgPulsantiFoto = new Shape(QStringLiteral("bkgPulsantiFoto"), panContainer, kLightBlue, kSteelBlue, 6);
+    bkgPulsantiFoto->setGeometry(14, 530, kPhotoSize.width() + 10, 42);
+    const QSize size(36, 30);
+    const int gap = (bkgPulsantiFoto->width() - 4 * size.width()) / 5;
+    const std::pair<PictureButton**, const char*> buttons[] = {{&btnCaricaFoto, "btnCaricaFoto"},
+                                                               {&btnSalvaFoto, "btnSalvaFoto"},
+                                                               {&btnCancFoto, "btnCancFoto"},
+                                                               {&btnZoomFoto, "btnZoomFoto"}};
+    int x = gap;
+    for (const auto& [button, name] : buttons) {
+        const Command& control = command(QLatin1String(name));
+        *button = new PictureButton(QLatin1String(name), picture(control.picture), size, bkgPulsantiFoto);
+        (*button)->move(x, 6);
+        m_buttons.insert(QLatin1String(name), *button);
+        x += size.width() + gap;
+    }
+}
+
+void CardWindow::buildFields()
+{
+    const QRect area(346, 100, 636, 472);
+    shpSezione01 = new Shape(QStringLiteral("shpSezione01"), panContainer, QColor(0xF4, 0xF8, 0xFC), kLightBlue, 6);
+    shpSezione01->setGeometry(area.adjusted(-6, 0, 4, 0));
+
+    const QStringList names = m_kind.textFields();
+    const QFont fieldFont = programFont(QStringLiteral("Verdana"), 12, true);
+    const QFont captionFont = programFont(QStringLiteral("Verdana"), 11, true);
+    QList<QWidget*> ring;
+    auto makeField = [&](const QString& name, const QRect& geometry) {
+        const FieldSpec& stored = m_kind.layout.field(m_kind.layout.indexOf(name));
+        auto* field = new QLineEdit(panContainer);
+        field->setObjectName(QStringLiteral("txt") + name);
+        field->setMaxLength(stored.capacity);
+        field->setFont(fieldFont);
+        field->setGeometry(geometry);
+        FieldHighlight::attachOverlay(field);
+        m_fields.insert(name, field);
+        ring.append(field);
+        if (!stored.caption.isEmpty()) {
+            auto* caption = new QLabel(stored.caption, panContainer);
+            caption->setObjectName(QStringLiteral("lblCampo") + name);
+            caption->setFont(captionFont);
+            setTextColour(caption, kNavy);
+            caption->setGeometry(geometry.x(), geometry.y() - 19, geometry.width(), 17);
+        }
+        return field;
+    };
+
+    const int rowHeight = area.height() / int(look().card.rowSizes.size());
+    int next = 0;
+    for (int row = 0; row < look().card.rowSizes.size(); ++row) {
+        const int count = look().card.rowSizes.at(row);
+        int totalWeight = 0;
+        for (int i = 0; i < count; ++i)
+            totalWeight += fieldWeight(m_kind.layout.field(m_kind.layout.indexOf(names.at(next + i))).capacity);
+        const int gap = 10;
+        const int width = area.width() - gap * (count - 1);
+        int x = area.x();
+        for (int i = 0; i < count; ++i, ++next) {
+            const int capacity = m_kind.layout.field(m_kind.layout.indexOf(names.at(next))).capacity;
+            const int w = i == count - 1 ? area.right() + 1 - x : width * fieldWeight(capacity) / totalWeight;
+            makeField(names.at(next), QRect(x, area.y() + row * rowHeight + 22, w, 26));
+            x += w + gap;
+        }
+    }
+
+    imgNote = new Picture(QStringLiteral("imgNote"), picture("note_titolo"), QSize(90, 26), panContainer);
+    imgNote->move(14, 584);
+    makeField(names.constLast(), QRect(112, 584, 870, 26));
+
+    new EnterRing(ring);
+    // The tab order follows the ring.
+    for (qsizetype i = 1; i < ring.size(); ++i)
+        setTabOrder(ring.at(i - 1), ring.at(i));
+
+    for (const FieldSpec& stored : m_kind.layout.fields())
+        if (stored.role == FieldSpec::Role::Attachment)
+            m_attachments.insert(stored.name, hiddenLabel(QStringLiteral("lbl") + stored.name, panContainer));
+}
+
+void CardWindow::buildBottomBar()
+{
+    const Look::StatusBar status = Look::statusBar(panContainer, QRect(6, 632, 984, 28),
+                                                   QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    shpInfo = status.bar;
+    panInfo = status.line;
+
+    // It takes the focus during a save, so no field stays highlighted; it must be "visible" to
+    // take the focus, so it is a transparent speck in the bar.
+    btnFocus = new QPushButton(shpInfo);
+    btnFocus->setObjectName(QStringLiteral("btnFocus"));
+    btnFocus->setGeometry(982, 27, 1, 1);
+    btnFocus->setFlat(true);
+    btnFocus->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
+    setTabOrder(m_fields.value(m_kind.textFields().constLast()), btnFocus);
+}
+
+QLineEdit* CardWindow::field(const QString& fieldName) const
+{
+    return m_fields.value(fieldName);
+}
+
+QLabel* CardWindow::attachmentLabel(const QString& fieldName) const
+{
+    return m_attachments.value(fieldName);
+}
+
+void CardWindow::setArchive(const QString& path, const QString& name)
+{
+    lblFile->setText(path);
+    lblNome->setText(name);
+}
+
+void CardWindow::FormShow()
+{
+    ClearCard();
+}
+
+void CardWindow::FormClose()
+{
+    handOverTo(Windows::avvio());
+}
+
+void CardWindow::ClearCard()
+{
+    for (QLineEdit* field : std::as_const(m_fields))
+        field->clear();
+    clearExtras();
+    for (QLabel* label : std::as_const(m_attachments))
+        label->clear();
+    showPlaceholder();
+    lblPosizione->clear();
+    field(QStringLiteral("Titolo"))->setFocus();
+}
+
+void CardWindow::ShowCard(const Record& record, int number)
+{
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
+        it.value()->setText(record.text(it.key()));
+        it.value()->setCursorPosition(0); // a long text shows its beginning
+    }
+    for (auto it = m_attachments.cbegin(); it != m_attachments.cend(); ++it)
+        it.value()->setText(record.text(it.key()));
+    showExtras(record);
+    lblPosizione->setText(QString::number(number));
+}
+
+Record CardWindow::recordOnScreen() const
+{
+    Record record(m_kind.layout);
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it)
+        record.setText(it.key(), it.value()->text());
+    for (auto it = m_attachments.cbegin(); it != m_attachments.cend(); ++it)
+        record.setText(it.key(), it.value()->text());
+    storeExtras(record);
+    return record;
+}
+
+QString CardWindow::archivePath() const
+{
+    return lblFile->text();
+}
+
+void CardWindow::showFoundCard(const Record& record, int number)
+{
+    ShowCard(record, number);
+    LoadCoverPhoto();
+}
+
+void CardWindow::LoadCoverPhoto()
+{
+    // A missing or unreadable photo is no error: the card simply shows the placeholder.
+    const CoverPicture photo = CoverPhotos::load(m_kind, lblNome->text(), lblPosizione->text());
+    if (photo.isNull() || !imgFoto->setPicture(photo))
+        showPlaceholder();
+}
+
+void CardWindow::SaveCoverPhoto()
+{
+    // The card is saved whatever becomes of its photo: a photo that cannot be written is not
+    // reported, and the placeholder in the box shows that it was not stored.
+    if (!CoverPhotos::save(m_kind, lblNome->text(), lblPosizione->text(), imgFoto->picture()))
+        showPlaceholder();
+}
+
+void CardWindow::showPlaceholder()
+{
+    imgFoto->setPicture(CoverPicture(Pictures::image(look().card.placeholderImage, kPhotoSize)));
+}
+
+void CardWindow::cmdSalvaClick()
+{
+    // No field keeps the focus, so none stays yellow, and the one being edited is finished.
+    btnFocus->setFocus();
+    for (const KindLook::RequiredField& required : look().card.required) {
+        QLineEdit* missing = field(required.field);
+        if (Text::trimmed(missing->text()).isEmpty()) {
+            MessageBox::warning(this, required.message);
+            missing->setFocus();
+            return;
+        }
+    }
+    try {
+        CatalogueFile archive(m_kind.layout);
+        archive.open(Text::trimmed(lblFile->text()));
+        const QString position = Text::trimmed(lblPosizione->text());
+        const Record record = recordOnScreen();
+        QString done;
+        if (position.isEmpty()) {
+            lblPosizione->setText(QString::number(archive.appendCard(record)));
+            done = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+        } else {
+            bool isNumber = false;
+            const int number = position.toInt(&isNumber);
+            if (!isNumber)
+                throw ArchiveError("the card number is not a number");
+            archive.writeCard(number, record);
+            lblPosizione->setText(QString::number(number));
+            done = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+        }
+        archive.close();
+        SaveCoverPhoto();
+        MessageBox::information(this, done);
+    } catch (const ArchiveError&) {
+        MessageBox::error(this, CatalogueFile::accessErrorText());
+    }
+}
+
+void CardWindow::cmdNuovoClick()
+{
+    ClearCard();
+}
+
+void CardWindow::cmdDuplicaClick()
+{
+    if (Text::trimmed(lblPosizione->text()).isEmpty()) {
+        MessageBox::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
+                                                 "dopo che questa è stata inserita in archivio."));
+        return;
+    }
+    // The copy keeps the texts but has no documents and no photo of its own.
+    for (QLabel* label : std::as_const(m_attachments))
+        label->clear();
+    lblPosizione->clear();
+    showPlaceholder();
+    field(QStringLiteral("Titolo"))->setFocus();
+    MessageBox::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
+                                                 "corrente.\n\r\n\rAl termine premere Salva per inserire la "
+                                                 "scheda in archivio."));
+}
+
+void CardWindow::cmdTrovaClick()
+{
+    const std::unique_ptr<SearchWindow> window(SearchWindow::create(m_kind.id, this));
+    window->lblMemory->setText(m_kind.tag);
+    window->exec();
+}
+
+void CardWindow::cmdMancantiClick()
+{
+    TfrmRiepFumettiMancanti window(this);
+    window.exec();
+}
+
+void CardWindow::cmdFileClick()
+{
+    TfrmAllegaCartella window(this);
+    window.lblMemory->setText(m_kind.tag);
+    for (int slot = 1; slot <= TfrmAllegaCartella::kSlots; ++slot) {
+        const QString number = QStringLiteral("%1").arg(slot, 2, 10, QLatin1Char('0'));
+        window.setSlot(slot, Text::trimmed(attachmentLabel(QStringLiteral("File") + number)->text()),
+                       Text::trimmed(attachmentLabel(QStringLiteral("Desc") + number)->text()));
+    }
+    window.exec();
+}
+
+void CardWindow::btnCaricaFotoClick()
+{
+    FileDialog::Request request;
+    request.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
+    request.filters = {QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
+    const QString chosen = FileDialog::run(this, request);
+    if (chosen.isEmpty())
+        return;
+    // Nothing is written yet: the card's photo file changes with the next Salva.
+    const CoverPicture picture = CoverPicture::fromFile(chosen);
+    if (picture.isNull() || !imgFoto->setPicture(picture))
+        showPlaceholder();
+}
+
+void CardWindow::btnSalvaFotoClick()
+{
+    FileDialog::Request request;
+    request.mode = FileDialog::Request::Mode::Save;
+    request.title = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
+    request.filters = {QStringLiteral("File Jpeg (*.jpg)")};
+    request.proposedName = QStringLiteral("Foto.jpg");
+    request.defaultSuffix = QStringLiteral("jpg");
+    const QString chosen = FileDialog::run(this, request);
+    if (chosen.isEmpty())
+        return;
+    if (!imgFoto->picture().saveJpeg(chosen))
+        showPlaceholder();
+}
+
+void CardWindow::btnCancFotoClick()
+{
+    showPlaceholder();
+}
+
+void CardWindow::btnZoomFotoClick()
+{
+    TfrmZoom zoom(this);
+    zoom.setPicture(imgFoto->picture());
+    zoom.exec();
+}
+
+void CardWindow::cmdStampaClick()
+{
+    CardPrintWindow::open(m_kind, CardPrintWindow::Action::Print, this);
+}
+
+void CardWindow::cmdAnteprimaClick()
+{
+    CardPrintWindow::open(m_kind, CardPrintWindow::Action::Preview, this);
+}
+
+void CardWindow::cmdSlideshowClick()
+{
+    // The show reads the archive on its own: the card on screen, saved or not, stays as it is.
+    const std::unique_ptr<SlideShowWindow> show = SlideShowWindow::create(m_kind, this);
+    show->setArchive(lblFile->text(), lblNome->text());
+    show->exec();
+}
+
+void CardWindow::navigate(Navigation::Button button)
+{
+    try {
+        CatalogueFile archive(m_kind.layout);
+        archive.open(Text::trimmed(lblFile->text()));
+        const Navigation::Step step =
+            Navigation::decide(button, archive.recordCount(), Text::trimmed(lblPosizione->text()));
+        if (step.action == Navigation::Step::Action::ShowCard) {
+            // The card reaches the controls only once it has been read whole.
+            const Record record = archive.readCard(step.card);
+            archive.close();
+            ShowCard(record, step.card);
+            LoadCoverPhoto();
+            return;
+        }
+        archive.close();
+        if (step.clearPosition)
+            lblPosizione->clear();
+        if (step.action == Navigation::Step::Action::ReportEmpty)
+            MessageBox::information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
+    } catch (const ArchiveError&) {
+        MessageBox::error(this, CatalogueFile::accessErrorText());
+    }
+}
+
+void CardWindow::cmdPrimoClick()
+{
+    navigate(Navigation::Button::First);
+}
+
+void CardWindow::cmdIndietroClick()
+{
+    navigate(Navigation::Button::Back);
+}
+
+void CardWindow::cmdAvantiClick()
+{
+    navigate(Navigation::Button::Forward);
+}
+
+void CardWindow::cmdUltimoClick()
+{
+    navigate(Navigation::Button::Last);
+}
+
+void CardWindow::cmdEsciClick()
+{
+    close();
+}
+
+void CardWindow::cmdGuidaClick()
+{
+    Help::showTopic(this, m_kind.helpTopic);
+}
+
+void CardWindow::cmdEsportaClick()
+{
+    const std::unique_ptr<ExportWindow> window = ExportWindow::create(m_kind.id, this);
+    window->exec();
+}
+
+void CardWindow::btnFocusClick()
+{
+    QLineEdit* title = field(QStringLiteral("Titolo"));
+    title->setText(Text::trimmed(title->text()));
+}

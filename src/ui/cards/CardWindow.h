@@ -1,0 +1,126 @@
+#pragma once
+
+#include "storage/Navigation.h"
+#include "shell/ChainWindow.h"
+#include "search/CardHost.h"
+#include "kinds/KindLook.h"
+#include "storage/Record.h"
+
+#include <QHash>
+#include <QList>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class PictureButton;
+class PhotoBox;
+class Shape;
+class StatusHints;
+
+// The record card window of one kind: one card of one archive at a time, a form of text fields
+// beside the cover photo, under a toolbar. Its state lives in its controls: the archive in
+// lblFile and lblNome, the card number in lblPosizione (empty for a new card), the attachments in
+// six hidden labels.
+class CardWindow : public ChainWindow, public CardHost {
+    Q_OBJECT
+public:
+    // Toolbar groups, left to right: the shape behind each group and the controls in it.
+    struct ToolbarGroup {
+        QString shape;
+        QStringList controls;
+    };
+
+    const Kind& kind() const { return m_kind; }
+    const KindLook& look() const { return KindLook::of(m_kind); }
+
+    // The archive this window works on: its full path (lblFile) and its name (lblNome).
+    void setArchive(const QString& path, const QString& name);
+
+    // Puts the window on a blank new card.
+    void ClearCard();
+    // Puts a stored card and its number on screen.
+    void ShowCard(const Record& record, int number);
+    // Fills the photo box from the card's photo file, or shows the placeholder.
+    void LoadCoverPhoto();
+    // Writes the photo box as the card's photo file; a failure shows the placeholder and is not
+    // reported.
+    void SaveCoverPhoto();
+
+    QLineEdit* field(const QString& fieldName) const;
+    QLabel* attachmentLabel(const QString& fieldName) const;
+
+    // The card on screen as a record, every field taken from the window.
+    Record recordOnScreen() const;
+
+    QString archivePath() const override;
+    void showFoundCard(const Record& record, int number) override;
+
+public slots:
+    void cmdSalvaClick();
+    void cmdNuovoClick();
+    void cmdDuplicaClick();
+    void cmdTrovaClick();
+    void cmdMancantiClick();
+    void cmdFileClick();
+    void btnCaricaFotoClick();
+    void btnSalvaFotoClick();
+    void btnCancFotoClick();
+    void btnZoomFotoClick();
+    void cmdStampaClick();
+    void cmdAnteprimaClick();
+    void cmdSlideshowClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+    void cmdEsciClick();
+    void cmdGuidaClick();
+    void cmdEsportaClick();
+    void btnFocusClick();
+
+protected:
+    CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar);
+
+    void FormShow() override;
+    void FormClose() override;
+
+    // What a kind adds to a blank card, a shown card and a stored record.
+    virtual void clearExtras() {}
+    virtual void showExtras(const Record&) {}
+    virtual void storeExtras(Record&) const {}
+
+    QWidget* panContainer;
+    Shape* shpContainer;
+    Shape* shpSfondo;
+    Shape* shpSezione01;
+    QLabel* lblFile;
+    QLabel* lblNome;
+    QLabel* lblPosizione;
+    Shape* shpFoto;
+    PhotoBox* imgFoto;
+    QLabel* imgBianco;
+    Shape* bkgPulsantiFoto;
+    PictureButton* btnCaricaFoto;
+    PictureButton* btnSalvaFoto;
+    PictureButton* btnCancFoto;
+    PictureButton* btnZoomFoto;
+    QLabel* imgNote;
+    Shape* shpInfo;
+    QLabel* panInfo;
+    QPushButton* btnFocus;
+    StatusHints* hints;
+
+private:
+    void buildToolbar(const QList<ToolbarGroup>& groups);
+    void buildNameBar();
+    void buildPhotoColumn();
+    void buildFields();
+    void buildBottomBar();
+    void navigate(Navigation::Button button);
+    void showPlaceholder();
+
+    const Kind& m_kind;
+    QHash<QString, PictureButton*> m_buttons; // by command name
+    QHash<QString, QLineEdit*> m_fields;
+    QHash<QString, QLabel*> m_attachments;
+};

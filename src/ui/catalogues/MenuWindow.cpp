@@ -1,0 +1,98 @@
+#include "MenuWindow.h"
+
+#include "shell/Guarded.h"
+#include "shell/TfrmAvvio.h"
+#include "shell/Windows.h"
+#include "storage/Text.h"
+#include "widgets/Fonts.h"
+#include "widgets/Look.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+const QString kStart = QStringLiteral("avvio");
+const QString kCreate = QStringLiteral("crea");
+const QString kOpen = QStringLiteral("apri");
+
+constexpr QSize kButtonSize(360, 54);
+constexpr QSize kExitSize(36, 36);
+
+QPushButton* menuButton(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setFont(programFont(QStringLiteral("Verdana"), 14));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFixedSize(kButtonSize);
+    button->setStyleSheet(Look::buttonStyleSheet(8));
+    return button;
+}
+
+// The illustration of a menu shows its kind: menu_istruzioni_libri, _fumetti, _dvd.
+QString menuPicture(const Kind& kind)
+{
+    return QStringLiteral(":/images/menu_istruzioni_%1.svg").arg(kind.tag);
+}
+} // namespace
+
+MenuWindow::MenuWindow(const Kind& kind) : CatalogueWindow(kind, KindLook::of(kind).catalogue.menuCaption, menuPicture(kind))
+{
+    // The menu holds little: picture and buttons sit in the middle of the panel's height.
+    const QRect area = kContentArea;
+    imgIstruzioni->move(imgIstruzioni->x(), 140);
+    lblIstruzioni = addText(QStringLiteral("lblIstruzioni"), KindLook::of(kind).catalogue.menuInstructions,
+                            programFont(QStringLiteral("Verdana"), 17), QRect(area.x(), 150, area.width(), 80));
+
+    const int buttonX = area.x() + (area.width() - kButtonSize.width()) / 2;
+    btnCrea = menuButton(QStringLiteral("btnCrea"), KindLook::of(kind).catalogue.createButton, panContainer);
+    btnCrea->move(buttonX, 262);
+    btnCompila = menuButton(QStringLiteral("btnCompila"), KindLook::of(kind).catalogue.openButton, panContainer);
+    btnCompila->move(buttonX, 338);
+
+    imgEsci = new PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/images/esci_piccola.svg"), kExitSize,
+                                shpPulsanti);
+    imgEsci->setToolTip(QStringLiteral("Esci"));
+    imgEsci->move(kBottomBar.width() - 12 - kExitSize.width(), (kBottomBar.height() - kExitSize.height()) / 2);
+
+    lblMemory = addHiddenLabel(QStringLiteral("lblMemory"), kStart);
+
+    connect(btnCrea, &QPushButton::clicked, this, guarded(this, &MenuWindow::btnCreaClick));
+    connect(btnCompila, &QPushButton::clicked, this, guarded(this, &MenuWindow::btnCompilaClick));
+    connect(imgEsci, &PictureButton::clicked, this, guarded(this, &MenuWindow::imgEsciClick));
+}
+
+void MenuWindow::FormShow()
+{
+    lblMemory->setText(kStart);
+}
+
+void MenuWindow::btnCreaClick()
+{
+    lblMemory->setText(kCreate);
+    close();
+}
+
+void MenuWindow::btnCompilaClick()
+{
+    lblMemory->setText(kOpen);
+    close();
+}
+
+void MenuWindow::imgEsciClick()
+{
+    close();
+}
+
+void MenuWindow::FormClose()
+{
+    const QString tag = Text::trimmed(lblMemory->text());
+    if (tag == kCreate)
+        handOverTo(Windows::create(kind().id));
+    else if (tag == kOpen)
+        handOverTo(Windows::open(kind().id));
+    else
+        handOverTo(Windows::avvio()); // "avvio", and anything else: never leave the user without a window
+}

@@ -1,0 +1,150 @@
+#include "OpenWindow.h"
+
+#include "folder/ArchiveFolder.h"
+#include "shell/Guarded.h"
+#include "shell/MessageBox.h"
+#include "folder/ProgramFolder.h"
+#include "shell/TfrmAvvio.h"
+#include "shell/Windows.h"
+#include "cards/CardWindow.h"
+#include "storage/Text.h"
+#include "widgets/Fonts.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+const QString kStart = QStringLiteral("avvio");
+
+constexpr QSize kActionSize(180, 44);
+constexpr QSize kBinSize(44, 44);
+} // namespace
+
+OpenWindow::OpenWindow(const Kind& kind)
+    : CatalogueWindow(kind, KindLook::of(kind).catalogue.openCaption, QStringLiteral(":/images/apri_istruzioni.svg"))
+{
+    lblIstruzioni = addText(QStringLiteral("lblIstruzioni"),
+                            QStringLiteral("Seleziona un archivio dall'elenco, poi premi il pulsante Apri archivio "
+                                           "per consultarlo, oppure il cestino per eliminarlo."),
+                            programFont(QStringLiteral("Verdana"), 15), QRect(32, 384, 360, 70));
+    lblCreati = addText(QStringLiteral("lblCreati"), KindLook::of(kind).countText(0),
+                        programFont(QStringLiteral("Verdana"), 15, true), QRect(32, 462, 360, 50));
+
+    lstFiles = new QListWidget(panContainer);
+    lstFiles->setObjectName(QStringLiteral("lstFiles"));
+    lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstFiles->setGeometry(424, 92, 444, 420);
+    lstFiles->setStyleSheet(QStringLiteral("QListWidget { background: white; border: 1px solid #4682B4;"
+                                           " border-radius: 4px; padding: 4px; outline: none; }"
+                                           "QListWidget::item { padding: 3px 2px; background: transparent; }"
+                                           "QListWidget::item:hover { background: #EAF2FA; }"
+                                           "QListWidget::item:selected { background: #4169E1; color: white; }"));
+
+    btnApri = new PictureButton(QStringLiteral("btnApri"), QStringLiteral(":/images/btn_apri_archivio.svg"),
+                                kActionSize, shpPulsanti);
+    btnApri->move(kBottomBar.width() - 6 - kActionSize.width(), (kBottomBar.height() - kActionSize.height()) / 2);
+    btnAnnulla = new PictureButton(QStringLiteral("btnAnnulla"), QStringLiteral(":/images/btn_annulla.svg"),
+                                   kActionSize, shpPulsanti);
+    btnAnnulla->move(btnApri->x() - 12 - kActionSize.width(), btnApri->y());
+    btnElimina =
+        new PictureButton(QStringLiteral("btnElimina"), QStringLiteral(":/images/cestino.svg"), kBinSize, shpPulsanti);
+    btnElimina->setToolTip(QStringLiteral("Elimina l'archivio selezionato"));
+    // Under the list, well apart from the other buttons: deleting cannot be undone.
+    btnElimina->move(lstFiles->x() - kBottomBar.x(), (kBottomBar.height() - kBinSize.height()) / 2);
+
+    lblFile = addHiddenLabel(QStringLiteral("lblFile"));
+    lblMemory = addHiddenLabel(QStringLiteral("lblMemory"), kStart);
+
+    connect(btnApri, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnApriClick));
+    connect(btnElimina, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnEliminaClick));
+    connect(btnAnnulla, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnAnnullaClick));
+    // A double-click on a line is the same as selecting it and pressing Apri archivio.
+    connect(lstFiles, &QListWidget::itemDoubleClicked, this, guarded(this, &OpenWindow::btnApriClick));
+}
+
+void OpenWindow::FormShow()
+{
+    lblMemory->setText(kStart);
+    lblFile->setText(ProgramFolder::path());
+    rebuildList();
+}
+
+void OpenWindow::rebuildList()
+{
+    lstFiles->clear();
+    const QFont lineFont = programFont(QStringLiteral("Courier New"), 14);
+    for (const QString& fileName : ArchiveFolder::list(ProgramFolder::path(), kind())) {
+        // Set on the line itself, so the window's style cannot change how archive names line up.
+        auto* line = new QListWidgetItem(fileName, lstFiles);
+        line->setFont(lineFont);
+        line->setForeground(Qt::black);
+    }
+    lstFiles->setCurrentRow(-1);
+    lstFiles->clearSelection();
+    lblCreati->setText(look().countText(lstFiles->count()));
+}
+
+QListWidgetItem* OpenWindow::selectedLine() const
+{
+    const QList<QListWidgetItem*> selected = lstFiles->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.constFirst();
+}
+
+void OpenWindow::btnApriClick()
+{
+    if (lstFiles->count() == 0) {
+        MessageBox::warning(this, look().catalogue.msgListEmpty);
+        return;
+    }
+    const QListWidgetItem* line = selectedLine();
+    if (!line) {
+        MessageBox::warning(this, look().catalogue.msgSelectToOpen);
+        return;
+    }
+    lblFile->setText(Text::trimmed(ProgramFolder::path() + line->text()));
+    lblMemory->setText(kind().tag);
+    close();
+}
+
+void OpenWindow::btnEliminaClick()
+{
+    if (lstFiles->count() == 0) {
+        MessageBox::warning(this, look().catalogue.msgListEmpty);
+        return;
+    }
+    const QListWidgetItem* line = selectedLine();
+    if (!line) {
+        MessageBox::warning(this, look().catalogue.msgSelectToDelete);
+        return;
+    }
+    if (!MessageBox::confirm(this, look().catalogue.msgConfirmDelete))
+        return;
+    lblFile->setText(Text::trimmed(ProgramFolder::path() + line->text()));
+    if (ArchiveFolder::remove(lblFile->text()))
+        MessageBox::information(this, look().catalogue.msgDeleted);
+    else
+        MessageBox::error(this, ArchiveFolder::removeRefusedText());
+    lblMemory->setText(kStart);
+    lblFile->clear();
+    rebuildList();
+}
+
+void OpenWindow::btnAnnullaClick()
+{
+    close();
+}
+
+void OpenWindow::FormClose()
+{
+    const QListWidgetItem* line = selectedLine();
+    if (Text::trimmed(lblMemory->text()) != kind().tag || !line) {
+        handOverTo(Windows::avvio());
+        return;
+    }
+    lblFile->setText(Text::trimmed(ProgramFolder::path() + line->text()));
+    CardWindow* card = Windows::card(kind().id);
+    card->setArchive(Text::trimmed(lblFile->text()), ArchiveFolder::archiveName(line->text()));
+    handOverTo(card);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "storage/Kind.h"
+
+#include <QList>
+#include <QString>
+
+// What the windows of a kind show: captions, texts and messages, pixel geometry, pictures and
+// hints. Each family of windows is written once and reads its differences from here; what the
+// files need of a kind is Kind.
+struct KindLook {
+    struct RequiredField {
+        QString field;   // record field name, shown in "txt" + field
+        QString message; // warning when it is empty at save time
+    };
+
+    struct Card {
+        QString caption;
+        QString nameBarText;    // lblNome before an archive is opened
+        QList<int> rowSizes;    // text fields per row, in record order; txtNote follows on its own
+        int positionLabelWidth; // lblPosizione
+        QList<RequiredField> required;
+        QString slideshowHint;
+        QString placeholderImage; // resource of the cover placeholder
+        QString printTemplate;    // report template of the print and preview windows
+    };
+
+    // Menu, create and open windows, and their messages
+    struct Catalogue {
+        QString menuCaption;
+        QString menuInstructions;
+        QString createButton; // btnCrea
+        QString openButton;   // btnCompila
+        QString createCaption;
+        QString openCaption;
+        QString countPrefix; // count text: prefix + N + suffix
+        QString countSuffix;
+        QString msgNameMissing;    // M1
+        QString msgNameInUse;      // M2
+        QString msgCreated;        // M3
+        QString msgListEmpty;      // M4
+        QString msgSelectToOpen;   // M5
+        QString msgSelectToDelete; // M6
+        QString msgConfirmDelete;  // M7
+        QString msgDeleted;        // M8
+    };
+
+    // One criterion field of the search window: it searches the record field of the same name.
+    struct SearchCriterion {
+        QString field;   // record field, shown in "txt" + field
+        QString caption; // lblCampoNN above the field
+        int number;      // NN of its caption and of its focus frame effCampoNN
+    };
+
+    struct Search {
+        QString caption;
+        QList<SearchCriterion> criteria; // in reading order, which is also the Enter ring and Tab
+        QString listTitle;               // title of the printed list
+    };
+
+    struct Spreadsheet {
+        QString caption;
+        QList<int> gridWidths; // one per column of Kind::spreadsheet, in the same order
+    };
+
+    struct SlideShow {
+        QString caption;
+        QString startImage; // resource of the picture shown before the first card
+    };
+
+    const Kind& kind;
+    Card card;
+    Catalogue catalogue;
+    Search search;
+    Spreadsheet spreadsheet;
+    SlideShow slideShow;
+
+    // "Sono stati creati 3 cataloghi di libri." under the list of the open window.
+    QString countText(int count) const;
+
+    static const KindLook& of(KindId id);
+    static const KindLook& of(const Kind& kind) { return of(kind.id); }
+    static const KindLook& libri();
+    static const KindLook& fumetti();
+    static const KindLook& dvd();
+};

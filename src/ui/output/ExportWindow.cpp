@@ -1,0 +1,201 @@
+#include "ExportWindow.h"
+
+#include "kinds/KindLook.h"
+#include "export/ExportRows.h"
+#include "export/SpreadsheetWriter.h"
+#include "shell/Guarded.h"
+#include "shell/Help.h"
+#include "help/HelpTopics.h"
+#include "shell/MessageBox.h"
+#include "shell/OpenURL.h"
+#include "folder/ProgramFolder.h"
+#include "shell/Windows.h"
+#include "cards/CardWindow.h"
+#include "storage/Text.h"
+#include "widgets/Fonts.h"
+#include "widgets/Look.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
+#include "widgets/StatusHints.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QTableView>
+
+namespace {
+constexpr QSize kClientSize(862, 560);
+constexpr QSize kPanelSize(837, 533);
+constexpr QSize kIconSize(48, 50);
+constexpr int kNumberWidth = 60;
+constexpr int kRowHeight = 21;
+
+const QString kAskToExport = QStringLiteral(
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
+    "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString kExported =
+    QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString kCannotExport = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                                             "Accertarsi che il file di Excel non sia già aperto.");
+
+// The grid, with a way to finish the edit under way: a click on a picture takes no focus, so a
+// cell being typed in would otherwise miss the export.
+class Grid final : public QTableView {
+public:
+    using QTableView::QTableView;
+
+    void finishEditing()
+    {
+        if (state() != EditingState)
+            return;
+        if (QWidget* editor = indexWidget(currentIndex())) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
+};
+
+// The wait cursor while the file is written, restored however the writing ends.
+class WaitCursor final {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+};
+} // namespace
+
+ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
+    : DialogWindow(opener, KindLook::of(kind).spreadsheet.caption, kClientSize), m_kind(kind), m_rows(new ExportRows(kind, this))
+{
+    setMouseTracking(true);
+    panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setGeometry(
+        QRect(QPoint((kClientSize.width() - kPanelSize.width()) / 2, (kClientSize.height() - kPanelSize.height()) / 2),
+              kPanelSize));
+    shpSfondo = new Shape(QStringLiteral("shpSfondo"), panContainer, QColor(255, 255, 255, 200), Look::kCardBlue, 8);
+    shpSfondo->setGeometry(QRect(QPoint(0, 0), kPanelSize));
+
+    auto* grid = new Grid(panContainer);
+    grdRecords = grid;
+    grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    grdRecords->setGeometry(8, 8, 821, 409);
+    grdRecords->setFont(programFont(QStringLiteral("Verdana"), 12));
+    grdRecords->setModel(m_rows);
+    grdRecords->setAlternatingRowColors(true);
+    grdRecords->setWordWrap(false);
+    grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                QAbstractItemView::AnyKeyPressed);
+    grdRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QPalette palette = grdRecords->palette();
+    palette.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFA));
+    palette.setColor(QPalette::Highlight, Look::kSteelBlue);
+    grdRecords->setPalette(palette);
+    // Every row is as high as every other, so a grid of a whole archive needs no measuring.
+    grdRecords->verticalHeader()->hide();
+    grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdRecords->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    QHeaderView* header = grdRecords->horizontalHeader();
+    header->setFont(programFont(QStringLiteral("Verdana"), 11, true));
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
+    header->setSectionsClickable(false);
+    setColumnWidths();
+
+    const std::tuple<PictureButton**, const char*, const char*> buttons[] = {
+        {&cmdEsporta, "cmdEsporta", ":/images/tb_esporta.svg"},
+        {&cmdGuida, "cmdGuida", ":/images/tb_guida.svg"},
+        {&cmdEsci, "cmdEsci", ":/images/tb_esci.svg"},
+    };
+    for (const auto& [button, name, picture] : buttons)
+        *button = new PictureButton(QLatin1String(name), QLatin1String(picture), kIconSize, panContainer);
+    cmdEsporta->move(8, 432);
+    cmdGuida->move(kPanelSize.width() - 8 - 2 * kIconSize.width() - 8, 432);
+    cmdEsci->move(kPanelSize.width() - 8 - kIconSize.width(), 432);
+
+    const Look::StatusBar status = Look::statusBar(panContainer, QRect(8, 497, 821, 28),
+                                                   QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    shpInfo = status.bar;
+    panInfo = status.line;
+
+    m_hints = new StatusHints(panInfo);
+    m_hints->addHint(cmdEsporta, QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+    m_hints->addHint(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+    m_hints->addHint(cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro."));
+    // The grid clears the line wherever it is pointed at: its cells, headers and scroll bars.
+    for (QWidget* area : QList<QWidget*>{this, panContainer, shpSfondo, shpInfo, grdRecords})
+        m_hints->addClearingArea(area);
+    for (QWidget* part : grdRecords->findChildren<QWidget*>())
+        m_hints->addClearingArea(part);
+
+    connect(cmdEsporta, &PictureButton::clicked, this, guarded(this, &ExportWindow::cmdEsportaClick));
+    connect(cmdGuida, &PictureButton::clicked, this, guarded(this, &ExportWindow::cmdGuidaClick));
+    connect(cmdEsci, &PictureButton::clicked, this, guarded(this, &ExportWindow::cmdEsciClick));
+}
+
+ExportWindow::~ExportWindow() = default;
+
+std::unique_ptr<ExportWindow> ExportWindow::create(KindId kind, QWidget* opener)
+{
+    switch (kind) {
+    case KindId::Libri:
+        return std::make_unique<TfrmExpLibri>(opener);
+    case KindId::Fumetti:
+        return std::make_unique<TfrmExpFumetti>(opener);
+    case KindId::DVD:
+        break;
+    }
+    return std::make_unique<TfrmExpDVD>(opener);
+}
+
+void ExportWindow::setColumnWidths()
+{
+    grdRecords->setColumnWidth(0, kNumberWidth);
+    for (int k = 0; k < m_kind.spreadsheet.columns.size(); ++k)
+        grdRecords->setColumnWidth(k + 1, KindLook::of(m_kind).spreadsheet.gridWidths.at(k));
+}
+
+void ExportWindow::FormShow()
+{
+    // A failure while loading is not reported: the grid shows the cards read until then.
+    if (m_rows->holdsCard(0))
+        return;
+    m_rows->load(Text::trimmed(Windows::card(m_kind.id)->archivePath()));
+    setColumnWidths();
+}
+
+void ExportWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), verticalGradient(Look::kCardBlue, Qt::white, height()));
+}
+
+void ExportWindow::cmdEsportaClick()
+{
+    static_cast<Grid*>(grdRecords)->finishEditing();
+    if (!MessageBox::confirm(this, kAskToExport))
+        return;
+    const QString path = ProgramFolder::file(m_kind.spreadsheet.fileName);
+    bool saved = false;
+    {
+        const WaitCursor wait;
+        saved = SpreadsheetWriter::save(path, *m_rows);
+    }
+    if (!saved) {
+        MessageBox::plain(this, kCannotExport);
+        return;
+    }
+    if (MessageBox::confirm(this, kExported))
+        TMisc::Open(u'"' + path + u'"');
+}
+
+void ExportWindow::cmdGuidaClick()
+{
+    Help::showTopic(this, HelpTopics::exportTitle(m_kind.id));
+}
+
+void ExportWindow::cmdEsciClick()
+{
+    close();
+}

@@ -1,0 +1,172 @@
+#include "ReportPrinter.h"
+#include "shell/ProgramFormats.h"
+
+#include "report/ListReport.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+ReportPrinter::PrintDialogResponder& responder()
+{
+    static ReportPrinter::PrintDialogResponder value;
+    return value;
+}
+
+void setUpPrinter(QPrinter& printer, const Report& report)
+{
+    if (!report.options().printerName.isEmpty())
+        printer.setPrinterName(report.options().printerName);
+    printer.setDocName(report.name());
+    printer.setFullPage(true);
+    if (!report.preparedPages().empty()) {
+        const PreparedPage& first = report.preparedPages().front();
+        QPageLayout layout(first.paper, first.orientation, first.margins, QPageLayout::Millimeter);
+        layout.setMode(QPageLayout::FullPageMode);
+        printer.setPageLayout(layout);
+    }
+}
+
+void paintRange(QPrinter& printer, const Report& report)
+{
+    int from = 1;
+    int to = report.pageCount();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        from = printer.fromPage();
+        to = printer.toPage() > 0 ? printer.toPage() : to;
+    }
+    // Where the printing system makes no copies itself, the pages are sent as many times.
+    report.paint(printer, from, to, printer.supportsMultipleCopies() ? 1 : printer.copyCount());
+}
+
+// The preview's toolbar shows only what the template lists. Qt makes its actions in groups, in
+// this order: navigation, fit, zoom, orientation, display mode, print and page setup.
+void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons)
+{
+    auto* toolbar = dialog.findChild<QToolBar*>();
+    const QList<QActionGroup*> groups = dialog.findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly);
+    if (!toolbar || groups.size() != 6)
+        return;
+    const auto wants = [&buttons](const char* name) { return buttons.contains(QLatin1String(name)); };
+    const auto show = [](QActionGroup* group, bool visible) {
+        for (QAction* action : group->actions())
+            action->setVisible(visible);
+    };
+    show(groups[0], wants("navigation"));
+    show(groups[1], wants("zoom"));
+    show(groups[2], wants("zoom"));
+    show(groups[3], false); // the template fixes the orientation
+    show(groups[4], wants("navigation"));
+    groups[5]->actions().at(0)->setVisible(wants("print"));
+    groups[5]->actions().at(1)->setVisible(false);
+    // The zoom box and the page number are widgets in the toolbar, not in any group.
+    for (QAction* action : toolbar->actions()) {
+        QWidget* widget = toolbar->widgetForAction(action);
+        if (qobject_cast<QComboBox*>(widget))
+            action->setVisible(wants("zoom"));
+        else if (widget && !qobject_cast<QToolButton*>(widget))
+            action->setVisible(wants("navigation"));
+    }
+
+    if (wants("fullScreen")) {
+        auto* fullScreen = new QAction(dialog.style()->standardIcon(QStyle::SP_TitleBarMaxButton),
+                                       QStringLiteral("Schermo intero"), &dialog);
+        fullScreen->setObjectName(QStringLiteral("actSchermoIntero"));
+        fullScreen->setCheckable(true);
+        QObject::connect(fullScreen, &QAction::toggled, &dialog,
+                         [&dialog](bool on) { on ? dialog.showFullScreen() : dialog.showNormal(); });
+        toolbar->addSeparator();
+        toolbar->addAction(fullScreen);
+    }
+    if (wants("close")) {
+        auto* close =
+            new QAction(dialog.style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Chiudi"), &dialog);
+        close->setObjectName(QStringLiteral("actChiudi"));
+        QObject::connect(close, &QAction::triggered, &dialog, &QDialog::reject);
+        toolbar->addAction(close);
+    }
+}
+
+void setZoom(QPrintPreviewDialog& dialog, int percent)
+{
+    // Through the zoom box, so that the dialog's own display agrees with the preview.
+    auto* zoom = dialog.findChild<QComboBox*>();
+    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+    if (!zoom || !preview)
+        return;
+    const QString text = QStringLiteral("%1%").arg(percent);
+    const int index = zoom->findText(text);
+    if (index >= 0 && index != zoom->currentIndex()) {
+        zoom->setCurrentIndex(index);
+    } else {
+        preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
+        preview->setZoomFactor(percent / 100.0);
+    }
+}
+} // namespace
+
+bool ReportPrinter::print(QWidget* parent, Report& report)
+{
+    if (!report.isPrepared())
+        report.prepare(ProgramFormats::shortDateFormat());
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, report);
+
+    if (responder()) {
+        if (responder()(printer) == DialogAnswer::Cancel)
+            return false;
+    } else {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle(QStringLiteral("Stampa"));
+        dialog.setMinMax(1, report.pageCount());
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+    }
+    paintRange(printer, report);
+    return true;
+}
+
+void ReportPrinter::preview(QWidget* parent, Report& report)
+{
+    if (!report.isPrepared())
+        report.prepare(ProgramFormats::shortDateFormat());
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, report);
+
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Anteprima di stampa"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    // An exception must not cross Qt's signal machinery: it is kept and thrown again after exec().
+    std::exception_ptr failure;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&report, &failure](QPrinter* target) {
+        try {
+            paintRange(*target, report);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    arrangeToolbar(dialog, report.options().previewButtons);
+    setZoom(dialog, report.options().previewZoomPercent);
+    dialog.exec();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+bool ReportPrinter::printLines(QWidget* parent, const QString& title, const QStringList& lines)
+{
+    Report report = ListReport::make(title, lines, ProgramFormats::shortDateFormat());
+    return print(parent, report);
+}
+
+void ReportPrinter::setPrintDialogResponder(PrintDialogResponder value)
+{
+    responder() = std::move(value);
+}

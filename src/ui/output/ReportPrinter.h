@@ -1,0 +1,38 @@
+#pragma once
+
+#include "report/Report.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+// The windows of printing: the print dialog in front of the printer, and the preview window. The
+// pages come from the report's one painting routine, as in a PDF file.
+namespace ReportPrinter {
+
+// Shows the print dialog (printer, copies, pages), starting from the printer the template names
+// (the system's default printer when it names none), and prints the prepared report on the
+// printer chosen. Returns false, having printed nothing, when the dialog is cancelled. A report not
+// prepared yet is prepared first. Throws ReportError when printing fails.
+bool print(QWidget* parent, Report& report);
+
+// Shows the prepared report in a modal preview window, at the zoom and with the buttons the
+// template asks for; returns when the window is closed.
+void preview(QWidget* parent, Report& report);
+
+// Prints a list: the list template with `title` in its title bar and `lines`, one printed line
+// each. Returns false when the print dialog is cancelled.
+bool printLines(QWidget* parent, const QString& title, const QStringList& lines);
+
+// While a responder is set the print dialog is not shown: the responder gets the printer the
+// dialog would have shown (a test may point it at a PDF file) and answers for the user. Tests
+// only; an empty responder restores the real dialog.
+enum class DialogAnswer { Accept, Cancel };
+using PrintDialogResponder = std::function<DialogAnswer(QPrinter&)>;
+void setPrintDialogResponder(PrintDialogResponder responder);
+
+} // namespace ReportPrinter

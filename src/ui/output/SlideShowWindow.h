@@ -1,0 +1,70 @@
+#pragma once
+
+#include "folder/CoverPicture.h"
+#include "cards/PictureWindow.h"
+#include "storage/Kind.h"
+
+#include <memory>
+
+class QLabel;
+class QTimer;
+class Picture;
+class PictureButton;
+
+// Full-screen slide show of the covers of one archive: the start picture, then every card's photo
+// in record order, one at each tick of the timer, over and over until a click on the picture ends
+// it. The archive is opened and closed at each tick, so the show always sees the last save.
+class SlideShowWindow : public PictureWindow {
+    Q_OBJECT
+public:
+    SlideShowWindow(const Kind& kind, QWidget* opener);
+
+    // The show of the kind's own window class, owned by `opener`.
+    static std::unique_ptr<SlideShowWindow> create(const Kind& kind, QWidget* opener);
+
+    // The archive to show: its full path (lblFile) and its name (lblNome).
+    void setArchive(const QString& path, const QString& name);
+
+    Picture* imgBianco;
+    QLabel* lblFile;
+    QLabel* lblNome;
+    QLabel* lblPosizione;
+    PictureButton* cmdAvanti;
+    QTimer* Timer;
+
+public slots:
+    void TimerTimer();
+    void cmdAvantiClick();
+    void imgFotoClick() override;
+    void panContainerClick() override;
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void FormShow() override;
+    void subApriFoto();
+    void showStartPicture();
+
+    const Kind& m_kind;
+    CoverPicture m_startPicture;
+    bool m_stepping = false;
+};
+
+class TfrmSlideshow_Libri final : public SlideShowWindow {
+    Q_OBJECT
+public:
+    explicit TfrmSlideshow_Libri(QWidget* opener = nullptr) : SlideShowWindow(Kind::libri(), opener) {}
+};
+
+class TfrmSlideshow_Fumetti final : public SlideShowWindow {
+    Q_OBJECT
+public:
+    explicit TfrmSlideshow_Fumetti(QWidget* opener = nullptr) : SlideShowWindow(Kind::fumetti(), opener) {}
+};
+
+class TfrmSlideshow_DVD final : public SlideShowWindow {
+    Q_OBJECT
+public:
+    explicit TfrmSlideshow_DVD(QWidget* opener = nullptr) : SlideShowWindow(Kind::dvd(), opener) {}
+};

@@ -1,0 +1,182 @@
+#include "TfrmAvvio.h"
+
+#include "Guarded.h"
+#include "Help.h"
+#include "help/HelpTopics.h"
+#include "brand/Maker.h"
+#include "OpenURL.h"
+#include "ProgramFormats.h"
+#include "TfrmInfo.h"
+#include "TfrmSplash.h"
+#include "Windows.h"
+#include "widgets/CentredPanel.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
+
+#include <QApplication>
+#include <QLabel>
+
+namespace {
+constexpr QSize kPanelSize(995, 692);
+constexpr QSize kIconSize(32, 32);
+constexpr QSize kKindPictureSize(260, 200);
+constexpr QSize kKindButtonSize(260, 48);
+constexpr QSize kKindNoteSize(280, 80);
+constexpr int kMargin = 14;
+
+QString image(const QString& name)
+{
+    return QStringLiteral(":/images/%1.svg").arg(name);
+}
+
+// The pictures of a kind are named after its tag: avvio_libri, avvio_btn_libri, avvio_nota_libri.
+QString kindImage(const char* prefix, KindId kind)
+{
+    return image(QLatin1String(prefix) + Kind::of(kind).tag);
+}
+} // namespace
+
+TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Maximised)
+{
+    ProgramFormats::apply();
+
+    panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setFixedSize(kPanelSize);
+    new CentredPanel(this, panContainer, Look::kCardBlue);
+    auto* card = new Shape(QStringLiteral("shpContainer"), panContainer, QColor(255, 255, 255, 150),
+                           QColor(255, 255, 255, 220), 10, 1.5);
+    card->setGeometry(QRect(QPoint(0, 0), kPanelSize));
+
+    // Title row: the product's icon and name, and what it is for.
+    const int titleWidth = 64 + 14 + 420;
+    const int titleLeft = (kPanelSize.width() - titleWidth) / 2;
+    imgIcona =
+        new Picture(QStringLiteral("imgIcona"), image(QStringLiteral("avvio_icona")), QSize(64, 64), panContainer);
+    imgIcona->move(titleLeft, 18);
+    imgTitolo =
+        new Picture(QStringLiteral("imgTitolo"), image(QStringLiteral("avvio_titolo")), QSize(420, 70), panContainer);
+    imgTitolo->move(titleLeft + 64 + 14, 15);
+    imgSottotitolo = new Picture(QStringLiteral("imgSottotitolo"), image(QStringLiteral("avvio_sottotitolo")),
+                                 QSize(900, 40), panContainer);
+    imgSottotitolo->move((kPanelSize.width() - 900) / 2, 98);
+
+    linSepara01 = new Shape(QStringLiteral("linSepara01"), panContainer, Look::kSteelBlue);
+    linSepara01->setGeometry(20, 156, kPanelSize.width() - 40, 2);
+
+    // Three columns, books, comics and DVDs: picture, button picture, note.
+    const int column = kPanelSize.width() / 3;
+    addKindColumn(KindId::Libri, column / 2, imgLibri, btnLibri, appLibri);
+    addKindColumn(KindId::Fumetti, column + column / 2, imgFumetti, btnFumetti, appFumetti);
+    addKindColumn(KindId::DVD, 2 * column + column / 2, imgDVD, btnDVD, appDVD);
+    connect(imgLibri, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgLibriClick));
+    connect(btnLibri, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgLibriClick));
+    connect(appLibri, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgLibriClick));
+    connect(imgFumetti, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgFumettiClick));
+    connect(btnFumetti, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgFumettiClick));
+    connect(appFumetti, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgFumettiClick));
+    connect(imgDVD, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgDVDClick));
+    connect(btnDVD, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgDVDClick));
+    connect(appDVD, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgDVDClick));
+
+    linSepara02 = new Shape(QStringLiteral("linSepara02"), panContainer, Look::kSteelBlue);
+    linSepara02->setGeometry(20, 546, kPanelSize.width() - 40, 2);
+
+    const int right = kPanelSize.width() - kMargin - kIconSize.width();
+    const int bottom = kPanelSize.height() - kMargin - kIconSize.height();
+    imgInfo = addPicture(QStringLiteral("imgInfo"), image(QStringLiteral("avvio_info")), kIconSize, {kMargin, kMargin});
+    imgInfo->setToolTip(QStringLiteral("Informazioni su Cartavox"));
+    imgGuida =
+        addPicture(QStringLiteral("imgGuida"), image(QStringLiteral("avvio_guida")), kIconSize, {right, kMargin});
+    imgGuida->setToolTip(QStringLiteral("Guida"));
+    imgCopyright = addPicture(QStringLiteral("imgCopyright"), image(QStringLiteral("avvio_copyright")), kIconSize,
+                              {kMargin, bottom});
+    imgCopyright->setToolTip(QStringLiteral("Crediti"));
+    imgEsci = addPicture(QStringLiteral("imgEsci"), image(QStringLiteral("avvio_esci")), kIconSize, {right, bottom});
+    imgEsci->setToolTip(QStringLiteral("Esci dal programma"));
+    imgSito = addPicture(QStringLiteral("imgSito"), image(QStringLiteral("avvio_sito")), QSize(600, 36),
+                         {(kPanelSize.width() - 600) / 2, 580});
+    imgSito->setToolTip(Maker::kWebSiteShown);
+
+    connect(imgInfo, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgInfoClick));
+    connect(imgGuida, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgGuidaClick));
+    connect(imgCopyright, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgCopyrightClick));
+    connect(imgEsci, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgEsciClick));
+    connect(imgSito, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgSitoClick));
+}
+
+PictureButton* TfrmAvvio::addPicture(const QString& name, const QString& picture, QSize size, QPoint at)
+{
+    auto* button = new PictureButton(name, picture, size, panContainer);
+    button->move(at);
+    return button;
+}
+
+void TfrmAvvio::addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button,
+                              PictureButton*& note)
+{
+    const QString suffix = kind == KindId::Libri     ? QStringLiteral("Libri")
+                           : kind == KindId::Fumetti ? QStringLiteral("Fumetti")
+                                                     : QStringLiteral("DVD");
+    picture = addPicture(QStringLiteral("img") + suffix, kindImage("avvio_", kind), kKindPictureSize,
+                         {centreX - kKindPictureSize.width() / 2, 176});
+    button = addPicture(QStringLiteral("btn") + suffix, kindImage("avvio_btn_", kind), kKindButtonSize,
+                        {centreX - kKindButtonSize.width() / 2, 390});
+    note = addPicture(QStringLiteral("app") + suffix, kindImage("avvio_nota_", kind), kKindNoteSize,
+                      {centreX - kKindNoteSize.width() / 2, 450});
+}
+
+void TfrmAvvio::FormClose()
+{
+    // The start window is where the program ends, whatever else is merely hidden.
+    QApplication::quit();
+}
+
+void TfrmAvvio::imgLibriClick()
+{
+    showMenu(KindId::Libri);
+}
+
+void TfrmAvvio::imgFumettiClick()
+{
+    showMenu(KindId::Fumetti);
+}
+
+void TfrmAvvio::imgDVDClick()
+{
+    showMenu(KindId::DVD);
+}
+
+void TfrmAvvio::showMenu(KindId kind)
+{
+    handOverTo(Windows::menu(kind));
+}
+
+void TfrmAvvio::imgInfoClick()
+{
+    TfrmInfo window(this);
+    window.exec();
+}
+
+void TfrmAvvio::imgGuidaClick()
+{
+    Help::showTopic(this, HelpTopics::kStartTitle);
+}
+
+void TfrmAvvio::imgCopyrightClick()
+{
+    TfrmSplash window(this);
+    window.exec();
+}
+
+void TfrmAvvio::imgEsciClick()
+{
+    close();
+}
+
+void TfrmAvvio::imgSitoClick()
+{
+    TMisc::Open(Maker::kWebSite);
+}

@@ -1,0 +1,55 @@
+#include "CoreTestSupport.h"
+
+#include "folder/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+ProgramFolderFixture::ProgramFolderFixture()
+{
+    // The program folder sits alone inside a temporary folder of its own, so a test can check
+    // that nothing was written beside it, whatever other tests do in the system's temporary folder.
+    const QString folder = m_dir.filePath(QStringLiteral("Cartavox"));
+    QDir().mkpath(folder);
+    ProgramFolder::setOverride(folder);
+}
+
+ProgramFolderFixture::~ProgramFolderFixture()
+{
+    ProgramFolder::setOverride({});
+}
+
+QString ProgramFolderFixture::path() const
+{
+    return ProgramFolder::path();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+void addKindRows()
+{
+    QTest::addColumn<KindId>("kind");
+    for (KindId kind : {KindId::Libri, KindId::Fumetti, KindId::DVD})
+        addKindRow(kind);
+}
+
+QTestData& addKindRow(KindId kind, const char* what)
+{
+    const QByteArray tag = Kind::of(kind).tag.toLatin1();
+    QTestData& row = what ? QTest::addRow("%s %s", tag.constData(), what) : QTest::newRow(tag.constData());
+    return row << kind;
+}

@@ -1,0 +1,414 @@
+// The export windows of the three kinds, opened from their card windows and driven through their
+// grid and pictures, checked in the file they write and the archive they read.
+#include "CardArchiveBytes.h"
+#include "OpenCard.h"
+#include "TestSupport.h"
+#include "shell/OpenURL.h"
+#include "shell/TfrmGuida.h"
+#include "output/ExportWindow.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+const QString kAskToExport = QStringLiteral(
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
+    "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString kExported = QStringLiteral(
+    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString kCannotExport = QStringLiteral(
+    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
+    "aperto.");
+const QByteArray kCell = "<td class=t style=\"text-align: left;\">";
+
+QTableView* grid(QWidget* window)
+{
+    return child<QTableView>(window, QStringLiteral("grdRecords"));
+}
+
+QString cell(QWidget* window, int row, int column)
+{
+    QAbstractItemModel* model = grid(window)->model();
+    return model->data(model->index(row, column)).toString();
+}
+
+// Double-clicks a cell, as a user starts an edit; the editor opened, if any.
+QLineEdit* startEdit(QWidget* window, int row, int column)
+{
+    QTableView* view = grid(window);
+    const QModelIndex index = view->model()->index(row, column);
+    view->scrollTo(index);
+    const QPoint centre = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
+    return qobject_cast<QLineEdit*>(view->indexWidget(index));
+}
+
+// The pointer moving over a widget. Sent to the widget itself: over a maximised card window the
+// offscreen screen may hand a moved cursor to the window beneath the export window.
+void pointAt(QWidget* widget, QPoint at = {5, 5})
+{
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+// The data rows of a written file, each as its cells' bytes.
+QList<QList<QByteArray>> dataRows(const QByteArray& file)
+{
+    QList<QList<QByteArray>> rows;
+    for (qsizetype at = file.indexOf("<tr>" + kCell); at >= 0; at = file.indexOf("<tr>" + kCell, at)) {
+        const qsizetype end = file.indexOf("</tr>", at);
+        QList<QByteArray> cells;
+        for (qsizetype c = file.indexOf(kCell, at); c >= 0 && c < end; c = file.indexOf(kCell, c + 1)) {
+            const qsizetype start = c + kCell.size();
+            cells.append(file.mid(start, file.indexOf("</td>", start) - start));
+        }
+        rows.append(cells);
+        at = end;
+    }
+    return rows;
+}
+} // namespace
+
+class TestExportWindow : public WindowTest {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void exportsEveryCardInOrder_data() { addKindRows(); }
+    void exportsEveryCardInOrder();
+    void editsReachTheFileOnly();
+    void noLeavesTheFileUntouched();
+    void anotherArchiveReplacesTheFile();
+    void failureKeepsTheEarlierFile_data();
+    void failureKeepsTheEarlierFile();
+    void archiveWithoutCards_data();
+    void archiveWithoutCards();
+    void statusLineAndHelp();
+
+private:
+    QString archive(KindId kind, const QString& name = QStringLiteral("Prova")) const
+    {
+        return folder().file(name + Kind::of(kind).extension);
+    }
+    // Opens the card window on `path`, presses its export picture and runs `inside` on the export
+    // window, which is closed afterwards with its exit picture.
+    void withExportWindow(KindId kind, const QString& path, const std::function<void(ExportWindow*)>& inside);
+
+    QStringList m_opened;
+};
+
+void TestExportWindow::init()
+{
+    WindowTest::init();
+    m_opened.clear();
+    TMisc::setResponder([this](const QString& target) { m_opened.append(target); });
+}
+
+void TestExportWindow::cleanup()
+{
+    TMisc::setResponder({});
+    WindowTest::cleanup();
+}
+
+void TestExportWindow::withExportWindow(KindId kind, const QString& path,
+                                        const std::function<void(ExportWindow*)>& inside)
+{
+    OpenCard card(kind, path);
+    bool opened = false;
+    whenModalOpens([&](QWidget* modal) {
+        auto* window = qobject_cast<ExportWindow*>(modal);
+        if (!window)
+            return;
+        opened = true;
+        QCOMPARE(window->parentWidget(), card.window);
+        inside(window);
+        click(window, QStringLiteral("cmdEsci"));
+    });
+    card.click("cmdEsporta");
+    QVERIFY(opened);
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(card.window->isVisible());
+}
+
+void TestExportWindow::exportsEveryCardInOrder()
+{
+    QFETCH(KindId, kind);
+    const Kind& k = Kind::of(kind);
+    struct Expected {
+        const char* className;
+        QString caption;
+        QString file;
+        QStringList headers; // the first and the last
+        int columns;
+    };
+    const Expected expected = kind == KindId::Libri
+        ? Expected{"TfrmExpLibri", QStringLiteral(" Esporta archivio libri in Microsoft Excel"),
+                   QStringLiteral("Catalogo_Libri.xls"), {QStringLiteral("Titolo libro"), QStringLiteral("Note")}, 22}
+        : kind == KindId::Fumetti
+        ? Expected{"TfrmExpFumetti", QStringLiteral(" Esporta archivio fumetti in Microsoft Excel"),
+                   QStringLiteral("Raccolta_Fumetti.xls"),
+                   {QStringLiteral("Titolo fumetto"), QStringLiteral("Albo mancante")}, 23}
+        : Expected{"TfrmExpDVD", QStringLiteral(" Esporta archivio DVD in Microsoft Excel"),
+                   QStringLiteral("Collezione_DVD.xls"), {QStringLiteral("Titolo DVD"), QStringLiteral("Note")}, 20};
+
+    QByteArray bytes = sampleArchive(k, 3);
+    // Blanks around a stored text are not part of it.
+    StoredTexts padded = sampleCard(k, 2);
+    padded[QStringLiteral("Titolo")] = "  Scheda 2\t ";
+    bytes.replace(k.layout.recordSize(), k.layout.recordSize(), recordBytes(k, padded));
+    writeFileBytes(archive(kind), bytes);
+
+    withExportWindow(kind, archive(kind), [&](ExportWindow* window) {
+        QCOMPARE(window->metaObject()->className(), expected.className);
+        QCOMPARE(window->windowTitle(), expected.caption);
+        QCOMPARE(window->size(), QSize(862, 560));
+        QTableView* view = grid(window);
+        QCOMPARE(view->size(), QSize(821, 409));
+        QCOMPARE(view->rowHeight(0), 21);
+        QVERIFY(view->alternatingRowColors());
+        QCOMPARE(view->model()->rowCount(), 3);
+        QCOMPARE(view->model()->columnCount(), expected.columns + 1);
+        QCOMPARE(view->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N."));
+        QCOMPARE(view->columnWidth(0), 60);
+        QCOMPARE(view->model()->headerData(1, Qt::Horizontal).toString(), expected.headers.first());
+        QCOMPARE(view->columnWidth(1), 300);
+        QCOMPARE(view->model()->headerData(expected.columns, Qt::Horizontal).toString(), expected.headers.last());
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(cell(window, row, 0), QString::number(row + 1));
+            QCOMPARE(cell(window, row, 1), QStringLiteral("Scheda %1").arg(row + 1));
+        }
+        if (kind == KindId::Fumetti) {
+            QCOMPARE(cell(window, 0, 23), QStringLiteral("Sì"));
+            QCOMPARE(cell(window, 1, 23), QStringLiteral("No"));
+        }
+
+        click(window, QStringLiteral("cmdEsporta"));
+        QCOMPARE(messages().count(), 2);
+        QCOMPARE(messages().shown().at(0).kind, MessageBox::Kind::Confirmation);
+        QCOMPARE(messages().shown().at(0).text, kAskToExport);
+        QCOMPARE(messages().shown().at(1).kind, MessageBox::Kind::Confirmation);
+        QCOMPARE(messages().shown().at(1).text, kExported);
+        QVERIFY(window->isVisible());
+    });
+
+    const QString file = folder().file(expected.file);
+    QCOMPARE(m_opened, QStringList{file});
+    const QByteArray written = fileBytes(file);
+    QCOMPARE(written.count("<tr>"), 4);
+    const QList<QList<QByteArray>> rows = dataRows(written);
+    QCOMPARE(rows.size(), 3);
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(rows.at(row).size(), expected.columns);
+        QCOMPARE(rows.at(row).first(), "Scheda " + QByteArray::number(row + 1));
+        QCOMPARE(rows.at(row).at(1), k.textFields().at(1).toLatin1() + ' ' + QByteArray::number(row + 1));
+    }
+    if (kind == KindId::Fumetti) {
+        QCOMPARE(rows.at(0).last(), QByteArray("S\xEC"));
+        QCOMPARE(rows.at(1).last(), QByteArray("No"));
+        QCOMPARE(rows.at(2).last(), QByteArray("S\xEC"));
+    }
+    // Nothing else was written beside it, and the archive was only read.
+    QStringList files{expected.file, QStringLiteral("Prova") + k.extension};
+    files.sort();
+    QCOMPARE(QDir(folder().path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), files);
+    QCOMPARE(fileBytes(archive(kind)), bytes);
+}
+
+void TestExportWindow::editsReachTheFileOnly()
+{
+    const QByteArray bytes = sampleArchive(Kind::libri(), 2);
+    writeFileBytes(archive(KindId::Libri), bytes);
+    withExportWindow(KindId::Libri, archive(KindId::Libri), [&](ExportWindow* window) {
+        // Titolo, Autore and ISBN are the archive's own; Codice Dewey can be corrected here.
+        for (int column : {0, 1, 2, 9}) {
+            QVERIFY2(!startEdit(window, 1, column), qPrintable(QString::number(column)));
+            QTest::keyClicks(grid(window), QStringLiteral("xyz"));
+            QVERIFY(!grid(window)->indexWidget(grid(window)->model()->index(1, column)));
+        }
+        QCOMPARE(cell(window, 1, 1), QStringLiteral("Scheda 2"));
+
+        QLineEdit* editor = startEdit(window, 1, 7);
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("  853.914 Citt"));
+        editor->insert(QStringLiteral("à  ")); // QTest types ASCII keys only
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the edit is committed once the key has been handled
+        QCOMPARE(cell(window, 1, 7), QStringLiteral("  853.914 Città  "));
+
+        // An edit still open when the export starts is part of it.
+        editor = startEdit(window, 0, 22);
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("Prestato"));
+        click(window, QStringLiteral("cmdEsporta"));
+    });
+    const QList<QList<QByteArray>> rows = dataRows(fileBytes(folder().file(QStringLiteral("Catalogo_Libri.xls"))));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(1).at(6), QByteArray("853.914 Citt\xE0"));
+    QCOMPARE(rows.at(0).at(21), QByteArray("Prestato"));
+    QCOMPARE(rows.at(0).at(6), QByteArray("Dewey 1"));
+    QCOMPARE(fileBytes(archive(KindId::Libri)), bytes);
+}
+
+void TestExportWindow::noLeavesTheFileUntouched()
+{
+    writeFileBytes(archive(KindId::DVD), sampleArchive(Kind::dvd(), 3));
+    const QString file = folder().file(QStringLiteral("Collezione_DVD.xls"));
+    writeFileBytes(file, "earlier export");
+    withExportWindow(KindId::DVD, archive(KindId::DVD), [&](ExportWindow* window) {
+        messages().answerNext(QMessageBox::No);
+        click(window, QStringLiteral("cmdEsporta"));
+        QCOMPARE(messages().count(), 1);
+        QCOMPARE(messages().last().text, kAskToExport);
+    });
+    QCOMPARE(fileBytes(file), QByteArray("earlier export"));
+    QVERIFY(m_opened.isEmpty());
+}
+
+void TestExportWindow::anotherArchiveReplacesTheFile()
+{
+    const Kind& kind = Kind::fumetti();
+    writeFileBytes(archive(KindId::Fumetti, QStringLiteral("Prima")), sampleArchive(kind, 3));
+    StoredTexts other = sampleCard(kind, 1);
+    other[QStringLiteral("Titolo")] = "Dylan Dog";
+    writeFileBytes(archive(KindId::Fumetti, QStringLiteral("Seconda")), recordBytes(kind, other));
+    for (const char* name : {"Prima", "Seconda"}) {
+        withExportWindow(KindId::Fumetti, archive(KindId::Fumetti, QLatin1String(name)), [&](ExportWindow* window) {
+            // Answering No to the second question writes the file all the same and opens nothing.
+            messages().answerNext(QMessageBox::Yes);
+            messages().answerNext(QMessageBox::No);
+            click(window, QStringLiteral("cmdEsporta"));
+        });
+    }
+    QVERIFY(m_opened.isEmpty());
+    const QList<QList<QByteArray>> rows = dataRows(fileBytes(folder().file(QStringLiteral("Raccolta_Fumetti.xls"))));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().first(), QByteArray("Dylan Dog"));
+}
+
+void TestExportWindow::failureKeepsTheEarlierFile_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("open in a spreadsheet program") << QStringLiteral("lock");
+    QTest::newRow("a folder under the file's name") << QStringLiteral("folder");
+    QTest::newRow("file cannot be replaced") << QStringLiteral("immutable file");
+    QTest::newRow("folder cannot be written") << QStringLiteral("immutable folder");
+}
+
+void TestExportWindow::failureKeepsTheEarlierFile()
+{
+    QFETCH(QString, obstacle);
+    writeFileBytes(archive(KindId::Libri), sampleArchive(Kind::libri(), 3));
+    const QString file = folder().file(QStringLiteral("Catalogo_Libri.xls"));
+    QString immutable;
+    if (obstacle == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(file));
+    } else {
+        writeFileBytes(file, "earlier export");
+        if (obstacle == QLatin1String("lock"))
+            writeFileBytes(folder().file(QStringLiteral(".~lock.Catalogo_Libri.xls#")), ",utente,pc,01.01.2026;");
+        else
+            immutable = obstacle == QLatin1String("immutable file") ? file : folder().path();
+    }
+    // Permissions do not stop root: an immutable file or folder does.
+    if (!immutable.isEmpty() && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), immutable}) != 0)
+        QSKIP("chattr +i is not available here");
+    const QStringList before = QDir(folder().path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    withExportWindow(KindId::Libri, archive(KindId::Libri), [&](ExportWindow* window) {
+        click(window, QStringLiteral("cmdEsporta"));
+        QCOMPARE(messages().count(), 2);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+        QCOMPARE(messages().last().text, kCannotExport);
+        QVERIFY(window->isVisible());
+    });
+    if (!immutable.isEmpty())
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), immutable});
+
+    QVERIFY(m_opened.isEmpty());
+    QCOMPARE(QDir(folder().path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    if (obstacle == QLatin1String("folder"))
+        QVERIFY(QFileInfo(file).isDir());
+    else
+        QCOMPARE(fileBytes(file), QByteArray("earlier export"));
+}
+
+void TestExportWindow::archiveWithoutCards_data()
+{
+    QTest::addColumn<bool>("readable");
+    // A missing archive is created empty, as every action that opens one does.
+    QTest::newRow("missing") << true;
+    // One that cannot be read is not reported: the grid stays as it was made.
+    QTest::newRow("a folder under its name") << false;
+}
+
+void TestExportWindow::archiveWithoutCards()
+{
+    QFETCH(bool, readable);
+    if (!readable)
+        QVERIFY(QDir().mkpath(archive(KindId::Libri)));
+    withExportWindow(KindId::Libri, archive(KindId::Libri), [&](ExportWindow* window) {
+        QCOMPARE(messages().count(), 0);
+        QCOMPARE(grid(window)->model()->rowCount(), 10);
+        for (int column = 0; column <= 22; ++column)
+            QCOMPARE(cell(window, 9, column), QString());
+        click(window, QStringLiteral("cmdEsporta"));
+    });
+    QCOMPARE(QFileInfo(archive(KindId::Libri)).isFile(), readable);
+    const QByteArray written = fileBytes(folder().file(QStringLiteral("Catalogo_Libri.xls")));
+    QCOMPARE(written.count("<tr>"), 1);
+    QVERIFY(written.contains("width=350>Titolo libro</td>"));
+    QVERIFY(written.endsWith("</tr></table></body></html>"));
+}
+
+void TestExportWindow::statusLineAndHelp()
+{
+    withExportWindow(KindId::Fumetti, archive(KindId::Fumetti), [&](ExportWindow* window) {
+        auto* status = child<QLabel>(window, QStringLiteral("panInfo"));
+        QCOMPARE(status->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+        const std::pair<QString, QString> hints[] = {
+            {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta l'archivio in formato Microsoft Excel.")},
+            {QStringLiteral("cmdGuida"), QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
+            {QStringLiteral("cmdEsci"), QStringLiteral("Esci da questo ambiente di lavoro.")},
+        };
+        QList<QWidget*> clearing{window, grid(window)->viewport(), grid(window)->horizontalHeader()->viewport(),
+                                 child<QWidget>(window, QStringLiteral("shpInfo")),
+                                 child<QWidget>(window, QStringLiteral("shpSfondo"))};
+        for (QWidget* area : clearing) {
+            for (const auto& [name, hint] : hints) {
+                pointAt(child<QWidget>(window, name));
+                QCOMPARE(status->text(), hint);
+            }
+            // The status text itself neither sets nor clears the line.
+            pointAt(status);
+            QCOMPARE(status->text(), hints[2].second);
+            pointAt(area, {3, 3});
+            QVERIFY2(status->text().isEmpty(), qPrintable(area->objectName()));
+        }
+
+        bool helped = false;
+        whenModalOpens([&](QWidget* modal) {
+            auto* help = qobject_cast<TfrmGuida*>(modal);
+            QVERIFY(help);
+            helped = true;
+            QCOMPARE(help->parentWidget(), window);
+            QCOMPARE(help->lblTitolo->text(), QStringLiteral("Esportazione archivio fumetti in Microsoft Excel."));
+            help->close();
+        });
+        click(window, QStringLiteral("cmdGuida"));
+        QVERIFY(helped);
+        QCOMPARE(QApplication::activeModalWidget(), window);
+    });
+}
+
+CARTAVOX_TEST_MAIN(TestExportWindow)
+#include "tst_export_window.moc"

@@ -1,0 +1,139 @@
+// Start-up, the hand-over between chain windows, modal dialogs, the general error handler and
+// the end of the program.
+#include "TestSupport.h"
+#include "shell/Guarded.h"
+#include "shell/ProgramFormats.h"
+#include "shell/TfrmAvvio.h"
+#include "shell/TfrmPassword.h"
+#include "shell/Windows.h"
+#include "cards/CardWindow.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <stdexcept>
+
+class TestWindowFlow : public WindowTest {
+    Q_OBJECT
+
+private slots:
+    void createsEveryWindowInOrder();
+    void cardWindowReturnsToTheStartWindow();
+    void dialogsAreFreshAtEachOpening();
+    void escapedErrorsAreShownAndTheProgramGoesOn();
+    // Last: after it the application has been asked to end.
+    void closingTheStartWindowEndsTheProgram();
+};
+
+void TestWindowFlow::createsEveryWindowInOrder()
+{
+    const QStringList expected = {
+        "TfrmPassword",         "TfrmAvvio",          "TfrmAllegaCartella",    "TfrmApriLibri",
+        "TfrmCambiaPassword",   "TfrmCodici_Dewey",   "TfrmCreaLibri",         "TfrmGuida",
+        "TfrmInfo",             "TfrmLibri",          "TfrmMenuLibri",         "TfrmSlideshow_Libri",
+        "TfrmSplash",           "TfrmZoom",           "TfrmTrovaLibri",        "TfrmExpLibri",
+        "TfrmAnteprimaLibri",   "TfrmStampaLibri",    "TfrmMenuDVD",           "TfrmCreaDVD",
+        "TfrmApriDVD",          "TfrmDVD",            "TfrmSlideshow_DVD",     "TfrmTrovaDVD",
+        "TfrmExpDVD",           "TfrmAnteprimaDVD",   "TfrmStampaDVD",         "TfrmMenuFumetti",
+        "TfrmCreaFumetti",      "TfrmApriFumetti",    "TfrmFumetti",           "TfrmSlideshow_Fumetti",
+        "TfrmTrovaFumetti",     "TfrmRiepFumettiMancanti", "TfrmExpFumetti",   "TfrmAnteprimaFumetti",
+        "TfrmStampaFumetti",
+    };
+    QStringList created;
+    for (QWidget* window : Windows::all()) {
+        // The class name is the one the program is known by, visible at run time.
+        QCOMPARE(QString::fromLatin1(window->metaObject()->className()), window->objectName());
+        QVERIFY(!window->isVisible());
+        created << window->objectName();
+    }
+    QCOMPARE(created, expected);
+    QCOMPARE(ProgramFormats::shortDateFormat(), QStringLiteral("dd/MM/yyyy"));
+}
+
+void TestWindowFlow::cardWindowReturnsToTheStartWindow()
+{
+    for (KindId kind : {KindId::Libri, KindId::Fumetti, KindId::DVD}) {
+        CardWindow* card = Windows::card(kind);
+        Windows::avvio()->handOverTo(card);
+        QVERIFY(card->isVisible());
+        QVERIFY(!Windows::avvio()->isVisible());
+        // The close box and the exit picture return alike.
+        if (kind == KindId::Libri)
+            card->close();
+        else
+            click(card, QStringLiteral("cmdEsci"));
+        QVERIFY(!card->isVisible());
+        QVERIFY(Windows::avvio()->isVisible());
+    }
+}
+
+void TestWindowFlow::dialogsAreFreshAtEachOpening()
+{
+    CardWindow* card = Windows::card(KindId::DVD);
+    card->present();
+    QList<QPointer<QWidget>> opened;
+    for (int opening = 0; opening < 2; ++opening) {
+        whenModalOpens([&](QWidget* dialog) {
+            QVERIFY(dialog);
+            QCOMPARE(QString::fromLatin1(dialog->metaObject()->className()), QStringLiteral("TfrmGuida"));
+            QCOMPARE(dialog->parentWidget(), card);
+            QVERIFY(card->isVisible());
+            opened << dialog;
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        click(card, QStringLiteral("cmdGuida"));
+    }
+    QCOMPARE(opened.size(), 2);
+    for (const QPointer<QWidget>& dialog : opened)
+        QVERIFY(dialog.isNull());
+    QVERIFY(card->isVisible());
+}
+
+void TestWindowFlow::escapedErrorsAreShownAndTheProgramGoesOn()
+{
+    // A connected handler: the error stops at the handler, before Qt's event code.
+    struct Thrower : QObject {
+        void click() { throw std::runtime_error("Nome di file non valido: àè"); }
+    } thrower;
+    QPushButton button(QStringLiteral("Prova"));
+    QObject::connect(&button, &QPushButton::clicked, &thrower, guarded(&thrower, &Thrower::click));
+    button.show();
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+    QCOMPARE(messages().last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(messages().last().text, QStringLiteral("Nome di file non valido: àè"));
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(messages().count(), 2);
+
+    // An event override: the application's notify() is the net, with the same box.
+    struct Failing : QObject {
+        bool event(QEvent* event) override
+        {
+            if (event->type() == QEvent::User)
+                throw 42;
+            return QObject::event(event);
+        }
+    } failing;
+    QEvent event(QEvent::User);
+    QVERIFY(!QCoreApplication::sendEvent(&failing, &event));
+    QCOMPARE(messages().count(), 3);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+    QCOMPARE(messages().last().text, QStringLiteral("Errore imprevisto."));
+}
+
+void TestWindowFlow::closingTheStartWindowEndsTheProgram()
+{
+    // Other chain windows merely hidden do not keep the program alive.
+    Windows::card(KindId::Libri)->present();
+    Windows::card(KindId::Libri)->hide();
+    Windows::avvio()->present();
+    QTimer::singleShot(0, Windows::avvio(), &QWidget::close);
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+CARTAVOX_TEST_MAIN(TestWindowFlow)
+#include "tst_window_flow.moc"
