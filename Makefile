@@ -49,6 +49,7 @@ bench: build
 	for bench in $(BUILD)/bench/bench_*; do [ -x "$$bench" ] && [ -f "$$bench" ] && "$$bench"; done
 
 format:
+	@$(MAKE) --no-print-directory deps PACKAGES=clang-format
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
