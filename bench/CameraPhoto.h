@@ -2,8 +2,8 @@
 
 // Something like a photograph: soft gradients and shapes under a little sensor noise, so the
 // JPEG has the size and the decoding cost of a real one rather than of a flat picture.
-#include "folder/ProgramFolder.h"
 #include "folder/CoverPhotos.h"
+#include "folder/ProgramFolder.h"
 #include "storage/CatalogueFile.h"
 
 #include <QColor>

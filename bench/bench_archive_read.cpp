@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <functional>
 #include <cstdio>
+#include <functional>
 
 namespace {
 // The same file read one record at a time through an ordinary buffered QFile, with no conversion.

@@ -4,12 +4,12 @@
 //   build/bench/bench_cover_photo [runs]
 #include "BenchSupport.h"
 #include "CameraPhoto.h"
-#include "shell/Application.h"
-#include "folder/ProgramFolder.h"
-#include "shell/Windows.h"
 #include "cards/CardWindow.h"
-#include "folder/CoverPhotos.h"
 #include "cards/PhotoBox.h"
+#include "folder/CoverPhotos.h"
+#include "folder/ProgramFolder.h"
+#include "shell/Application.h"
+#include "shell/Windows.h"
 #include "storage/CatalogueFile.h"
 #include "widgets/PictureButton.h"
 

@@ -4,8 +4,8 @@
 // time and the thread's processor time are both given, as the second does not grow when other
 // programs share the processor.
 //   make bench   (or: QT_QPA_PLATFORM=offscreen build/bench/bench_dewey [runs])
-#include "shell/Application.h"
 #include "search/TfrmCodici_Dewey.h"
+#include "shell/Application.h"
 #include "widgets/Picture.h"
 
 #include <QElapsedTimer>

@@ -3,13 +3,13 @@
 // same size in the same folder and run.
 //   make bench   (or: QT_QPA_PLATFORM=offscreen build/bench/bench_export [cards])
 #include "BenchArchive.h"
-#include "shell/Application.h"
-#include "folder/ProgramFolder.h"
-#include "shell/Windows.h"
 #include "cards/CardWindow.h"
 #include "export/ExportRows.h"
-#include "output/ExportWindow.h"
 #include "export/SpreadsheetWriter.h"
+#include "folder/ProgramFolder.h"
+#include "output/ExportWindow.h"
+#include "shell/Application.h"
+#include "shell/Windows.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -5,11 +5,11 @@
 // With a folder, the PDFs of the last run stay there to be looked at: the three cards filled with
 // sample values and a list of three pages.
 #include "BenchSupport.h"
-#include "shell/Application.h"
-#include "shell/ProgramFormats.h"
+#include "output/ReportPrinter.h"
 #include "report/ListReport.h"
 #include "report/Report.h"
-#include "output/ReportPrinter.h"
+#include "shell/Application.h"
+#include "shell/ProgramFormats.h"
 
 #include <QAction>
 #include <QApplication>
@@ -188,7 +188,8 @@ int main(int argc, char** argv)
         const QString pdf = folder + QStringLiteral("/riepilogo_3721.pdf");
         QElapsedTimer timer;
         timer.start();
-        const Report report = ListReport::make(QStringLiteral("Tabella Codici Dewey"), lines, QStringLiteral("dd/MM/yyyy"));
+        const Report report =
+            ListReport::make(QStringLiteral("Tabella Codici Dewey"), lines, QStringLiteral("dd/MM/yyyy"));
         report.writePdf(pdf);
         listTimes << milliseconds(timer);
         listPages = report.pageCount();

@@ -4,13 +4,13 @@
 // opening of a listed card in the card window.
 //   cmake --build build --target bench_search && build/bench/bench_search [cards]
 #include "BenchArchive.h"
-#include "shell/Application.h"
-#include "folder/ProgramFolder.h"
-#include "shell/Windows.h"
 #include "cards/CardWindow.h"
+#include "folder/ProgramFolder.h"
 #include "lists/CardSearch.h"
 #include "search/ResultList.h"
 #include "search/SearchWindow.h"
+#include "shell/Application.h"
+#include "shell/Windows.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -4,11 +4,11 @@
 //   build/bench/bench_slide_show [steps]
 #include "BenchSupport.h"
 #include "CameraPhoto.h"
-#include "shell/Application.h"
-#include "folder/ProgramFolder.h"
-#include "folder/CoverPhotos.h"
 #include "cards/PhotoBox.h"
+#include "folder/CoverPhotos.h"
+#include "folder/ProgramFolder.h"
 #include "output/SlideShowWindow.h"
+#include "shell/Application.h"
 #include "storage/CatalogueFile.h"
 
 #include <QElapsedTimer>
@@ -54,10 +54,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         const QString config = folder.filePath(QStringLiteral("screen.json"));
         QFile file(config);
-        if (!file.open(QIODevice::WriteOnly)
-            || file.write(R"({"screens": [{"name": "Bench", "x": 0, "y": 0, "width": 1366, "height": 768,
-                              "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
-                   < 0)
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(R"({"screens": [{"name": "Bench", "x": 0, "y": 0, "width": 1366, "height": 768,
+                              "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
             qFatal("cannot write the screen configuration");
         file.close();
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
@@ -103,8 +102,8 @@ int main(int argc, char** argv)
 
     const Figures figures = summary(shown);
     const Figures cpuFigures = summary(processor);
-    std::printf("Slide show of %d x %d JPEG covers (%.1f MB each) on a %d x %d screen, %d ticks\n",
-                kPhotoSize.width(), kPhotoSize.height(), QFileInfo(photo1).size() / 1e6, show.screen()->size().width(),
+    std::printf("Slide show of %d x %d JPEG covers (%.1f MB each) on a %d x %d screen, %d ticks\n", kPhotoSize.width(),
+                kPhotoSize.height(), QFileInfo(photo1).size() / 1e6, show.screen()->size().width(),
                 show.screen()->size().height(), steps);
     std::printf("tick to photo painted:   median %6.1f ms, slowest %6.1f ms (%d photos shown at %d x %d)\n",
                 figures.median, figures.slowest, int(shown.size()), show.imgFoto->image().width(),

@@ -2,20 +2,20 @@
 // developer can look at every window without clicking through the program:
 //   QT_QPA_PLATFORM=offscreen ./cartavox-gallery OUTDIR [WINDOW...]
 // or under xvfb-run for the real window system.
+#include "cards/CardWindow.h"
+#include "cards/TfrmAllegaCartella.h"
+#include "cards/TfrmZoom.h"
+#include "catalogues/CreateWindow.h"
+#include "folder/CoverPhotos.h"
+#include "folder/ProgramFolder.h"
+#include "help/HelpTopics.h"
+#include "output/ExportWindow.h"
 #include "shell/Application.h"
 #include "shell/ChainWindow.h"
 #include "shell/DialogWindow.h"
-#include "help/HelpTopics.h"
-#include "folder/ProgramFolder.h"
 #include "shell/TfrmGuida.h"
 #include "shell/Windows.h"
-#include "cards/CardWindow.h"
-#include "folder/CoverPhotos.h"
-#include "cards/TfrmAllegaCartella.h"
-#include "cards/TfrmZoom.h"
 #include "storage/CatalogueFile.h"
-#include "catalogues/CreateWindow.h"
-#include "output/ExportWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,7 +99,8 @@ int main(int argc, char** argv)
                 help->showTopic(HelpTopics::kStartTitle,
                                 HelpTopics::text(HelpTopics::paragraphs(HelpTopics::kStartTitle)));
             if (auto* attachments = qobject_cast<TfrmAllegaCartella*>(dialog)) {
-                attachments->setSlot(1, QStringLiteral("Manuale d'uso.pdf"), QStringLiteral("Istruzioni del produttore"));
+                attachments->setSlot(1, QStringLiteral("Manuale d'uso.pdf"),
+                                     QStringLiteral("Istruzioni del produttore"));
                 attachments->setSlot(2, QStringLiteral("Ricevuta.jpg"), QStringLiteral("Ricevuta d'acquisto"));
             }
             if (auto* exporter = qobject_cast<ExportWindow*>(dialog)) {
@@ -123,7 +124,8 @@ int main(int argc, char** argv)
         if (auto* card = qobject_cast<CardWindow*>(window)) {
             const QString path = ProgramFolder::file(QStringLiteral("Esempio") + card->kind().extension);
             fillSampleArchive(card->kind(), path);
-            CoverPhotos::save(card->kind(), QStringLiteral("Esempio"), QStringLiteral("1"), CoverPicture(samplePhoto()));
+            CoverPhotos::save(card->kind(), QStringLiteral("Esempio"), QStringLiteral("1"),
+                              CoverPicture(samplePhoto()));
             window->present();
             card->setArchive(path, QStringLiteral("Esempio"));
             card->cmdAvantiClick();

@@ -19,9 +19,31 @@
 
 namespace {
 const QStringList kValues = {
-    "001", "1e5", "12,50", "12.50", "1.234,56", "01/02/2023", "2023-02-01", "3/4", "12:30", "50%", "-5", "TRUE",
-    "=1+1", "<", "a < b", "</td>", "&", "Tom & Jerry", "&amp;", "Città", "perché costa 5 €", "\"Il Gattopardo\"",
-    "  spazi intorno  ", "0012345678", "Sì",
+    "001",
+    "1e5",
+    "12,50",
+    "12.50",
+    "1.234,56",
+    "01/02/2023",
+    "2023-02-01",
+    "3/4",
+    "12:30",
+    "50%",
+    "-5",
+    "TRUE",
+    "=1+1",
+    "<",
+    "a < b",
+    "</td>",
+    "&",
+    "Tom & Jerry",
+    "&amp;",
+    "Città",
+    "perché costa 5 €",
+    "\"Il Gattopardo\"",
+    "  spazi intorno  ",
+    "0012345678",
+    "Sì",
 };
 
 // One CSV line as LibreOffice writes it: fields quoted only when they need it.
@@ -65,8 +87,9 @@ QList<QStringList> writeArchive(const Kind& kind, const QString& path)
         QStringList row;
         for (int k = 0; k < kind.spreadsheet.columns.size(); ++k) {
             const QString& field = kind.spreadsheet.columns.at(k).field;
-            const QString value = field == QLatin1String("Mancante") ? (n % 2 ? QStringLiteral("No") : QStringLiteral("Sì"))
-                                                                     : kValues.at((n * 7 + k) % kValues.size());
+            const QString value = field == QLatin1String("Mancante")
+                                      ? (n % 2 ? QStringLiteral("No") : QStringLiteral("Sì"))
+                                      : kValues.at((n * 7 + k) % kValues.size());
             record.setText(field, value);
             row.append(record.text(field));
         }

@@ -6,8 +6,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QTestData>
 #include <QTemporaryDir>
+#include <QTestData>
 
 Q_DECLARE_METATYPE(KindId)
 

@@ -2,10 +2,10 @@
 
 // A card window opened on an archive for one test, driven through its real widgets.
 #include "TestSupport.h"
-#include "widgets/Picture.h"
-#include "shell/Windows.h"
 #include "cards/CardWindow.h"
 #include "cards/PhotoBox.h"
+#include "shell/Windows.h"
+#include "widgets/Picture.h"
 
 #include <QLabel>
 #include <QLineEdit>

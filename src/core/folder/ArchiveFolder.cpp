@@ -21,11 +21,9 @@ bool ArchiveFolder::isNameInUse(const QString& folder, const QString& name, cons
     // the one of a file system that ignores case, where the archives also have to live.
     const QStringList entries =
         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    return std::any_of(entries.cbegin(), entries.cend(), [&wanted](const QString& entry) {
-        return entry.compare(wanted, Qt::CaseInsensitive) == 0;
-    });
+    return std::any_of(entries.cbegin(), entries.cend(),
+                       [&wanted](const QString& entry) { return entry.compare(wanted, Qt::CaseInsensitive) == 0; });
 }
-
 
 QString ArchiveFolder::archiveName(const QString& fileName)
 {

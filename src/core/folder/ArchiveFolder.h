@@ -17,7 +17,6 @@ QStringList list(const QString& folder, const Kind& kind);
 // archive, and two archives whose names differ only in case would share their photos.
 bool isNameInUse(const QString& folder, const QString& name, const Kind& kind);
 
-
 // The archive name of a listed file: its name without the extension.
 QString archiveName(const QString& fileName);
 

@@ -11,8 +11,7 @@ bool ArchiveName::staysInFolder(const QString& name)
     // Without a separator ".." can only be the whole name. Both "." and ".." would still give a
     // file inside the folder once the extension is added, but they are folder names, never
     // archive names, and a dot file would be hidden from other programs.
-    return !name.contains(u'/') && !name.contains(u'\\') && name != QLatin1String(".") &&
-           name != QLatin1String("..");
+    return !name.contains(u'/') && !name.contains(u'\\') && name != QLatin1String(".") && name != QLatin1String("..");
 }
 
 QString ArchiveName::outsideFolderWarning()

@@ -12,8 +12,8 @@
 namespace {
 bool isBareName(const QString& name)
 {
-    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\') && name != QLatin1String(".")
-           && name != QLatin1String("..");
+    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\') && name != QLatin1String(".") &&
+           name != QLatin1String("..");
 }
 
 bool copyWhole(const QString& source, const QString& target)

@@ -12,8 +12,8 @@ QString CoverPhotos::folder(const Kind& kind)
 
 QString CoverPhotos::filePath(const Kind& kind, const QString& archiveName, const QString& cardNumber)
 {
-    return folder(kind) + u'/' + Text::trimmed(archiveName) + QStringLiteral("_Foto_") + Text::trimmed(cardNumber)
-           + QStringLiteral(".jpg");
+    return folder(kind) + u'/' + Text::trimmed(archiveName) + QStringLiteral("_Foto_") + Text::trimmed(cardNumber) +
+           QStringLiteral(".jpg");
 }
 
 bool CoverPhotos::ensureFolder(const Kind& kind)

@@ -58,20 +58,16 @@ QString heading(const QString& title)
 QString bodyHtml(const QList<Chapter>& chapters)
 {
     QString html =
-        QStringLiteral(
-            "<html><head><style>"
-            "h1 { color: %1; font-size: 20pt; font-weight: bold; margin-top: 0; margin-bottom: 14pt; }"
-            "h2 { color: %2; font-size: 13pt; font-weight: bold; margin-top: 18pt; margin-bottom: 6pt; }"
-            "p { font-size: 10.5pt; color: %3; text-align: justify; margin-bottom: 8pt; line-height: 130%; }"
-            "</style></head><body>")
+        QStringLiteral("<html><head><style>"
+                       "h1 { color: %1; font-size: 20pt; font-weight: bold; margin-top: 0; margin-bottom: 14pt; }"
+                       "h2 { color: %2; font-size: 13pt; font-weight: bold; margin-top: 18pt; margin-bottom: 6pt; }"
+                       "p { font-size: 10.5pt; color: %3; text-align: justify; margin-bottom: 8pt; line-height: 130%; }"
+                       "</style></head><body>")
             .arg(kNavy.name(), kSteelBlue.name(), kText.name());
     for (qsizetype i = 0; i < chapters.size(); ++i) {
         const Chapter& chapter = chapters.at(i);
         const QString newPage = i > 0 ? QStringLiteral(" style=\"page-break-before: always\"") : QString();
-        html += QStringLiteral("<h1%1>%2. %3</h1>")
-                    .arg(newPage)
-                    .arg(i + 1)
-                    .arg(heading(chapter.title).toHtmlEscaped());
+        html += QStringLiteral("<h1%1>%2. %3</h1>").arg(newPage).arg(i + 1).arg(heading(chapter.title).toHtmlEscaped());
         for (const HelpTopics::Topic& section : chapter.sections) {
             if (!section.title.isEmpty())
                 html += QStringLiteral("<h2>%1</h2>").arg(heading(section.title).toHtmlEscaped());
@@ -166,8 +162,8 @@ private:
 
         painter.setPen(kGrey);
         painter.setFont(font(QStringLiteral("Verdana"), 10));
-        const QString footer = Maker::kName + QStringLiteral("  ·  ") + Maker::kWebSiteShown + QStringLiteral("  ·  ")
-                               + Maker::kEmail;
+        const QString footer =
+            Maker::kName + QStringLiteral("  ·  ") + Maker::kWebSiteShown + QStringLiteral("  ·  ") + Maker::kEmail;
         painter.drawText(QRectF(0, m_page.height() - mm(16), width, mm(8)), Qt::AlignCenter, footer);
         painter.fillRect(QRectF(0, m_page.height() - mm(4), width, mm(4)), kSteelBlue);
     }

@@ -98,7 +98,8 @@ void CatalogueFile::readAhead(qint64 offset)
     // Searches and exports read every card in turn: one read brings many cards at once. What is
     // read ahead lives only until the archive is closed or written, within one user action.
     constexpr qint64 kAheadBytes = 256 * 1024;
-    const qint64 wanted = std::max<qint64>(m_layout.recordSize(), kAheadBytes / m_layout.recordSize() * m_layout.recordSize());
+    const qint64 wanted =
+        std::max<qint64>(m_layout.recordSize(), kAheadBytes / m_layout.recordSize() * m_layout.recordSize());
     m_ahead.resize(wanted);
     m_aheadStart = offset;
     const qint64 got = m_device->seek(offset) ? m_device->read(m_ahead.data(), wanted) : -1;

@@ -54,6 +54,6 @@ private:
     const RecordLayout& m_layout;
     QFile m_file;
     QIODevice* m_device = &m_file; // the archive: m_file unless another device was given
-    QByteArray m_ahead; // cards read ahead, starting at byte m_aheadStart
+    QByteArray m_ahead;            // cards read ahead, starting at byte m_aheadStart
     qint64 m_aheadStart = 0;
 };

@@ -43,8 +43,8 @@ struct Kind {
     QString pattern;     // "*.lib"
     QString photoFolder; // folder of cover photos inside the program folder
     const RecordLayout& layout;
-    QString helpTopic;              // title of the kind's help topic
-    QList<LineColumn> resultLine;   // how a card reads in the list windows
+    QString helpTopic;            // title of the kind's help topic
+    QList<LineColumn> resultLine; // how a card reads in the list windows
     Spreadsheet spreadsheet;
 
     // The text fields of the card, in record order (which is also the Enter-key ring).

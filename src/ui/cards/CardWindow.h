@@ -1,9 +1,9 @@
 #pragma once
 
-#include "storage/Navigation.h"
-#include "shell/ChainWindow.h"
-#include "search/CardHost.h"
 #include "kinds/KindLook.h"
+#include "search/CardHost.h"
+#include "shell/ChainWindow.h"
+#include "storage/Navigation.h"
 #include "storage/Record.h"
 
 #include <QHash>

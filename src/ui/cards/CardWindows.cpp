@@ -1,7 +1,7 @@
 #include "CardWindows.h"
 
-#include "shell/Guarded.h"
 #include "search/TfrmCodici_Dewey.h"
+#include "shell/Guarded.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"

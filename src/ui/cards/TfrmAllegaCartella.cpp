@@ -1,7 +1,7 @@
 #include "TfrmAllegaCartella.h"
 
-#include "folder/AttachmentFolder.h"
 #include "CardWindow.h"
+#include "folder/AttachmentFolder.h"
 #include "shell/FileDialog.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"

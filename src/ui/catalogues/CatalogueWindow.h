@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/ChainWindow.h"
 #include "kinds/KindLook.h"
+#include "shell/ChainWindow.h"
 
 class QLabel;
 class PictureButton;

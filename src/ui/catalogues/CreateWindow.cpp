@@ -2,9 +2,9 @@
 
 #include "folder/ArchiveFolder.h"
 #include "folder/ArchiveName.h"
+#include "folder/ProgramFolder.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
-#include "folder/ProgramFolder.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/Windows.h"
 #include "storage/Text.h"

@@ -38,7 +38,8 @@ QString menuPicture(const Kind& kind)
 }
 } // namespace
 
-MenuWindow::MenuWindow(const Kind& kind) : CatalogueWindow(kind, KindLook::of(kind).catalogue.menuCaption, menuPicture(kind))
+MenuWindow::MenuWindow(const Kind& kind)
+    : CatalogueWindow(kind, KindLook::of(kind).catalogue.menuCaption, menuPicture(kind))
 {
     // The menu holds little: picture and buttons sit in the middle of the panel's height.
     const QRect area = kContentArea;

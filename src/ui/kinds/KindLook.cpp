@@ -66,7 +66,8 @@ const KindLook& KindLook::libri()
         .spreadsheet =
             {
                 .caption = " Esporta archivio libri in Microsoft Excel",
-                .gridWidths = {300, 250, 250, 180, 250, 250, 150, 250, 180, 250, 300, 250, 250, 250, 250, 180, 200, 200, 150, 150, 300, 300},
+                .gridWidths = {300, 250, 250, 180, 250, 250, 150, 250, 180, 250, 300,
+                               250, 250, 250, 250, 180, 200, 200, 150, 150, 300, 300},
             },
         .slideShow =
             {
@@ -146,7 +147,8 @@ const KindLook& KindLook::fumetti()
         .spreadsheet =
             {
                 .caption = " Esporta archivio fumetti in Microsoft Excel",
-                .gridWidths = {300, 160, 250, 250, 180, 250, 250, 250, 250, 250, 250, 350, 350, 300, 250, 180, 200, 200, 150, 150, 300, 300, 120},
+                .gridWidths = {300, 160, 250, 250, 180, 250, 250, 250, 250, 250, 250, 350,
+                               350, 300, 250, 180, 200, 200, 150, 150, 300, 300, 120},
             },
         .slideShow =
             {
@@ -224,7 +226,8 @@ const KindLook& KindLook::dvd()
         .spreadsheet =
             {
                 .caption = " Esporta archivio DVD in Microsoft Excel",
-                .gridWidths = {300, 250, 250, 180, 250, 300, 250, 250, 250, 300, 300, 250, 300, 250, 180, 250, 200, 150, 300, 300},
+                .gridWidths = {300, 250, 250, 180, 250, 300, 250, 250, 250, 300,
+                               300, 250, 300, 250, 180, 250, 200, 150, 300, 300},
             },
         .slideShow =
             {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/DialogWindow.h"
 #include "folder/CoverPicture.h"
+#include "shell/DialogWindow.h"
 #include "storage/Kind.h"
 
 class QLabel;

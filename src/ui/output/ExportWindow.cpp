@@ -1,16 +1,16 @@
 #include "ExportWindow.h"
 
-#include "kinds/KindLook.h"
+#include "cards/CardWindow.h"
 #include "export/ExportRows.h"
 #include "export/SpreadsheetWriter.h"
+#include "folder/ProgramFolder.h"
+#include "help/HelpTopics.h"
+#include "kinds/KindLook.h"
 #include "shell/Guarded.h"
 #include "shell/Help.h"
-#include "help/HelpTopics.h"
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
-#include "folder/ProgramFolder.h"
 #include "shell/Windows.h"
-#include "cards/CardWindow.h"
 #include "storage/Text.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
@@ -65,7 +65,8 @@ public:
 } // namespace
 
 ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
-    : DialogWindow(opener, KindLook::of(kind).spreadsheet.caption, kClientSize), m_kind(kind), m_rows(new ExportRows(kind, this))
+    : DialogWindow(opener, KindLook::of(kind).spreadsheet.caption, kClientSize), m_kind(kind),
+      m_rows(new ExportRows(kind, this))
 {
     setMouseTracking(true);
     panContainer = new QWidget(this);

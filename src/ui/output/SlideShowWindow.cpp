@@ -1,10 +1,10 @@
 #include "SlideShowWindow.h"
 
+#include "cards/PhotoBox.h"
+#include "folder/CoverPhotos.h"
 #include "kinds/KindLook.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
-#include "folder/CoverPhotos.h"
-#include "cards/PhotoBox.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/Picture.h"
@@ -33,7 +33,8 @@ QLabel* hiddenLabel(const QString& name, QWidget* parent)
 SlideShowWindow::SlideShowWindow(const Kind& kind, QWidget* opener)
     : PictureWindow(opener, KindLook::of(kind).slideShow.caption), m_kind(kind)
 {
-    imgBianco = new Picture(QStringLiteral("imgBianco"), KindLook::of(kind).slideShow.startImage, kStartPictureSize, this);
+    imgBianco =
+        new Picture(QStringLiteral("imgBianco"), KindLook::of(kind).slideShow.startImage, kStartPictureSize, this);
     imgBianco->hide();
     lblFile = hiddenLabel(QStringLiteral("lblFile"), this);
     lblNome = hiddenLabel(QStringLiteral("lblNome"), this);

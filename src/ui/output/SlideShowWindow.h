@@ -1,7 +1,7 @@
 #pragma once
 
-#include "folder/CoverPicture.h"
 #include "cards/PictureWindow.h"
+#include "folder/CoverPicture.h"
 #include "storage/Kind.h"
 
 #include <memory>

@@ -1,9 +1,9 @@
 #include "ListWindow.h"
 
 #include "CardHost.h"
-#include "lists/CardSearch.h"
 #include "ListPrinting.h"
 #include "ResultList.h"
+#include "lists/CardSearch.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
 #include "shell/ProgramFormats.h"

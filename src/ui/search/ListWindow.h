@@ -1,8 +1,8 @@
 #pragma once
 
+#include "kinds/KindLook.h"
 #include "lists/ListText.h"
 #include "shell/DialogWindow.h"
-#include "kinds/KindLook.h"
 
 class CardHost;
 class Picture;

@@ -1,7 +1,7 @@
 #include "SearchWindow.h"
 
-#include "lists/CardSearch.h"
 #include "ResultList.h"
+#include "lists/CardSearch.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
 #include "storage/CatalogueFile.h"
@@ -43,7 +43,8 @@ SearchWindow* SearchWindow::create(KindId kind, QWidget* opener)
 }
 
 SearchWindow::SearchWindow(const Kind& kind, QWidget* opener)
-    : ListWindow(kind, opener, KindLook::of(kind).search.caption, QStringLiteral(":/images/trova_banner.svg"), KindLook::of(kind).search.listTitle)
+    : ListWindow(kind, opener, KindLook::of(kind).search.caption, QStringLiteral(":/images/trova_banner.svg"),
+                 KindLook::of(kind).search.listTitle)
 {
     lblTrovate = new QLabel(QStringLiteral("Il presente elenco contiene 0 schede."), panContainer);
     lblTrovate->setObjectName(QStringLiteral("lblTrovate"));

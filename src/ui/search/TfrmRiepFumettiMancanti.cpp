@@ -1,7 +1,7 @@
 #include "TfrmRiepFumettiMancanti.h"
 
-#include "lists/CardSearch.h"
 #include "ResultList.h"
+#include "lists/CardSearch.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 #include "Help.h"
 
-#include "help/HelpTopics.h"
 #include "TfrmGuida.h"
+#include "help/HelpTopics.h"
 
 void Help::showTopic(QWidget* opener, const QString& title)
 {

@@ -23,4 +23,3 @@ QString ProgramFormats::shortDateFormat()
 {
     return formats().shortDate;
 }
-

@@ -39,8 +39,7 @@ protected:
     void FormClose() override;
 
 private:
-    void addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button,
-                       PictureButton*& note);
+    void addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button, PictureButton*& note);
     PictureButton* addPicture(const QString& name, const QString& picture, QSize size, QPoint at);
 
     void imgLibriClick();

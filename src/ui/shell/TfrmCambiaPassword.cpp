@@ -2,9 +2,9 @@
 
 #include "Guarded.h"
 #include "MessageBox.h"
-#include "access/PasswordFile.h"
 #include "TfrmPassword.h"
 #include "Windows.h"
+#include "access/PasswordFile.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FocusFrame.h"

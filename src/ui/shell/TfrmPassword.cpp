@@ -2,10 +2,10 @@
 
 #include "Guarded.h"
 #include "MessageBox.h"
-#include "access/PasswordFile.h"
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "Windows.h"
+#include "access/PasswordFile.h"
 #include "storage/Text.h"
 #include "widgets/FocusFrame.h"
 #include "widgets/Fonts.h"

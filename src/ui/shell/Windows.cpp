@@ -9,15 +9,15 @@
 #include "cards/CardWindows.h"
 #include "cards/TfrmAllegaCartella.h"
 #include "cards/TfrmZoom.h"
+#include "catalogues/CreateWindow.h"
+#include "catalogues/MenuWindow.h"
+#include "catalogues/OpenWindow.h"
 #include "output/CardPrintWindow.h"
 #include "output/ExportWindow.h"
 #include "output/SlideShowWindow.h"
 #include "search/SearchWindow.h"
 #include "search/TfrmCodici_Dewey.h"
 #include "search/TfrmRiepFumettiMancanti.h"
-#include "catalogues/CreateWindow.h"
-#include "catalogues/MenuWindow.h"
-#include "catalogues/OpenWindow.h"
 
 #include <QMap>
 

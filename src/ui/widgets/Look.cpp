@@ -19,13 +19,13 @@ QPushButton* Look::button(const QString& objectName, const QString& text, QSize 
 
 QString Look::buttonStyleSheet(int radius)
 {
-    return QStringLiteral(
-               "QPushButton { color: %1; border: 1px solid %2; border-radius: %4px;"
-               " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 %3); }"
-               "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #C6DBEF); }"
-               "QPushButton:pressed { background: #B7D0EA; }"
-               "QPushButton:focus { border: 2px solid #4169E1; }"
-               "QPushButton:disabled { color: #9AAABB; border-color: #B8C8D8; background: #EEF3F8; }")
+    return QStringLiteral("QPushButton { color: %1; border: 1px solid %2; border-radius: %4px;"
+                          " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 %3); }"
+                          "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, "
+                          "stop:1 #C6DBEF); }"
+                          "QPushButton:pressed { background: #B7D0EA; }"
+                          "QPushButton:focus { border: 2px solid #4169E1; }"
+                          "QPushButton:disabled { color: #9AAABB; border-color: #B8C8D8; background: #EEF3F8; }")
         .arg(kNavy.name(), kSteelBlue.name(), kLightBlue.name())
         .arg(radius);
 }

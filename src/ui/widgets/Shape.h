@@ -8,8 +8,8 @@
 class Shape : public QWidget {
     Q_OBJECT
 public:
-    Shape(const QString& objectName, QWidget* parent, QBrush fill, QColor stroke = Qt::transparent,
-          qreal radius = 0, qreal strokeWidth = 1);
+    Shape(const QString& objectName, QWidget* parent, QBrush fill, QColor stroke = Qt::transparent, qreal radius = 0,
+          qreal strokeWidth = 1);
 
     void setFill(const QBrush& fill);
 

@@ -26,8 +26,8 @@ void TestCrypt::scrambleKnownValues_data()
     QTest::newRow("one letter") << QStringLiteral("A") << QStringLiteral("3D");
     QTest::newRow("initial password") << QStringLiteral("PERGAMENAVERDE")
                                       << QStringLiteral("2C0B7B9CC8B2FAA471958C8C6AFF");
-    QTest::newRow("control, top and accented characters") << QStringLiteral("\u0000\u00FF é")
-                                                           << QStringLiteral("7CC39EDD");
+    QTest::newRow("control, top and accented characters")
+        << QStringLiteral("\u0000\u00FF é") << QStringLiteral("7CC39EDD");
     // Only the low 8 bits of a code are kept: the euro sign is stored as U+00AC would be, and a
     // character beyond U+FFFF counts as one character.
     QTest::newRow("euro sign") << QStringLiteral("€") << QStringLiteral("D0");
@@ -68,8 +68,8 @@ void TestCrypt::unscrambleAccepts_data()
                                        << QStringLiteral("PERGAMENAVERDE");
     QTest::newRow("mixed-case digits") << QStringLiteral("2c0B7b9Cc8B2fAa471958C8c6aFf")
                                        << QStringLiteral("PERGAMENAVERDE");
-    QTest::newRow("odd final digit ignored") << QStringLiteral("2C0B7B9CC8B2FAA471958C8C6AFF7")
-                                             << QStringLiteral("PERGAMENAVERDE");
+    QTest::newRow("odd final digit ignored")
+        << QStringLiteral("2C0B7B9CC8B2FAA471958C8C6AFF7") << QStringLiteral("PERGAMENAVERDE");
     QTest::newRow("odd final non-digit ignored") << QStringLiteral("3DZ") << QStringLiteral("A");
     QTest::newRow("one digit only") << QStringLiteral("3") << QString();
 }

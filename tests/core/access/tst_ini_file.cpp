@@ -41,14 +41,14 @@ void TestIniFile::readString_data()
     QTest::newRow("after other sections and comments")
         << QByteArray("; installazione\r\n[Altro]\r\nValore=0000\r\n\r\n[Accesso]\r\n; x\r\nValore=ABCD\r\n")
         << QStringLiteral("ABCD");
-    QTest::newRow("UTF-8 mark before the first section") << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=ABCD\r\n")
-                                                         << QStringLiteral("ABCD");
+    QTest::newRow("UTF-8 mark before the first section")
+        << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=ABCD\r\n") << QStringLiteral("ABCD");
     QTest::newRow("first of two keys") << QByteArray("[Accesso]\r\nValore=AAAA\r\nValore=BBBB\r\n")
                                        << QStringLiteral("AAAA");
     QTest::newRow("Windows-1252 text") << QByteArray("[Accesso]\r\nValore=citt\xE0 \x80\r\n")
                                        << QStringLiteral("città €");
-    QTest::newRow("key only in another section") << QByteArray("[Accesso]\r\nAltro=1\r\n[Dopo]\r\nValore=ABCD\r\n")
-                                                 << QStringLiteral("fallback");
+    QTest::newRow("key only in another section")
+        << QByteArray("[Accesso]\r\nAltro=1\r\n[Dopo]\r\nValore=ABCD\r\n") << QStringLiteral("fallback");
     QTest::newRow("section missing") << QByteArray("[Altro]\r\nValore=ABCD\r\n") << QStringLiteral("fallback");
     QTest::newRow("key commented out") << QByteArray("[Accesso]\r\n;Valore=ABCD\r\n") << QStringLiteral("fallback");
     QTest::newRow("empty file") << QByteArray() << QStringLiteral("fallback");
@@ -59,9 +59,9 @@ void TestIniFile::readString()
     QFETCH(QByteArray, file);
     QFETCH(QString, value);
     writeFileBytes(path(), file);
-    QCOMPARE(IniFile::readString(path(), QStringLiteral("Accesso"), QStringLiteral("Valore"),
-                                 QStringLiteral("fallback")),
-             value);
+    QCOMPARE(
+        IniFile::readString(path(), QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("fallback")),
+        value);
 }
 
 void TestIniFile::writeStringKeepsOtherLines_data()
@@ -72,8 +72,8 @@ void TestIniFile::writeStringKeepsOtherLines_data()
     QTest::newRow("value replaced, everything else kept")
         << QByteArray("; Cartavox\r\n[Altro]\r\nChiave = 1\r\n\r\n[accesso]\r\n  Valore = OLD\r\nDopo=2\r\n")
         << QByteArray("; Cartavox\r\n[Altro]\r\nChiave = 1\r\n\r\n[accesso]\r\n  Valore = NEW\r\nDopo=2\r\n");
-    QTest::newRow("line feeds stay line feeds") << QByteArray("[Accesso]\nValore=OLD\n[Altro]\nX=1")
-                                                << QByteArray("[Accesso]\nValore=NEW\n[Altro]\nX=1");
+    QTest::newRow("line feeds stay line feeds")
+        << QByteArray("[Accesso]\nValore=OLD\n[Altro]\nX=1") << QByteArray("[Accesso]\nValore=NEW\n[Altro]\nX=1");
     QTest::newRow("key added at the end of its section")
         << QByteArray("[Accesso]\r\nAltro=1\r\n\r\n[Dopo]\r\nValore=OLD\r\n")
         << QByteArray("[Accesso]\r\nAltro=1\r\nValore=NEW\r\n\r\n[Dopo]\r\nValore=OLD\r\n");

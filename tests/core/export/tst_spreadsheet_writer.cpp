@@ -37,8 +37,8 @@ const QByteArray kBookHeader =
     headerCell(250, "ISBN") + headerCell(250, "Lingua") + headerCell(350, "Titolo originale") +
     headerCell(250, "Traduttore") + headerCell(350, "Collana") + headerCell(250, "Curatore") +
     headerCell(350, "Posizione su scaffale") + headerCell(250, "Codice su etichetta") + headerCell(250, "Formato") +
-    headerCell(250, "Volumi") + headerCell(200, "Pagine") + headerCell(200, "Prezzo") +
-    headerCell(350, "Giudizio") + headerCell(400, "Note") + "</tr>";
+    headerCell(250, "Volumi") + headerCell(200, "Pagine") + headerCell(200, "Prezzo") + headerCell(350, "Giudizio") +
+    headerCell(400, "Note") + "</tr>";
 
 QByteArray dataRow(const QList<QByteArray>& cells)
 {
@@ -52,8 +52,8 @@ QByteArray dataRow(const QList<QByteArray>& cells)
 QByteArray book(const QByteArray& title, const QByteArray& author, const QByteArray& city = {},
                 const QByteArray& note = {})
 {
-    StoredTexts texts{{"Titolo", title}, {"Autore", author}, {"Citta", city}, {"Note", note},
-                      {"File01", "allegato.pdf"}, {"Desc01", "Non esportato"}};
+    StoredTexts texts{{"Titolo", title}, {"Autore", author},         {"Citta", city},
+                      {"Note", note},    {"File01", "allegato.pdf"}, {"Desc01", "Non esportato"}};
     return recordBytes(Kind::libri(), texts);
 }
 

@@ -4,10 +4,10 @@
 #include "help/ManualPdf.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QRegularExpression>
 
 namespace {
 // Pages of a PDF as plain text, ligatures spelt out so words can be searched for.
@@ -70,11 +70,11 @@ void TestManual::manualReadsAsABook()
             QVERIFY2(!simplified(pages.at(page - 2)).contains(heading), qPrintable(heading));
         chapters.append(line.captured(2));
     }
-    QCOMPARE(chapters, (QStringList{QStringLiteral("Uno sguardo a Cartavox"),
-                                    QStringLiteral("Applicazione Catalogo Libri"),
-                                    QStringLiteral("Applicazione Raccolta Fumetti"),
-                                    QStringLiteral("Applicazione Collezione DVD"),
-                                    QStringLiteral("Esportazione in Microsoft Excel")}));
+    QCOMPARE(
+        chapters,
+        (QStringList{QStringLiteral("Uno sguardo a Cartavox"), QStringLiteral("Applicazione Catalogo Libri"),
+                     QStringLiteral("Applicazione Raccolta Fumetti"), QStringLiteral("Applicazione Collezione DVD"),
+                     QStringLiteral("Esportazione in Microsoft Excel")}));
 
     // Every page after the title carries its number at the foot.
     for (qsizetype i = 1; i < pages.size(); ++i) {

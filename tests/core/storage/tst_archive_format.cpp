@@ -1,7 +1,7 @@
 // The archive format, checked against records written byte by byte here, independently of the
 // code under test, so a fault cannot hide behind a matching reader and writer.
-#include "FailingDevice.h"
 #include "CoreTestSupport.h"
+#include "FailingDevice.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 #include "storage/Text.h"
@@ -113,8 +113,8 @@ void TestArchiveFormat::fieldConversion_data()
     QTest::newRow("trimmed both sides") << " \t Il Gattopardo  " << QByteArray("Il Gattopardo") << "Il Gattopardo";
     QTest::newRow("blanks only") << "   " << QByteArray() << "";
     QTest::newRow("inner blanks kept") << "Dieci  piccoli" << QByteArray("Dieci  piccoli") << "Dieci  piccoli";
-    QTest::newRow("Windows-1252 letters") << "Città € “così”" << QByteArray("Citt\xe0 \x80 \x93\x63os\xec\x94")
-                                          << "Città € “così”";
+    QTest::newRow("Windows-1252 letters")
+        << "Città € “così”" << QByteArray("Citt\xe0 \x80 \x93\x63os\xec\x94") << "Città € “così”";
     QTest::newRow("outside the code page") << "Ł日本" << QByteArray("???") << "???";
     QTest::newRow("astral character is one substitute") << "a😀b" << QByteArray("a?b") << "a?b";
     QTest::newRow("no-break space is not a blank") << "\u00a0x" << QByteArray("\xa0x") << "\u00a0x";

@@ -16,34 +16,34 @@ struct FieldRow {
 using Layout = QList<FieldRow>;
 
 const Layout kBook{
-    {"Titolo", 120, 0},     {"Autore", 50, 121},    {"Nazione", 50, 172},    {"Anno", 20, 223},
-    {"Editore", 50, 244},   {"Citta", 50, 295},     {"Dewey", 12, 346},      {"Genere", 50, 359},
-    {"ISBN", 20, 410},      {"Lingua", 50, 431},    {"Originale", 120, 482}, {"Traduttore", 50, 603},
-    {"Collana", 120, 654},  {"Curatore", 50, 775},  {"Posizione", 120, 826}, {"Etichetta", 50, 947},
-    {"Formato", 50, 998},   {"Volumi", 50, 1049},   {"Pagine", 20, 1100},    {"Prezzo", 20, 1121},
+    {"Titolo", 120, 0},      {"Autore", 50, 121},   {"Nazione", 50, 172},    {"Anno", 20, 223},
+    {"Editore", 50, 244},    {"Citta", 50, 295},    {"Dewey", 12, 346},      {"Genere", 50, 359},
+    {"ISBN", 20, 410},       {"Lingua", 50, 431},   {"Originale", 120, 482}, {"Traduttore", 50, 603},
+    {"Collana", 120, 654},   {"Curatore", 50, 775}, {"Posizione", 120, 826}, {"Etichetta", 50, 947},
+    {"Formato", 50, 998},    {"Volumi", 50, 1049},  {"Pagine", 20, 1100},    {"Prezzo", 20, 1121},
     {"Giudizio", 250, 1142}, {"Note", 250, 1393},   {"File01", 250, 1644},   {"File02", 250, 1895},
-    {"File03", 250, 2146},  {"Desc01", 250, 2397}, {"Desc02", 250, 2648},   {"Desc03", 250, 2899},
+    {"File03", 250, 2146},   {"Desc01", 250, 2397}, {"Desc02", 250, 2648},   {"Desc03", 250, 2899},
 };
 
 const Layout kComic{
-    {"Titolo", 120, 0},        {"Numero", 20, 121},      {"Autore", 50, 142},      {"Nazione", 50, 193},
-    {"Data", 20, 244},         {"Editore", 50, 265},     {"Citta", 50, 316},       {"Direttore", 50, 367},
-    {"Genere", 50, 418},       {"Disegnatore", 50, 469}, {"Lingua", 50, 520},      {"Storia", 250, 571},
-    {"Personaggi", 250, 822},  {"Contenuti", 250, 1073}, {"Posizione", 120, 1324}, {"Etichetta", 50, 1445},
-    {"Formato", 50, 1496},     {"Stato", 50, 1547},      {"Pagine", 20, 1598},     {"Prezzo", 20, 1619},
-    {"Giudizio", 250, 1640},   {"Note", 250, 1891},      {"Mancante", 2, 2142},    {"File01", 250, 2145},
-    {"File02", 250, 2396},     {"File03", 250, 2647},    {"Desc01", 250, 2898},    {"Desc02", 250, 3149},
+    {"Titolo", 120, 0},       {"Numero", 20, 121},      {"Autore", 50, 142},      {"Nazione", 50, 193},
+    {"Data", 20, 244},        {"Editore", 50, 265},     {"Citta", 50, 316},       {"Direttore", 50, 367},
+    {"Genere", 50, 418},      {"Disegnatore", 50, 469}, {"Lingua", 50, 520},      {"Storia", 250, 571},
+    {"Personaggi", 250, 822}, {"Contenuti", 250, 1073}, {"Posizione", 120, 1324}, {"Etichetta", 50, 1445},
+    {"Formato", 50, 1496},    {"Stato", 50, 1547},      {"Pagine", 20, 1598},     {"Prezzo", 20, 1619},
+    {"Giudizio", 250, 1640},  {"Note", 250, 1891},      {"Mancante", 2, 2142},    {"File01", 250, 2145},
+    {"File02", 250, 2396},    {"File03", 250, 2647},    {"Desc01", 250, 2898},    {"Desc02", 250, 3149},
     {"Desc03", 250, 3400},
 };
 
 const Layout kDvd{
-    {"Titolo", 120, 0},          {"Regista", 50, 121},        {"Nazione", 50, 172},      {"Anno", 20, 223},
-    {"Protagonista", 50, 244},   {"Cast", 250, 295},          {"Genere", 50, 546},       {"Distribuzione", 50, 597},
-    {"Lingua", 50, 648},         {"Originale", 120, 699},     {"AltreLingue", 250, 820}, {"Collana", 120, 1071},
-    {"Sottotitoli", 250, 1192},  {"Posizione", 120, 1443},    {"Etichetta", 50, 1564},   {"Premi", 120, 1615},
-    {"Durata", 50, 1736},        {"Prezzo", 20, 1787},        {"Giudizio", 250, 1808},   {"Note", 250, 2059},
-    {"File01", 250, 2310},       {"File02", 250, 2561},       {"File03", 250, 2812},     {"Desc01", 250, 3063},
-    {"Desc02", 250, 3314},       {"Desc03", 250, 3565},
+    {"Titolo", 120, 0},         {"Regista", 50, 121},     {"Nazione", 50, 172},      {"Anno", 20, 223},
+    {"Protagonista", 50, 244},  {"Cast", 250, 295},       {"Genere", 50, 546},       {"Distribuzione", 50, 597},
+    {"Lingua", 50, 648},        {"Originale", 120, 699},  {"AltreLingue", 250, 820}, {"Collana", 120, 1071},
+    {"Sottotitoli", 250, 1192}, {"Posizione", 120, 1443}, {"Etichetta", 50, 1564},   {"Premi", 120, 1615},
+    {"Durata", 50, 1736},       {"Prezzo", 20, 1787},     {"Giudizio", 250, 1808},   {"Note", 250, 2059},
+    {"File01", 250, 2310},      {"File02", 250, 2561},    {"File03", 250, 2812},     {"Desc01", 250, 3063},
+    {"Desc02", 250, 3314},      {"Desc03", 250, 3565},
 };
 
 // The text the reference archives hold in field `number` (from 1), by make_reference.py's rule:

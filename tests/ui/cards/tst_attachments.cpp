@@ -3,11 +3,11 @@
 #include "CardArchiveBytes.h"
 #include "OpenCard.h"
 #include "TestSupport.h"
-#include "shell/OpenURL.h"
-#include "widgets/PictureButton.h"
-#include "shell/Windows.h"
 #include "cards/CardWindow.h"
 #include "cards/TfrmAllegaCartella.h"
+#include "shell/OpenURL.h"
+#include "shell/Windows.h"
+#include "widgets/PictureButton.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,10 +77,7 @@ private slots:
     void enterMovesThroughTheFieldsAndPressesNoButton();
 
 private:
-    QString archivePath(KindId kind) const
-    {
-        return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension);
-    }
+    QString archivePath(KindId kind) const { return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension); }
     QString attachment(const QString& name) const
     {
         return folder().file(QStringLiteral("Documenti_Allegati/") + name);
@@ -165,10 +162,13 @@ void TestAttachments::browseCopiesIntoTheFolder_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("plain name") << "Manuale.pdf" << "Manuale.pdf";
-    QTest::newRow("accents of the code page") << "Perché è così.odt" << "Perché è così.odt";
+    QTest::newRow("plain name") << "Manuale.pdf"
+                                << "Manuale.pdf";
+    QTest::newRow("accents of the code page") << "Perché è così.odt"
+                                              << "Perché è così.odt";
     // The card could not store these names as they are; the copy bears the name it stores.
-    QTest::newRow("letter outside the code page") << "Fattura №5 ✓.pdf" << "Fattura _5 _.pdf";
+    QTest::newRow("letter outside the code page") << "Fattura №5 ✓.pdf"
+                                                  << "Fattura _5 _.pdf";
     // Cut before the extension, so the document still opens in its program.
     QTest::newRow("longer than a card holds")
         << QString(249, u'x') + QStringLiteral(" a.pdf") << QString(246, u'x') + QStringLiteral(".pdf");

@@ -1,9 +1,9 @@
 // The card windows of the three kinds moving through a real archive with their four buttons.
 #include "OpenCard.h"
 #include "TestSupport.h"
+#include "cards/CardWindow.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/Windows.h"
-#include "cards/CardWindow.h"
 #include "storage/CatalogueFile.h"
 
 #include <QDir>
@@ -80,8 +80,8 @@ void TestCardNavigation::movesThroughTheCards()
         const char* button;
         const char* position;
     } steps[] = {
-        {"cmdPrimo", "1"},   {"cmdIndietro", "1"}, {"cmdAvanti", "2"}, {"cmdUltimo", "3"},
-        {"cmdAvanti", "3"},  {"cmdIndietro", "2"}, {"cmdIndietro", "1"}, {"cmdPrimo", "1"},
+        {"cmdPrimo", "1"},  {"cmdIndietro", "1"}, {"cmdAvanti", "2"},   {"cmdUltimo", "3"},
+        {"cmdAvanti", "3"}, {"cmdIndietro", "2"}, {"cmdIndietro", "1"}, {"cmdPrimo", "1"},
     };
     for (const auto& step : steps) {
         card.click(step.button);
@@ -95,10 +95,14 @@ void TestCardNavigation::fromANewCard_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("position");
-    QTest::newRow("first") << "cmdPrimo" << "1";
-    QTest::newRow("back") << "cmdIndietro" << "1";
-    QTest::newRow("forward") << "cmdAvanti" << "1";
-    QTest::newRow("last") << "cmdUltimo" << "3";
+    QTest::newRow("first") << "cmdPrimo"
+                           << "1";
+    QTest::newRow("back") << "cmdIndietro"
+                          << "1";
+    QTest::newRow("forward") << "cmdAvanti"
+                             << "1";
+    QTest::newRow("last") << "cmdUltimo"
+                          << "3";
 }
 
 void TestCardNavigation::fromANewCard()
@@ -211,8 +215,8 @@ void TestCardNavigation::longCardNumbersFitTheirBox_data()
 {
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<int>("number");
-    for (const auto& [name, kind] : {std::pair{"libri", KindId::Libri}, std::pair{"fumetti", KindId::Fumetti},
-                                     std::pair{"dvd", KindId::DVD}})
+    for (const auto& [name, kind] :
+         {std::pair{"libri", KindId::Libri}, std::pair{"fumetti", KindId::Fumetti}, std::pair{"dvd", KindId::DVD}})
         for (const int number : {7, 12345, 123456, 1234567, 2147483647})
             QTest::addRow("%s %d", name, number) << kind << number;
 }

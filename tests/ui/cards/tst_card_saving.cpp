@@ -2,11 +2,11 @@
 #include "CardArchiveBytes.h"
 #include "OpenCard.h"
 #include "TestSupport.h"
-#include "widgets/Picture.h"
-#include "shell/Windows.h"
 #include "cards/CardWindow.h"
 #include "cards/PhotoBox.h"
+#include "shell/Windows.h"
 #include "storage/CatalogueFile.h"
+#include "widgets/Picture.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -49,10 +49,7 @@ private slots:
     void unreachableArchiveKeepsTheCard();
 
 private:
-    QString archivePath(KindId kind) const
-    {
-        return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension);
-    }
+    QString archivePath(KindId kind) const { return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension); }
 };
 
 void TestCardSaving::kinds_data()

@@ -4,11 +4,11 @@
 #include "SamplePicture.h"
 #include "TestSupport.h"
 #include "TimedClicks.h"
-#include "shell/Windows.h"
 #include "cards/CardWindow.h"
-#include "folder/CoverPicture.h"
 #include "cards/PhotoBox.h"
 #include "cards/TfrmZoom.h"
+#include "folder/CoverPicture.h"
+#include "shell/Windows.h"
 #include "widgets/Picture.h"
 
 #include <QAbstractButton>

@@ -1,8 +1,8 @@
 // How the card windows feel while the user types and points: the highlight of the focused field,
 // the Enter-key ring, the status-line hints, the hidden focus button and the focus frames.
 #include "TestSupport.h"
-#include "shell/Windows.h"
 #include "cards/CardWindows.h"
+#include "shell/Windows.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FieldHighlight.h"
 #include "widgets/FocusFrame.h"

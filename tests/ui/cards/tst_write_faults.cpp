@@ -8,10 +8,10 @@
 #include "TestSupport.h"
 #include "access/Crypt.h"
 #include "access/PasswordFile.h"
-#include "folder/AttachmentFolder.h"
-#include "folder/CoverPhotos.h"
 #include "export/ExportRows.h"
 #include "export/SpreadsheetWriter.h"
+#include "folder/AttachmentFolder.h"
+#include "folder/CoverPhotos.h"
 #include "storage/CatalogueFile.h"
 
 #include <QImage>

@@ -1,14 +1,14 @@
 // The menu, create and open windows of the three kinds, driven through their real controls.
 #include "TestSupport.h"
 
-#include "shell/ChainWindow.h"
-#include "widgets/PictureButton.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/Windows.h"
 #include "cards/CardWindow.h"
 #include "folder/ArchiveFolder.h"
 #include "folder/ArchiveName.h"
+#include "shell/ChainWindow.h"
+#include "shell/TfrmAvvio.h"
+#include "shell/Windows.h"
 #include "storage/Kind.h"
+#include "widgets/PictureButton.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -33,14 +33,14 @@ namespace {
 struct KindTexts {
     QString createCaption;
     QString openCaption;
-    QString nameMissing;     // M1
-    QString nameInUse;       // M2
-    QString created;         // M3
-    QString listEmpty;       // M4
-    QString selectToOpen;    // M5
-    QString selectToDelete;  // M6
-    QString confirmDelete;   // M7
-    QString deleted;         // M8
+    QString nameMissing;    // M1
+    QString nameInUse;      // M2
+    QString created;        // M3
+    QString listEmpty;      // M4
+    QString selectToOpen;   // M5
+    QString selectToDelete; // M6
+    QString confirmDelete;  // M7
+    QString deleted;        // M8
     QString countPrefix;
     QString countSuffix;
 };
@@ -209,14 +209,17 @@ void CatalogueWindowsTest::menuLeadsToOneWindowAtATime_data()
     QTest::addColumn<QString>("openText");
     addKindRow(KindId::Libri) << " Cartavox - Catalogo Libri"
                               << "Premi il pulsante per creare un nuovo catalogo di libri o per aprirne uno esistente."
-                              << "Crea nuovo catalogo" << "Apri catalogo esistente";
+                              << "Crea nuovo catalogo"
+                              << "Apri catalogo esistente";
     addKindRow(KindId::Fumetti) << " Cartavox - Raccolta Fumetti"
                                 << "Premi il pulsante per creare una nuova raccolta di fumetti o per aprirne una "
                                    "esistente."
-                                << "Crea nuova raccolta" << "Apri raccolta esistente";
+                                << "Crea nuova raccolta"
+                                << "Apri raccolta esistente";
     addKindRow(KindId::DVD) << " Cartavox - Collezione DVD"
                             << "Premi il pulsante per creare una nuova collezione di DVD o per aprirne una esistente."
-                            << "Crea nuova collezione" << "Apri collezione esistente";
+                            << "Crea nuova collezione"
+                            << "Apri collezione esistente";
 }
 
 void CatalogueWindowsTest::menuLeadsToOneWindowAtATime()
@@ -728,14 +731,22 @@ void CatalogueWindowsTest::composedCharactersAreFilteredToo_data()
     QTest::addColumn<QString>("composed"); // what a dead key or a compose sequence delivers
     QTest::addColumn<QString>("kept");
     for (const Kind* kind : Kind::all()) {
-        addKindRow(kind->id, "ñ") << "ñ" << "";
-        addKindRow(kind->id, "Ñ") << "Ñ" << "";
-        addKindRow(kind->id, "ç") << "ç" << "";
-        addKindRow(kind->id, "Ç") << "Ç" << "";
-        addKindRow(kind->id, "°") << "°" << "";
-        addKindRow(kind->id, "refused among accepted") << "añb°c" << "abc";
-        addKindRow(kind->id, "~ is accepted") << "~" << "~";
-        addKindRow(kind->id, "è is accepted") << "è" << "è";
+        addKindRow(kind->id, "ñ") << "ñ"
+                                  << "";
+        addKindRow(kind->id, "Ñ") << "Ñ"
+                                  << "";
+        addKindRow(kind->id, "ç") << "ç"
+                                  << "";
+        addKindRow(kind->id, "Ç") << "Ç"
+                                  << "";
+        addKindRow(kind->id, "°") << "°"
+                                  << "";
+        addKindRow(kind->id, "refused among accepted") << "añb°c"
+                                                       << "abc";
+        addKindRow(kind->id, "~ is accepted") << "~"
+                                              << "~";
+        addKindRow(kind->id, "è is accepted") << "è"
+                                              << "è";
     }
 }
 

@@ -1,8 +1,8 @@
 // The print and preview windows of the card windows, driven from the card window's toolbar; what
 // they print is read back from the PDF file the printer is pointed at.
 #include "CardArchiveBytes.h"
-#include "OpenCard.h"
 #include "CardBoxes.h"
+#include "OpenCard.h"
 #include "PdfPages.h"
 #include "TestSupport.h"
 

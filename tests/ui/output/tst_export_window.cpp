@@ -3,9 +3,9 @@
 #include "CardArchiveBytes.h"
 #include "OpenCard.h"
 #include "TestSupport.h"
+#include "output/ExportWindow.h"
 #include "shell/OpenURL.h"
 #include "shell/TfrmGuida.h"
-#include "output/ExportWindow.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -20,8 +20,8 @@ namespace {
 const QString kAskToExport = QStringLiteral(
     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
     "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
-const QString kExported = QStringLiteral(
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString kExported =
+    QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
 const QString kCannotExport = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
     "aperto.");
@@ -149,15 +149,22 @@ void TestExportWindow::exportsEveryCardInOrder()
         QStringList headers; // the first and the last
         int columns;
     };
-    const Expected expected = kind == KindId::Libri
-        ? Expected{"TfrmExpLibri", QStringLiteral(" Esporta archivio libri in Microsoft Excel"),
-                   QStringLiteral("Catalogo_Libri.xls"), {QStringLiteral("Titolo libro"), QStringLiteral("Note")}, 22}
-        : kind == KindId::Fumetti
-        ? Expected{"TfrmExpFumetti", QStringLiteral(" Esporta archivio fumetti in Microsoft Excel"),
-                   QStringLiteral("Raccolta_Fumetti.xls"),
-                   {QStringLiteral("Titolo fumetto"), QStringLiteral("Albo mancante")}, 23}
-        : Expected{"TfrmExpDVD", QStringLiteral(" Esporta archivio DVD in Microsoft Excel"),
-                   QStringLiteral("Collezione_DVD.xls"), {QStringLiteral("Titolo DVD"), QStringLiteral("Note")}, 20};
+    const Expected expected =
+        kind == KindId::Libri     ? Expected{"TfrmExpLibri",
+                                         QStringLiteral(" Esporta archivio libri in Microsoft Excel"),
+                                         QStringLiteral("Catalogo_Libri.xls"),
+                                         {QStringLiteral("Titolo libro"), QStringLiteral("Note")},
+                                         22}
+        : kind == KindId::Fumetti ? Expected{"TfrmExpFumetti",
+                                             QStringLiteral(" Esporta archivio fumetti in Microsoft Excel"),
+                                             QStringLiteral("Raccolta_Fumetti.xls"),
+                                             {QStringLiteral("Titolo fumetto"), QStringLiteral("Albo mancante")},
+                                             23}
+                                  : Expected{"TfrmExpDVD",
+                                             QStringLiteral(" Esporta archivio DVD in Microsoft Excel"),
+                                             QStringLiteral("Collezione_DVD.xls"),
+                                             {QStringLiteral("Titolo DVD"), QStringLiteral("Note")},
+                                             20};
 
     QByteArray bytes = sampleArchive(k, 3);
     // Blanks around a stored text are not part of it.

@@ -5,10 +5,10 @@
 #include "PdfPages.h"
 #include "TestSupport.h"
 
-#include "shell/ProgramFormats.h"
+#include "output/ReportPrinter.h"
 #include "report/ListReport.h"
 #include "report/Report.h"
-#include "output/ReportPrinter.h"
+#include "shell/ProgramFormats.h"
 
 #include <QDate>
 #include <QFile>

@@ -1,10 +1,10 @@
 // The Dewey table window opened from the book card: loading after it is on screen, picking a
 // number into txtDewey, closing, the keyboard, and the quick find whose key outlives the window.
 #include "TestSupport.h"
-#include "shell/Windows.h"
 #include "cards/CardWindow.h"
-#include "search/TfrmCodici_Dewey.h"
 #include "output/ReportPrinter.h"
+#include "search/TfrmCodici_Dewey.h"
+#include "shell/Windows.h"
 #include "widgets/Picture.h"
 
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "TimedClicks.h"
 
+#include "cards/CardWindow.h"
 #include "shell/ChainWindow.h"
 #include "shell/FileDialog.h"
 #include "shell/OpenURL.h"
@@ -11,7 +12,6 @@
 #include "shell/TfrmInfo.h"
 #include "shell/TfrmPassword.h"
 #include "shell/Windows.h"
-#include "cards/CardWindow.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

@@ -19,8 +19,9 @@
 namespace {
 const QStringList kNewAndConfirmation{QStringLiteral("txtPasswordNew"), QStringLiteral("txtConferma")};
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
-const QString kReadFailure = QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della "
-                                            "password. Si consiglia di reinstallare il software.");
+const QString kReadFailure =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della "
+                   "password. Si consiglia di reinstallare il software.");
 const QString kOldWrong = QStringLiteral("Attenzione: vecchia password errata.");
 const QString kNotConfirmed = QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. E' "
                                              "necessario reinserire entrambi i valori.");
@@ -98,16 +99,16 @@ void TestPasswordWindows::login_data()
     QTest::newRow("any case, blanks around") << kInitialFile << QStringLiteral("  PergamenaVERDE  ") << QString();
     QTest::newRow("wrong") << kInitialFile << QStringLiteral("pergamena") << kWrong;
     QTest::newRow("inner blank counts") << kInitialFile << QStringLiteral("pergamena verde") << kWrong;
-    QTest::newRow("accented letter, same case") << fileHolding(QStringLiteral("CITTÀ")) << QStringLiteral("cittÀ")
-                                                << QString();
-    QTest::newRow("accented letter, other case") << fileHolding(QStringLiteral("CITTÀ")) << QStringLiteral("città")
-                                                 << kWrong;
-    QTest::newRow("stored with blanks around") << fileHolding(QStringLiteral(" \tABC  ")) << QStringLiteral("abc")
-                                               << QString();
+    QTest::newRow("accented letter, same case")
+        << fileHolding(QStringLiteral("CITTÀ")) << QStringLiteral("cittÀ") << QString();
+    QTest::newRow("accented letter, other case")
+        << fileHolding(QStringLiteral("CITTÀ")) << QStringLiteral("città") << kWrong;
+    QTest::newRow("stored with blanks around")
+        << fileHolding(QStringLiteral(" \tABC  ")) << QStringLiteral("abc") << QString();
     QTest::newRow("no password file") << QByteArray() << QStringLiteral("pergamenaverde") << kWrong;
     QTest::newRow("no key") << QByteArray("[Accesso]\r\nAltro=1\r\n") << QStringLiteral("pergamenaverde") << kWrong;
-    QTest::newRow("value not hexadecimal") << QByteArray("[Accesso]\r\nValore=2C0B7BXY\r\n")
-                                           << QStringLiteral("pergamenaverde") << kReadFailure;
+    QTest::newRow("value not hexadecimal")
+        << QByteArray("[Accesso]\r\nValore=2C0B7BXY\r\n") << QStringLiteral("pergamenaverde") << kReadFailure;
 }
 
 void TestPasswordWindows::login()
@@ -190,15 +191,16 @@ void TestPasswordWindows::changeAndLogInWithTheNewPassword()
     QVERIFY(!Windows::password()->isVisible());
     QCOMPARE(QApplication::focusWidget(), change->txtPasswordOld);
 
-    fillChange(QStringLiteral(" Pergamenaverde"), QStringLiteral("  nuova Chiave è "), QStringLiteral("nuova Chiave è"));
+    fillChange(QStringLiteral(" Pergamenaverde"), QStringLiteral("  nuova Chiave è "),
+               QStringLiteral("nuova Chiave è"));
     QTest::mouseClick(change->cmdOK, Qt::LeftButton);
     QCOMPARE(messages().count(), 1);
     QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
     QCOMPARE(messages().last().text, kChanged);
 
     // Stored folded and trimmed, on its own line; the rest of the file is as it was.
-    QCOMPARE(fileBytes(passwordPath()), "; Cartavox\r\n[Accesso]\r\nValore=" + Crypt::Scramble(u"NUOVA CHIAVE è").toLatin1()
-                                            + "\r\n");
+    QCOMPARE(fileBytes(passwordPath()),
+             "; Cartavox\r\n[Accesso]\r\nValore=" + Crypt::Scramble(u"NUOVA CHIAVE è").toLatin1() + "\r\n");
 
     TfrmPassword* password = Windows::password();
     QVERIFY(!change->isVisible());
@@ -223,16 +225,14 @@ void TestPasswordWindows::changeRefused_data()
     QTest::addColumn<QStringList>("emptied"); // fields emptied; the first one gets the focus
     QTest::newRow("old password wrong") << QStringLiteral("pergamena") << QStringLiteral("abc") << QStringLiteral("abc")
                                         << kOldWrong << QStringList{QStringLiteral("txtPasswordOld")};
-    QTest::newRow("confirmation in another case")
-        << QStringLiteral("pergamenaverde") << QStringLiteral("Nuova") << QStringLiteral("nuova") << kNotConfirmed
-        << kNewAndConfirmation;
+    QTest::newRow("confirmation in another case") << QStringLiteral("pergamenaverde") << QStringLiteral("Nuova")
+                                                  << QStringLiteral("nuova") << kNotConfirmed << kNewAndConfirmation;
     QTest::newRow("confirmation different") << QStringLiteral("pergamenaverde") << QStringLiteral("nuova")
-                                            << QStringLiteral("nuove") << kNotConfirmed
-                                            << kNewAndConfirmation;
+                                            << QStringLiteral("nuove") << kNotConfirmed << kNewAndConfirmation;
     // Stored with 8 bits a character, "€" would come back as "¬": nobody could log in again.
-    QTest::newRow("character beyond 8 bits") << QStringLiteral("pergamenaverde") << QStringLiteral("costa 5€")
-                                             << QStringLiteral("costa 5€") << QStringLiteral("refused")
-                                             << kNewAndConfirmation;
+    QTest::newRow("character beyond 8 bits")
+        << QStringLiteral("pergamenaverde") << QStringLiteral("costa 5€") << QStringLiteral("costa 5€")
+        << QStringLiteral("refused") << kNewAndConfirmation;
 }
 
 void TestPasswordWindows::changeRefused()

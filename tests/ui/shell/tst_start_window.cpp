@@ -1,19 +1,19 @@
 // The start window and what it leads to: the kinds' menus, the help topics and every help button,
 // the information and about windows, and the links with their colours and targets.
 #include "TestSupport.h"
-#include "help/HelpTopics.h"
-#include "widgets/LinkLabel.h"
-#include "shell/OpenURL.h"
-#include "widgets/PictureButton.h"
+#include "cards/CardWindow.h"
 #include "folder/ProgramFolder.h"
-#include "widgets/Shape.h"
+#include "help/HelpTopics.h"
+#include "shell/OpenURL.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmGuida.h"
 #include "shell/TfrmInfo.h"
 #include "shell/TfrmPassword.h"
 #include "shell/TfrmSplash.h"
 #include "shell/Windows.h"
-#include "cards/CardWindow.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Shape.h"
 
 #include <QDir>
 #include <QLabel>
@@ -147,9 +147,9 @@ void TestStartWindow::layout()
                 QVERIFY(column.at(r)->x() > columns.at(c - 1).at(r)->geometry().right());
         }
     }
-    for (QWidget* picture : QList<QWidget*>{window->imgInfo, window->imgGuida, window->imgCopyright, window->imgEsci,
-                                            window->imgSito, window->imgIcona, window->imgTitolo,
-                                            window->imgSottotitolo})
+    for (QWidget* picture :
+         QList<QWidget*>{window->imgInfo, window->imgGuida, window->imgCopyright, window->imgEsci, window->imgSito,
+                         window->imgIcona, window->imgTitolo, window->imgSottotitolo})
         QVERIFY2(window->panContainer->rect().contains(picture->geometry()), qPrintable(picture->objectName()));
 }
 
@@ -157,8 +157,8 @@ void TestStartWindow::kindPicturesOpenTheirMenu_data()
 {
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<QString>("control");
-    for (const auto& [kind, suffix] : {std::pair{KindId::Libri, "Libri"}, std::pair{KindId::Fumetti, "Fumetti"},
-                                       std::pair{KindId::DVD, "DVD"}})
+    for (const auto& [kind, suffix] :
+         {std::pair{KindId::Libri, "Libri"}, std::pair{KindId::Fumetti, "Fumetti"}, std::pair{KindId::DVD, "DVD"}})
         for (const char* prefix : {"img", "btn", "app"})
             addKindRow(kind, prefix) << QLatin1String(prefix) + QLatin1String(suffix);
 }
@@ -241,7 +241,8 @@ void TestStartWindow::helpButtonsOpenTheirTopic_data()
     for (const Kind* kind : Kind::all())
         for (const auto& [opener, name] : openers)
             addKindRow(kind->id, name) << opener
-                                       << (opener == Opener::Card ? QStringLiteral("cmdGuida") : QStringLiteral("imgGuida"))
+                                       << (opener == Opener::Card ? QStringLiteral("cmdGuida")
+                                                                  : QStringLiteral("imgGuida"))
                                        << kind->helpTopic;
 }
 

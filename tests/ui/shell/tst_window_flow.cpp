@@ -1,12 +1,12 @@
 // Start-up, the hand-over between chain windows, modal dialogs, the general error handler and
 // the end of the program.
 #include "TestSupport.h"
+#include "cards/CardWindow.h"
 #include "shell/Guarded.h"
 #include "shell/ProgramFormats.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmPassword.h"
 #include "shell/Windows.h"
-#include "cards/CardWindow.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -30,15 +30,24 @@ private slots:
 void TestWindowFlow::createsEveryWindowInOrder()
 {
     const QStringList expected = {
-        "TfrmPassword",         "TfrmAvvio",          "TfrmAllegaCartella",    "TfrmApriLibri",
-        "TfrmCambiaPassword",   "TfrmCodici_Dewey",   "TfrmCreaLibri",         "TfrmGuida",
-        "TfrmInfo",             "TfrmLibri",          "TfrmMenuLibri",         "TfrmSlideshow_Libri",
-        "TfrmSplash",           "TfrmZoom",           "TfrmTrovaLibri",        "TfrmExpLibri",
-        "TfrmAnteprimaLibri",   "TfrmStampaLibri",    "TfrmMenuDVD",           "TfrmCreaDVD",
-        "TfrmApriDVD",          "TfrmDVD",            "TfrmSlideshow_DVD",     "TfrmTrovaDVD",
-        "TfrmExpDVD",           "TfrmAnteprimaDVD",   "TfrmStampaDVD",         "TfrmMenuFumetti",
-        "TfrmCreaFumetti",      "TfrmApriFumetti",    "TfrmFumetti",           "TfrmSlideshow_Fumetti",
-        "TfrmTrovaFumetti",     "TfrmRiepFumettiMancanti", "TfrmExpFumetti",   "TfrmAnteprimaFumetti",
+        "TfrmPassword",       "TfrmAvvio",
+        "TfrmAllegaCartella", "TfrmApriLibri",
+        "TfrmCambiaPassword", "TfrmCodici_Dewey",
+        "TfrmCreaLibri",      "TfrmGuida",
+        "TfrmInfo",           "TfrmLibri",
+        "TfrmMenuLibri",      "TfrmSlideshow_Libri",
+        "TfrmSplash",         "TfrmZoom",
+        "TfrmTrovaLibri",     "TfrmExpLibri",
+        "TfrmAnteprimaLibri", "TfrmStampaLibri",
+        "TfrmMenuDVD",        "TfrmCreaDVD",
+        "TfrmApriDVD",        "TfrmDVD",
+        "TfrmSlideshow_DVD",  "TfrmTrovaDVD",
+        "TfrmExpDVD",         "TfrmAnteprimaDVD",
+        "TfrmStampaDVD",      "TfrmMenuFumetti",
+        "TfrmCreaFumetti",    "TfrmApriFumetti",
+        "TfrmFumetti",        "TfrmSlideshow_Fumetti",
+        "TfrmTrovaFumetti",   "TfrmRiepFumettiMancanti",
+        "TfrmExpFumetti",     "TfrmAnteprimaFumetti",
         "TfrmStampaFumetti",
     };
     QStringList created;

@@ -2,12 +2,12 @@
 // with the title bar on the screen, and centred windows centre what the user sees.
 #include "TestSupport.h"
 
+#include "cards/CardWindow.h"
 #include "shell/ChainWindow.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCambiaPassword.h"
 #include "shell/TfrmPassword.h"
 #include "shell/Windows.h"
-#include "cards/CardWindow.h"
 
 #include <QDialog>
 #include <QScreen>

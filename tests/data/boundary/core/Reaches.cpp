@@ -1,5 +1,5 @@
 // A core file that reaches into the window tree in two spellings the include root cannot stop.
-#include "Own.h"
 #include "../ui/Window.h"
+#include "Own.h"
 #include <QtCore/QString>
 #include <QtWidgets/QWidget>
