@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     for (const char* format : {"jpeg", "png", "bmp"}) {
         const QString path = Fuzz::folder().filePath(QStringLiteral("warm-up.") + format);
         if (warmUp.save(path, format))
-            CoverPicture::fromFile(path).fitted(QSize(2, 2));
+            CoverPicture::fromFile(path, FileScope::ProgramData).fitted(QSize(2, 2));
     }
     return 0;
 }
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QString path = Fuzz::fileWith(QStringLiteral("copertina"), data, size);
-    const CoverPicture picture = CoverPicture::fromFile(path);
+    const CoverPicture picture = CoverPicture::fromFile(path, FileScope::ProgramData);
     if (picture.isNull())
         return 0;
     for (const QSize box : {QSize(307, 409), QSize(1024, 768)}) {
@@ -37,6 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!shown.isNull() && (shown.width() > box.width() || shown.height() > box.height()))
             std::abort();
     }
-    picture.saveJpeg(Fuzz::folder().filePath(QStringLiteral("salvata.jpg")));
+    picture.saveJpeg(Fuzz::folder().filePath(QStringLiteral("salvata.jpg")), FileScope::ProgramData);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "access/IniFile.h"
 #include "access/PasswordFile.h"
 #include "folder/CoverPicture.h"
+#include "folder/ProgramFolder.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 
@@ -89,7 +90,7 @@ void coverPictures(const QDir& out, const QDir& scratch)
     painter.fillRect(24, 8, 24, 16, QColor(0x41, 0x69, 0xE1, 128));
     painter.end();
     const QString path = scratch.filePath(QStringLiteral("foto.jpg"));
-    if (!CoverPicture(image).saveJpeg(path))
+    if (!CoverPicture(image).saveJpeg(path, FileScope::UserChoice))
         qFatal("cannot write a cover photo");
     const QByteArray jpeg = contents(path);
     put(out.filePath("photo.jpg"), jpeg);
@@ -112,6 +113,8 @@ int main(int argc, char** argv)
     for (const char* name : {"archive", "password_file", "cover_picture", "scratch"})
         root.mkpath(QString::fromLatin1(name));
     const QDir scratch(root.filePath(QStringLiteral("scratch")));
+    // The program writes its own files only in its program folder.
+    ProgramFolder::setOverride(scratch.path());
     archives(QDir(root.filePath(QStringLiteral("archive"))), scratch);
     passwordFiles(QDir(root.filePath(QStringLiteral("password_file"))), scratch);
     coverPictures(QDir(root.filePath(QStringLiteral("cover_picture"))), scratch);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 QString& overrideFolder()
@@ -31,4 +32,10 @@ QString ProgramFolder::file(const QString& name)
 void ProgramFolder::setOverride(const QString& folder)
 {
     overrideFolder() = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
+}
+
+bool ProgramFolder::contains(const QString& realPath)
+{
+    const QString folder = QFileInfo(path()).canonicalFilePath();
+    return !folder.isEmpty() && (realPath == folder || realPath.startsWith(withSeparator(folder)));
 }

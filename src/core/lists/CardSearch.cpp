@@ -49,7 +49,7 @@ struct StoredCriterion {
 template <typename Wanted> void listCards(const Kind& kind, CatalogueFile& archive, Wanted wanted, FoundCards& found)
 {
     const ResultLine line(kind);
-    const int count = archive.recordCount();
+    const int count = archive.countToList();
     for (int number = 1; number <= count; ++number) {
         const QByteArrayView bytes = archive.cardBytes(number);
         if (!wanted(bytes))
@@ -74,6 +74,15 @@ QList<Criterion> inForce(const QList<Criterion>& typed)
 
 FoundCards find(const Kind& kind, const QString& path, const QList<Criterion>& criteria)
 {
+    CatalogueFile archive(kind.layout);
+    archive.open(path);
+    FoundCards found = find(kind, archive, criteria);
+    archive.close();
+    return found;
+}
+
+FoundCards find(const Kind& kind, CatalogueFile& archive, const QList<Criterion>& criteria)
+{
     QList<StoredCriterion> stored;
     bool matchesNothing = false;
     for (const Criterion& criterion : criteria) {
@@ -90,8 +99,6 @@ FoundCards find(const Kind& kind, const QString& path, const QList<Criterion>& c
     }
 
     FoundCards found;
-    CatalogueFile archive(kind.layout);
-    archive.open(path);
     if (!matchesNothing) {
         listCards(
             kind, archive,
@@ -101,25 +108,38 @@ FoundCards find(const Kind& kind, const QString& path, const QList<Criterion>& c
                 });
             },
             found);
+    } else {
+        archive.countToList(); // finding nothing lists nothing, but a list that large is refused all the same
     }
-    archive.close();
     sortInListOrder(found);
     return found;
 }
 
 FoundCards missingIssues(const Kind& kind, const QString& path)
 {
+    CatalogueFile archive(kind.layout);
+    try {
+        archive.open(path);
+    } catch (const ArchiveError&) {
+        return {}; // the window has no message for it
+    }
+    FoundCards found = missingIssues(kind, archive);
+    archive.close();
+    return found;
+}
+
+FoundCards missingIssues(const Kind& kind, CatalogueFile& archive)
+{
     const int flag = kind.layout.indexOf(u"Mancante");
     Q_ASSERT(flag >= 0);
     const QByteArray missing = Text::toWindows1252(QStringLiteral("Sì"));
     FoundCards found;
     try {
-        CatalogueFile archive(kind.layout);
-        archive.open(path);
         listCards(
             kind, archive,
             [&](QByteArrayView bytes) { return Record::trimmedBytes(kind.layout, bytes, flag) == missing; }, found);
-        archive.close();
+    } catch (const TooManyCards&) {
+        throw;
     } catch (const ArchiveError&) {
         // The list shows the cards read before the failure; the window has no message for it.
     }
@@ -127,13 +147,13 @@ FoundCards missingIssues(const Kind& kind, const QString& path)
     return found;
 }
 
-std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QString& line, int number)
+std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QString& line, qint64 number)
 {
     const ResultLine lineOf(kind);
     const QString wanted = Text::trimmed(line);
     CatalogueFile archive(kind.layout);
     archive.open(path);
-    const int count = archive.recordCount();
+    const qint64 count = archive.recordCount();
     std::optional<Card> card;
     if (number >= 1 && number <= count) {
         Record record = archive.readCard(number);
@@ -141,8 +161,8 @@ std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QStr
             card = Card{std::move(record), number};
     }
     if (!card) {
-        int last = 0;
-        for (int n = 1; n <= count; ++n) {
+        qint64 last = 0;
+        for (qint64 n = 1; n <= count; ++n) {
             const QByteArrayView bytes = archive.cardBytes(n);
             if (Text::trimmed(lineOf.of(Record(kind.layout, QByteArray::fromRawData(bytes.data(), bytes.size())))) ==
                 wanted)

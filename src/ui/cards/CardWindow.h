@@ -39,12 +39,12 @@ public:
     // Puts the window on a blank new card.
     void ClearCard();
     // Puts a stored card and its number on screen.
-    void ShowCard(const Record& record, int number);
+    void ShowCard(const Record& record, qint64 number);
     // Fills the photo box from the card's photo file, or shows the placeholder.
     void LoadCoverPhoto();
-    // Writes the photo box as the card's photo file; a failure shows the placeholder and is not
-    // reported.
-    void SaveCoverPhoto();
+    // Writes the photo box as the card's photo file; a failure shows the placeholder. False when
+    // the photo could not be written, for the save to say so.
+    bool SaveCoverPhoto();
 
     QLineEdit* field(const QString& fieldName) const;
     QLabel* attachmentLabel(const QString& fieldName) const;
@@ -53,7 +53,7 @@ public:
     Record recordOnScreen() const;
 
     QString archivePath() const override;
-    void showFoundCard(const Record& record, int number) override;
+    void showFoundCard(const Record& record, qint64 number) override;
 
 public slots:
     void cmdSalvaClick();

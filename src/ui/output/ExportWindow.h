@@ -49,6 +49,7 @@ private:
 
     const Kind& m_kind;
     ExportRows* m_rows;
+    bool m_archiveRead = false; // every card of the archive is in the grid
     StatusHints* m_hints;
 };
 

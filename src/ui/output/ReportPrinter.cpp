@@ -1,11 +1,13 @@
 #include "ReportPrinter.h"
-#include "shell/ProgramFormats.h"
 
+#include "folder/SafeSave.h"
 #include "report/ListReport.h"
+#include "shell/ProgramFormats.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -35,7 +37,8 @@ void setUpPrinter(QPrinter& printer, const Report& report)
     }
 }
 
-void paintRange(QPrinter& printer, const Report& report)
+// Paints the pages and copies that the printer's settings ask for on `device`.
+void paintRange(const QPrinter& printer, QPagedPaintDevice& device, const Report& report)
 {
     int from = 1;
     int to = report.pageCount();
@@ -44,12 +47,44 @@ void paintRange(QPrinter& printer, const Report& report)
         to = printer.toPage() > 0 ? printer.toPage() : to;
     }
     // Where the printing system makes no copies itself, the pages are sent as many times.
-    report.paint(printer, from, to, printer.supportsMultipleCopies() ? 1 : printer.copyCount());
+    report.paint(device, from, to, printer.supportsMultipleCopies() ? 1 : printer.copyCount());
+}
+
+// Prints on the printer chosen in its dialog. Throws ReportError when any of it fails; a file
+// asked for is then left as it was before, or not made.
+void output(QPrinter& printer, const Report& report)
+{
+    const QString file = printer.outputFileName();
+    if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
+        paintRange(printer, printer, report);
+        if (printer.printerState() == QPrinter::Error)
+            throw ReportError(QStringLiteral("La stampante non ha accettato la stampa di \"%1\"").arg(report.name()));
+        return;
+    }
+    // Qt writes a PDF file without looking whether its writes went through: a full disk leaves a
+    // truncated file that no reader opens, and the print looks done. The file is made here instead,
+    // whole or not at all, in the place of whatever stood there (see SafeSave).
+    SafeSave pdf(file, FileScope::UserChoice);
+    if (!pdf.open())
+        throw ReportError(QStringLiteral("Impossibile creare il file \"%1\"").arg(file));
+    {
+        QPdfWriter writer(&pdf.device());
+        writer.setResolution(printer.resolution());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        writer.setPdfVersion(printer.pdfVersion());
+        paintRange(printer, writer, report);
+    }
+    if (!pdf.commit())
+        throw ReportError(QStringLiteral("Impossibile scrivere il file \"%1\"").arg(file));
 }
 
 // The preview's toolbar shows only what the template lists. Qt makes its actions in groups, in
-// this order: navigation, fit, zoom, orientation, display mode, print and page setup.
-void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons)
+// this order: navigation, fit, zoom, orientation, display mode, print and page setup. Its print
+// button prints through ReportPrinter::print, as every print of the program does; a failure is
+// kept in `failure`.
+void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons, Report& report,
+                    std::exception_ptr& failure)
 {
     auto* toolbar = dialog.findChild<QToolBar*>();
     const QList<QActionGroup*> groups = dialog.findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly);
@@ -65,8 +100,20 @@ void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons)
     show(groups[2], wants("zoom"));
     show(groups[3], false); // the template fixes the orientation
     show(groups[4], wants("navigation"));
-    groups[5]->actions().at(0)->setVisible(wants("print"));
+    QAction* print = groups[5]->actions().at(0);
+    print->setVisible(wants("print"));
     groups[5]->actions().at(1)->setVisible(false);
+    // Qt's own printing from the preview writes a PDF file unchecked, as above.
+    QObject::disconnect(print, &QAction::triggered, nullptr, nullptr);
+    QObject::connect(print, &QAction::triggered, &dialog, [&dialog, &report, &failure] {
+        try {
+            if (ReportPrinter::print(&dialog, report))
+                dialog.accept();
+        } catch (...) {
+            failure = std::current_exception();
+            dialog.reject();
+        }
+    });
     // The zoom box and the page number are widgets in the toolbar, not in any group.
     for (QAction* action : toolbar->actions()) {
         QWidget* widget = toolbar->widgetForAction(action);
@@ -130,7 +177,7 @@ bool ReportPrinter::print(QWidget* parent, Report& report)
         if (dialog.exec() != QDialog::Accepted)
             return false;
     }
-    paintRange(printer, report);
+    output(printer, report);
     return true;
 }
 
@@ -148,12 +195,12 @@ void ReportPrinter::preview(QWidget* parent, Report& report)
     std::exception_ptr failure;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&report, &failure](QPrinter* target) {
         try {
-            paintRange(*target, report);
+            paintRange(*target, *target, report);
         } catch (...) {
             failure = std::current_exception();
         }
     });
-    arrangeToolbar(dialog, report.options().previewButtons);
+    arrangeToolbar(dialog, report.options().previewButtons, report, failure);
     setZoom(dialog, report.options().previewZoomPercent);
     dialog.exec();
     if (failure)

@@ -12,7 +12,7 @@ public:
     // The full path of the open archive (lblFile), as the control holds it.
     virtual QString archivePath() const = 0;
     // Shows the card and its number, then its cover photo.
-    virtual void showFoundCard(const Record& record, int number) = 0;
+    virtual void showFoundCard(const Record& record, qint64 number) = 0;
 
 protected:
     ~CardHost() = default;

@@ -282,10 +282,13 @@ void TestCoverPhotos::photoThatCannotBeWrittenDoesNotFailTheSave()
     fileDialogs().answerNext(picture);
     card.click("btnCaricaFoto");
 
+    // The card is stored all the same, and the user hears that its photo is not.
     card.save();
     QCOMPARE(messages().count(), 1);
-    QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
-    QCOMPARE(messages().last().text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Warning);
+    QCOMPARE(messages().last().text,
+             QStringLiteral("La scheda corrente è stata inserita in archivio.\r\n\r\nAttenzione: la foto della scheda, "
+                            "però, non è stata salvata. La foto salvata in precedenza, se c'era, è rimasta com'era."));
     QCOMPARE(fileBytes(archivePath()).size(), Kind::libri().layout.recordSize());
     QVERIFY(card.showsPlaceholder());
 }

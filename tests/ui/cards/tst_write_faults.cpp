@@ -134,22 +134,28 @@ WriteCase TestWriteFaults::writeCase(Write write)
 {
     const int recordSize = bookLayout().recordSize();
     const QString archive = folder().file(kArchive);
-    // The file a write makes, from the same write over a copy in a folder of no importance.
+    // The file a write makes, from the same write over a copy in a folder of no importance, inside
+    // the program folder where the program writes its files, and gone before the test looks.
     const auto made = [this](const QString& copyOf, const std::function<void(const QString&)>& writeTo) {
-        const QString scratch = m_elsewhere->filePath(QStringLiteral("prova"));
-        QFile::remove(scratch);
-        QFile::copy(folder().file(copyOf), scratch);
-        writeTo(scratch);
-        return fileBytes(scratch);
+        QDir scratch(folder().file(QStringLiteral("prove")));
+        scratch.mkpath(QStringLiteral("."));
+        const QString path = scratch.filePath(QStringLiteral("prova"));
+        QFile::copy(folder().file(copyOf), path);
+        writeTo(path);
+        const QByteArray bytes = fileBytes(path);
+        scratch.removeRecursively();
+        return bytes;
     };
     const auto photo = [this](const QString& source) {
-        return [picture = CoverPicture::fromFile(m_elsewhere->filePath(source))] {
+        return [picture = CoverPicture::fromFile(m_elsewhere->filePath(source), FileScope::UserChoice)] {
             return CoverPhotos::save(Kind::libri(), QStringLiteral("Prova"), QStringLiteral("2"), picture);
         };
     };
     const auto photoBytes = [&](const QString& source) {
-        return made(kPhoto,
-                    [&](const QString& path) { CoverPicture::fromFile(m_elsewhere->filePath(source)).saveJpeg(path); });
+        return made(kPhoto, [&](const QString& path) {
+            CoverPicture::fromFile(m_elsewhere->filePath(source), FileScope::UserChoice)
+                .saveJpeg(path, FileScope::UserChoice);
+        });
     };
 
     switch (write) {
