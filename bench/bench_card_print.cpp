@@ -11,7 +11,7 @@
 #include "folder/ProgramFolder.h"
 #include "output/ReportPrinter.h"
 #include "shell/Application.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 #include "storage/CatalogueFile.h"
 
 #include <QApplication>

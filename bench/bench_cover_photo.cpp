@@ -5,12 +5,12 @@
 #include "BenchSupport.h"
 #include "CameraPhoto.h"
 #include "cards/CardWindow.h"
-#include "cards/PhotoBox.h"
 #include "folder/CoverPhotos.h"
 #include "folder/ProgramFolder.h"
 #include "shell/Application.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 #include "storage/CatalogueFile.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/PictureButton.h"
 
 #include <QElapsedTimer>

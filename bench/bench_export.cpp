@@ -9,7 +9,7 @@
 #include "folder/ProgramFolder.h"
 #include "output/ExportWindow.h"
 #include "shell/Application.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -10,7 +10,7 @@
 #include "search/ResultList.h"
 #include "search/SearchWindow.h"
 #include "shell/Application.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 
 #include <QApplication>
 #include <QLabel>

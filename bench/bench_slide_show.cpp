@@ -4,12 +4,12 @@
 //   build/bench/bench_slide_show [steps]
 #include "BenchSupport.h"
 #include "CameraPhoto.h"
-#include "cards/PhotoBox.h"
 #include "folder/CoverPhotos.h"
 #include "folder/ProgramFolder.h"
 #include "output/SlideShowWindow.h"
 #include "shell/Application.h"
 #include "storage/CatalogueFile.h"
+#include "widgets/PhotoBox.h"
 
 #include <QElapsedTimer>
 #include <QFile>

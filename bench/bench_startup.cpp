@@ -2,8 +2,8 @@
 // on the offscreen platform; the median of several runs.
 //   make bench   (or: build/bench/bench_startup [runs])
 #include "shell/Application.h"
-#include "shell/TfrmPassword.h"
-#include "shell/Windows.h"
+#include "start/TfrmPassword.h"
+#include "start/Windows.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -13,8 +13,8 @@
 #include "shell/Application.h"
 #include "shell/ChainWindow.h"
 #include "shell/DialogWindow.h"
-#include "shell/TfrmGuida.h"
-#include "shell/Windows.h"
+#include "start/TfrmGuida.h"
+#include "start/Windows.h"
 #include "storage/CatalogueFile.h"
 
 #include <QDir>

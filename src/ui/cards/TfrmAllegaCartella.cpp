@@ -6,7 +6,7 @@
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
 #include "widgets/Fonts.h"

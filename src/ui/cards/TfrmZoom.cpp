@@ -1,10 +1,10 @@
 #include "TfrmZoom.h"
 
-#include "PhotoBox.h"
 #include "shell/Guarded.h"
 #include "shell/ProgramFormats.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/Look.h"
+#include "widgets/PhotoBox.h"
 
 #include <QMouseEvent>
 #include <QScreen>

@@ -1,7 +1,6 @@
 #include "CardPrintWindow.h"
 
 #include "ReportPrinter.h"
-#include "cards/PhotoBox.h"
 #include "kinds/KindLook.h"
 #include "report/Report.h"
 #include "report/ReportLayout.h"
@@ -10,6 +9,7 @@
 #include "shell/ProgramFormats.h"
 #include "storage/Text.h"
 #include "widgets/Look.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 #include "widgets/Shape.h"
 

@@ -1,12 +1,12 @@
 #include "SlideShowWindow.h"
 
-#include "cards/PhotoBox.h"
 #include "folder/CoverPhotos.h"
 #include "kinds/KindLook.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 

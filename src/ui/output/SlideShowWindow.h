@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cards/PictureWindow.h"
 #include "folder/CoverPicture.h"
+#include "shell/PictureWindow.h"
 #include "storage/Kind.h"
 
 #include <memory>

@@ -7,7 +7,7 @@
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
 #include "shell/ProgramFormats.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
 #include "widgets/Fonts.h"

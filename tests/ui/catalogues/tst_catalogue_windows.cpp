@@ -5,8 +5,8 @@
 #include "folder/ArchiveFolder.h"
 #include "folder/ArchiveName.h"
 #include "shell/ChainWindow.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/Windows.h"
+#include "start/TfrmAvvio.h"
+#include "start/Windows.h"
 #include "storage/Kind.h"
 #include "widgets/PictureButton.h"
 

@@ -4,7 +4,7 @@
 #include "cards/CardWindow.h"
 #include "output/ReportPrinter.h"
 #include "search/TfrmCodici_Dewey.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 #include "widgets/Picture.h"
 
 #include <QDir>

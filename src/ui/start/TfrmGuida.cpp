@@ -1,8 +1,8 @@
 #include "TfrmGuida.h"
 
-#include "Guarded.h"
-#include "OpenURL.h"
 #include "folder/ProgramFolder.h"
+#include "shell/Guarded.h"
+#include "shell/OpenURL.h"
 #include "widgets/Fonts.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Look.h"
