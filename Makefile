@@ -44,9 +44,18 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Every benchmark to its end, each printing its figures beside their targets. Without a display
+# they draw on Qt's offscreen screen, of the size the tests use.
 bench: build
-	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
-	for bench in $(BUILD)/bench/bench_*; do [ -x "$$bench" ] && [ -f "$$bench" ] && "$$bench"; done
+	@set -e; for bench in $(BUILD)/bench/bench_*; do \
+		[ -x "$$bench" ] && [ -f "$$bench" ] || continue; \
+		echo "== $$(basename $$bench)"; \
+		if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+			QT_QPA_PLATFORM=offscreen:configfile=$(CURDIR)/tests/support/offscreen.json "$$bench"; \
+		else \
+			"$$bench"; \
+		fi; \
+	done
 
 format:
 	@$(MAKE) --no-print-directory deps PACKAGES=clang-format
@@ -57,7 +66,7 @@ clean:
 
 # Pictures of the windows under a virtual screen, in build/gallery/.
 gallery: build
-	cmake --build $(BUILD) --target cartavox-gallery -j $(JOBS)
+	@$(MAKE) --no-print-directory deps PACKAGES=xvfb
 	xvfb-run -a -s "-screen 0 1366x768x24" $(BUILD)/tools/cartavox-gallery $(BUILD)/gallery $(WINDOWS)
 
 # The fuzz targets of tests/fuzz, built by clang with libFuzzer, AddressSanitizer and

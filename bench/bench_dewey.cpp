@@ -4,6 +4,7 @@
 // time and the thread's processor time are both given, as the second does not grow when other
 // programs share the processor.
 //   make bench   (or: QT_QPA_PLATFORM=offscreen build/bench/bench_dewey [runs])
+#include "search/ResultList.h"
 #include "search/TfrmCodici_Dewey.h"
 #include "shell/Application.h"
 #include "widgets/Picture.h"
@@ -92,7 +93,7 @@ int main(int argc, char** argv)
     report("load, first of the run", {loadOnce(table)});
     QList<Sample> loads;
     for (int i = 0; i < runs; ++i) {
-        table.lstRecords->clear();
+        table.lstRecords->clearCards();
         table.panDewey->show();
         table.repaint();
         loads << loadOnce(table);

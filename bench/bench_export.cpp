@@ -9,6 +9,7 @@
 #include "folder/ProgramFolder.h"
 #include "output/ExportWindow.h"
 #include "shell/Application.h"
+#include "start/WindowClasses.h"
 #include "start/Windows.h"
 
 #include <QElapsedTimer>
@@ -104,7 +105,8 @@ int main(int argc, char** argv)
     const Memory before = memory();
     QElapsedTimer timer;
     timer.start();
-    auto window = ExportWindow::create(KindId::Libri, card);
+    auto window = WindowClasses::createDialog<ExportWindow>(WindowRole::Export, KindId::Libri, card);
+    window->setCard(card->handoff());
     window->show();
     QCoreApplication::processEvents();
     window->grdRecords->viewport()->repaint();

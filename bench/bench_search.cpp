@@ -10,6 +10,7 @@
 #include "search/ResultList.h"
 #include "search/SearchWindow.h"
 #include "shell/Application.h"
+#include "start/WindowClasses.h"
 #include "start/Windows.h"
 
 #include <QApplication>
@@ -67,8 +68,9 @@ void report(const char* what, Time time, const QString& note = {})
 // typed in. The click itself is timed by the caller.
 std::unique_ptr<SearchWindow> openSearch(CardWindow* card, const QString& field, const QString& text)
 {
-    std::unique_ptr<SearchWindow> search(SearchWindow::create(KindId::Libri, card));
+    auto search = WindowClasses::createDialog<SearchWindow>(WindowRole::Search, KindId::Libri, card);
     search->lblMemory->setText(QStringLiteral("libri"));
+    search->setCard(card->handoff());
     search->show();
     QApplication::processEvents();
     if (!field.isEmpty())

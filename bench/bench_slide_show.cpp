@@ -6,8 +6,8 @@
 #include "CameraPhoto.h"
 #include "folder/CoverPhotos.h"
 #include "folder/ProgramFolder.h"
-#include "output/SlideShowWindow.h"
 #include "shell/Application.h"
+#include "start/KindWindows.h"
 #include "storage/CatalogueFile.h"
 #include "widgets/PhotoBox.h"
 
@@ -72,7 +72,10 @@ int main(int argc, char** argv)
     const QString photo1 = CoverPhotos::filePath(kind, QStringLiteral("Bench"), QStringLiteral("1"));
 
     TfrmSlideshow_Libri show;
-    show.setArchive(archive, QStringLiteral("Bench"));
+    CardHandoff card(kind);
+    card.archivePath = archive;
+    card.archiveName = QStringLiteral("Bench");
+    show.setCard(card);
     show.setGeometry(show.screen()->geometry());
     show.show();
     QCoreApplication::processEvents();

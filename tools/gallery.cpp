@@ -99,18 +99,25 @@ int main(int argc, char** argv)
                 help->showTopic(HelpTopics::kStartTitle,
                                 HelpTopics::text(HelpTopics::paragraphs(HelpTopics::kStartTitle)));
             if (auto* attachments = qobject_cast<TfrmAllegaCartella*>(dialog)) {
-                attachments->setSlot(1, QStringLiteral("Manuale d'uso.pdf"),
-                                     QStringLiteral("Istruzioni del produttore"));
-                attachments->setSlot(2, QStringLiteral("Ricevuta.jpg"), QStringLiteral("Ricevuta d'acquisto"));
+                CardHandoff card(Kind::libri());
+                card.card.setText(u"File01", QStringLiteral("Manuale d'uso.pdf"));
+                card.card.setText(u"Desc01", QStringLiteral("Istruzioni del produttore"));
+                card.card.setText(u"File02", QStringLiteral("Ricevuta.jpg"));
+                card.card.setText(u"Desc02", QStringLiteral("Ricevuta d'acquisto"));
+                attachments->setCard(card);
             }
             if (auto* exporter = qobject_cast<ExportWindow*>(dialog)) {
                 const Kind& kind = exporter->kind();
                 const QString path = ProgramFolder::file(QStringLiteral("Esempio") + kind.extension);
                 fillSampleArchive(kind, path);
-                Windows::card(kind.id)->setArchive(path, QStringLiteral("Esempio"));
+                CardHandoff card(kind);
+                card.archivePath = path;
+                exporter->setCard(card);
             }
             if (auto* zoom = qobject_cast<TfrmZoom*>(dialog)) {
-                zoom->setPicture(CoverPicture(samplePhoto()));
+                CardHandoff card(Kind::libri());
+                card.photo = CoverPicture(samplePhoto());
+                zoom->setCard(card);
                 zoom->setGeometry(zoom->screen()->availableGeometry());
             }
             dialog->show();

@@ -28,9 +28,9 @@ TfrmZoom::TfrmZoom(QWidget* opener)
     connect(imgFoto, &PhotoBox::clicked, this, guarded(this, &TfrmZoom::imgFotoClick));
 }
 
-void TfrmZoom::setPicture(const CoverPicture& picture)
+void TfrmZoom::setCard(const CardHandoff& card)
 {
-    m_picture = picture;
+    m_picture = card.photo;
 }
 
 void TfrmZoom::FormShow()

@@ -137,19 +137,6 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
 
 ExportWindow::~ExportWindow() = default;
 
-std::unique_ptr<ExportWindow> ExportWindow::create(KindId kind, QWidget* opener)
-{
-    switch (kind) {
-    case KindId::Libri:
-        return std::make_unique<TfrmExpLibri>(opener);
-    case KindId::Fumetti:
-        return std::make_unique<TfrmExpFumetti>(opener);
-    case KindId::DVD:
-        break;
-    }
-    return std::make_unique<TfrmExpDVD>(opener);
-}
-
 void ExportWindow::setColumnWidths()
 {
     grdRecords->setColumnWidth(0, kNumberWidth);
@@ -157,12 +144,17 @@ void ExportWindow::setColumnWidths()
         grdRecords->setColumnWidth(k + 1, KindLook::of(m_kind).spreadsheet.gridWidths.at(k));
 }
 
+void ExportWindow::setCard(const CardHandoff& card)
+{
+    m_archivePath = Text::trimmed(card.archivePath);
+}
+
 void ExportWindow::FormShow()
 {
     // A failure while loading is not reported: the grid shows the cards read until then.
     if (m_rows->holdsCard(0))
         return;
-    m_rows->load(Text::trimmed(Windows::card(m_kind.id)->archivePath()));
+    m_rows->load(m_archivePath);
     setColumnWidths();
 }
 

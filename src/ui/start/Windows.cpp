@@ -2,22 +2,9 @@
 
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
-#include "TfrmGuida.h"
-#include "TfrmInfo.h"
 #include "TfrmPassword.h"
-#include "TfrmSplash.h"
-#include "cards/CardWindows.h"
-#include "cards/TfrmAllegaCartella.h"
-#include "cards/TfrmZoom.h"
-#include "catalogues/CreateWindow.h"
-#include "catalogues/MenuWindow.h"
-#include "catalogues/OpenWindow.h"
-#include "output/CardPrintWindow.h"
-#include "output/ExportWindow.h"
-#include "output/SlideShowWindow.h"
-#include "search/SearchWindow.h"
-#include "search/TfrmCodici_Dewey.h"
-#include "search/TfrmRiepFumettiMancanti.h"
+#include "WindowClasses.h"
+#include "cards/CardWindow.h"
 
 #include <QMap>
 
@@ -39,55 +26,43 @@ Registry& registry()
     return value;
 }
 
-template <typename T> T* make()
-{
-    T* window = new T();
-    window->setObjectName(QString::fromLatin1(T::staticMetaObject.className()));
-    registry().all.append(window);
-    return window;
-}
 } // namespace
 
 void Windows::createAll()
 {
     Registry& r = registry();
-    r.password = make<TfrmPassword>();
-    r.avvio = make<TfrmAvvio>();
-    make<TfrmAllegaCartella>();
-    r.opens[KindId::Libri] = make<TfrmApriLibri>();
-    r.cambiaPassword = make<TfrmCambiaPassword>();
-    make<TfrmCodici_Dewey>();
-    r.creates[KindId::Libri] = make<TfrmCreaLibri>();
-    make<TfrmGuida>();
-    make<TfrmInfo>();
-    r.cards[KindId::Libri] = make<TfrmLibri>();
-    r.menus[KindId::Libri] = make<TfrmMenuLibri>();
-    make<TfrmSlideshow_Libri>();
-    make<TfrmSplash>();
-    make<TfrmZoom>();
-    make<TfrmTrovaLibri>();
-    make<TfrmExpLibri>();
-    make<TfrmAnteprimaLibri>();
-    make<TfrmStampaLibri>();
-    r.menus[KindId::DVD] = make<TfrmMenuDVD>();
-    r.creates[KindId::DVD] = make<TfrmCreaDVD>();
-    r.opens[KindId::DVD] = make<TfrmApriDVD>();
-    r.cards[KindId::DVD] = make<TfrmDVD>();
-    make<TfrmSlideshow_DVD>();
-    make<TfrmTrovaDVD>();
-    make<TfrmExpDVD>();
-    make<TfrmAnteprimaDVD>();
-    make<TfrmStampaDVD>();
-    r.menus[KindId::Fumetti] = make<TfrmMenuFumetti>();
-    r.creates[KindId::Fumetti] = make<TfrmCreaFumetti>();
-    r.opens[KindId::Fumetti] = make<TfrmApriFumetti>();
-    r.cards[KindId::Fumetti] = make<TfrmFumetti>();
-    make<TfrmSlideshow_Fumetti>();
-    make<TfrmTrovaFumetti>();
-    make<TfrmRiepFumettiMancanti>();
-    make<TfrmExpFumetti>();
-    make<TfrmAnteprimaFumetti>();
-    make<TfrmStampaFumetti>();
+    for (const WindowClasses::StartUpStep& step : WindowClasses::startUpOrder()) {
+        if (step.single) {
+            QWidget* window = step.single();
+            window->setObjectName(QString::fromLatin1(window->metaObject()->className()));
+            r.all.append(window);
+            if (auto* password = qobject_cast<TfrmPassword*>(window))
+                r.password = password;
+            else if (auto* avvio = qobject_cast<TfrmAvvio*>(window))
+                r.avvio = avvio;
+            else if (auto* change = qobject_cast<TfrmCambiaPassword*>(window))
+                r.cambiaPassword = change;
+            continue;
+        }
+        QWidget* window = WindowClasses::create(step.role, step.kind);
+        r.all.append(window);
+        switch (step.role) {
+        case WindowRole::Menu:
+            r.menus[step.kind] = static_cast<ChainWindow*>(window);
+            break;
+        case WindowRole::Create:
+            r.creates[step.kind] = static_cast<ChainWindow*>(window);
+            break;
+        case WindowRole::Open:
+            r.opens[step.kind] = static_cast<ChainWindow*>(window);
+            break;
+        case WindowRole::Card:
+            r.cards[step.kind] = static_cast<CardWindow*>(window);
+            break;
+        default: // the dialogs' start-up instances are never shown
+            break;
+        }
+    }
 }
 
 void Windows::destroyAll()
