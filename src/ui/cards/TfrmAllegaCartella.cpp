@@ -1,12 +1,10 @@
 #include "TfrmAllegaCartella.h"
 
-#include "CardWindow.h"
 #include "folder/AttachmentFolder.h"
 #include "shell/FileDialog.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
-#include "start/Windows.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
 #include "widgets/Fonts.h"

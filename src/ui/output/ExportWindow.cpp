@@ -1,6 +1,5 @@
 #include "ExportWindow.h"
 
-#include "cards/CardWindow.h"
 #include "export/ExportRows.h"
 #include "export/SpreadsheetWriter.h"
 #include "folder/ProgramFolder.h"
@@ -10,7 +9,6 @@
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
 #include "start/Help.h"
-#include "start/Windows.h"
 #include "storage/Text.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
