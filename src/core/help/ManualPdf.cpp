@@ -42,7 +42,7 @@ QList<Chapter> chapters()
         list.append({kind->helpTopic, {{QString(), HelpTopics::paragraphs(kind->helpTopic)}}});
     Chapter exports{QStringLiteral("Esportazione in Microsoft Excel."), {}};
     for (const Kind* kind : Kind::all()) {
-        const QString title = HelpTopics::exportTitle(kind->id);
+        const QString title = kind->exportHelpTopic;
         exports.sections.append({title, HelpTopics::paragraphs(title)});
     }
     list.append(exports);

@@ -183,7 +183,7 @@ void ExportWindow::cmdEsportaClick()
 
 void ExportWindow::cmdGuidaClick()
 {
-    Help::showTopic(this, HelpTopics::exportTitle(m_kind.id));
+    Help::showTopic(this, m_kind.exportHelpTopic);
 }
 
 void ExportWindow::cmdEsciClick()
