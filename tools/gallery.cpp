@@ -10,6 +10,7 @@
 #include "folder/ProgramFolder.h"
 #include "help/HelpTopics.h"
 #include "output/ExportWindow.h"
+#include "search/TfrmCodici_Dewey.h"
 #include "shell/Application.h"
 #include "shell/ChainWindow.h"
 #include "shell/DialogWindow.h"
@@ -121,6 +122,9 @@ int main(int argc, char** argv)
                 zoom->setGeometry(zoom->screen()->availableGeometry());
             }
             dialog->show();
+            // The Dewey table as the user sees it a second later, loaded.
+            if (auto* dewey = qobject_cast<TfrmCodici_Dewey*>(dialog))
+                dewey->timCaricaTimer();
             save(dialog, out);
             dialog->hide();
             continue;
