@@ -15,9 +15,10 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make ccache qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n fonts-liberation fonts-dejavu-core \
             poppler-utils
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+DEB_PACKAGES := dpkg-dev file
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench format clean gallery fuzz
+.PHONY: deps configure build run test bench format clean gallery fuzz deb
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
@@ -75,3 +76,9 @@ fuzz: deps
 	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCARTAVOX_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# A Debian package that installs to /usr, in build/packages/ (not part of `make test`). It depends
+# on the Qt libraries the program links, found by dpkg-shlibdeps, and on the fonts it uses.
+deb: build
+	@$(MAKE) --no-print-directory deps PACKAGES="$(DEB_PACKAGES)"
+	cd $(BUILD) && cpack -G DEB
