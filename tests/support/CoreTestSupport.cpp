@@ -28,6 +28,11 @@ QString ProgramFolderFixture::path() const
     return ProgramFolder::path();
 }
 
+QStringList folderEntries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
 QByteArray fileBytes(const QString& path)
 {
     QFile file(path);

@@ -14,14 +14,7 @@
 #include <memory>
 
 namespace {
-// "pergamenaverde" scrambled, as the build lays the file down beside the executable.
-const QByteArray kShippedPassword = "[Accesso]\r\nValore=2C0B7B9CC8B2FAA471958C8C6AFF\r\n";
 const QByteArray kShippedManual = "%PDF-1.4 la guida";
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-}
 } // namespace
 
 class TestProgramFolder : public QObject {
@@ -47,7 +40,7 @@ void TestProgramFolder::init()
 {
     m_root = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir().mkpath(installed()));
-    writeFileBytes(installed() + QStringLiteral("unins000.dll"), kShippedPassword);
+    writeFileBytes(installed() + QStringLiteral("unins000.dll"), kShippedPasswordFile);
     writeFileBytes(installed() + QStringLiteral("Guida.pdf"), kShippedManual);
     m_home = qgetenv("HOME");
     m_dataHome = qgetenv("XDG_DATA_HOME");
@@ -75,8 +68,8 @@ void TestProgramFolder::writableFolderKeepsEverything()
     QCOMPARE(PasswordFile::path(), installed() + QStringLiteral("unins000.dll"));
     QCOMPARE(ProgramFolder::shippedFile(QStringLiteral("Guida.pdf")), installed() + QStringLiteral("Guida.pdf"));
     // Trying the folder leaves nothing behind, and nothing is made anywhere else.
-    QCOMPARE(entries(installed()), QStringList({"Guida.pdf", "unins000.dll"}));
-    QCOMPARE(entries(root()), QStringList{"Cartavox"});
+    QCOMPARE(folderEntries(installed()), QStringList({"Guida.pdf", "unins000.dll"}));
+    QCOMPARE(folderEntries(root()), QStringList{"Cartavox"});
 }
 
 void TestProgramFolder::unwritableFolderSendsTheDataToTheUser_data()
@@ -105,9 +98,9 @@ void TestProgramFolder::unwritableFolderSendsTheDataToTheUser()
     QCOMPARE(ProgramFolder::shippedFile(QStringLiteral("Guida.pdf")), installed() + QStringLiteral("Guida.pdf"));
     // The user's folder is there at once, with the shipped password file, which logs in and
     // takes a new password.
-    QCOMPARE(entries(user), QStringList{"unins000.dll"});
+    QCOMPARE(folderEntries(user), QStringList{"unins000.dll"});
     QCOMPARE(PasswordFile::path(), user + QStringLiteral("unins000.dll"));
-    QCOMPARE(fileBytes(PasswordFile::path()), kShippedPassword);
+    QCOMPARE(fileBytes(PasswordFile::path()), kShippedPasswordFile);
     QCOMPARE(PasswordFile::stored(), QStringLiteral("PERGAMENAVERDE"));
     PasswordFile::store(QStringLiteral("NUOVA"));
 
@@ -116,8 +109,8 @@ void TestProgramFolder::unwritableFolderSendsTheDataToTheUser()
     ProgramFolder::setOverride(installed());
     QCOMPARE(ProgramFolder::path(), user);
     QCOMPARE(PasswordFile::stored(), QStringLiteral("NUOVA"));
-    QCOMPARE(entries(installed()), QStringList({"Guida.pdf", "unins000.dll"}));
-    QCOMPARE(fileBytes(installed() + QStringLiteral("unins000.dll")), kShippedPassword);
+    QCOMPARE(folderEntries(installed()), QStringList({"Guida.pdf", "unins000.dll"}));
+    QCOMPARE(fileBytes(installed() + QStringLiteral("unins000.dll")), kShippedPasswordFile);
 }
 
 QTEST_GUILESS_MAIN(TestProgramFolder)

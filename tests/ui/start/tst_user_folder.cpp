@@ -18,16 +18,6 @@
 
 #include <memory>
 
-namespace {
-// "pergamenaverde" scrambled, as the build lays the file down beside the executable.
-const QByteArray kShippedPassword = "[Accesso]\r\nValore=2C0B7B9CC8B2FAA471958C8C6AFF\r\n";
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-} // namespace
-
 class TestUserFolder : public WindowTest {
     Q_OBJECT
 
@@ -50,7 +40,7 @@ void TestUserFolder::init()
     WindowTest::init();
     m_root = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir().mkpath(installed()));
-    writeFileBytes(installed() + QStringLiteral("unins000.dll"), kShippedPassword);
+    writeFileBytes(installed() + QStringLiteral("unins000.dll"), kShippedPasswordFile);
     writeFileBytes(installed() + QStringLiteral("Guida.pdf"), "%PDF-1.4 la guida");
     m_readOnly = std::make_unique<ReadOnlyFolder>(installed());
     if (m_readOnly->how().isEmpty())
@@ -100,8 +90,8 @@ void TestUserFolder::everythingLandsInTheUsersFolder()
     QCOMPARE(QFileInfo(archive).size(), 3150);
     QVERIFY(QFile::exists(user() + QStringLiteral("Catalogo_Libri/Prova_Foto_1.jpg")));
 
-    QCOMPARE(entries(user()), QStringList({"Biblioteca di casa.lib", "Catalogo_Libri", "unins000.dll"}));
-    QCOMPARE(entries(installed()), QStringList({"Guida.pdf", "unins000.dll"}));
+    QCOMPARE(folderEntries(user()), QStringList({"Biblioteca di casa.lib", "Catalogo_Libri", "unins000.dll"}));
+    QCOMPARE(folderEntries(installed()), QStringList({"Guida.pdf", "unins000.dll"}));
 }
 
 CARTAVOX_TEST_MAIN(TestUserFolder)
