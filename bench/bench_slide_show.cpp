@@ -4,12 +4,12 @@
 //   build/bench/bench_slide_show [steps]
 #include "BenchSupport.h"
 #include "CameraPhoto.h"
-#include "cards/PhotoBox.h"
 #include "folder/CoverPhotos.h"
 #include "folder/ProgramFolder.h"
-#include "output/SlideShowWindow.h"
 #include "shell/Application.h"
+#include "start/KindWindows.h"
 #include "storage/CatalogueFile.h"
+#include "widgets/PhotoBox.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -72,7 +72,10 @@ int main(int argc, char** argv)
     const QString photo1 = CoverPhotos::filePath(kind, QStringLiteral("Bench"), QStringLiteral("1"));
 
     TfrmSlideshow_Libri show;
-    show.setArchive(archive, QStringLiteral("Bench"));
+    CardHandoff card(kind);
+    card.archivePath = archive;
+    card.archiveName = QStringLiteral("Bench");
+    show.setCard(card);
     show.setGeometry(show.screen()->geometry());
     show.show();
     QCoreApplication::processEvents();
@@ -105,11 +108,12 @@ int main(int argc, char** argv)
     std::printf("Slide show of %d x %d JPEG covers (%.1f MB each) on a %d x %d screen, %d ticks\n", kPhotoSize.width(),
                 kPhotoSize.height(), QFileInfo(photo1).size() / 1e6, show.screen()->size().width(),
                 show.screen()->size().height(), steps);
-    std::printf("tick to photo painted:   median %6.1f ms, slowest %6.1f ms (%d photos shown at %d x %d)\n",
-                figures.median, figures.slowest, int(shown.size()), show.imgFoto->image().width(),
-                show.imgFoto->image().height());
+    std::printf(
+        "tick to photo painted:   median %6.1f ms, slowest %6.1f ms (%d photos shown at %d x %d; target 150 ms)\n",
+        figures.median, figures.slowest, int(shown.size()), show.imgFoto->image().width(),
+        show.imgFoto->image().height());
     std::printf("processor time of those: median %6.1f ms, slowest %6.1f ms\n", cpuFigures.median, cpuFigures.slowest);
-    std::printf("resident memory:        ");
+    std::printf("resident memory (target: flat):");
     for (const auto& [ticks, mb] : memory)
         std::printf(" %.1f MB after %d ticks;", mb, ticks);
     std::printf("\n");

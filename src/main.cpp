@@ -1,6 +1,6 @@
 #include "shell/Application.h"
-#include "shell/TfrmPassword.h"
-#include "shell/Windows.h"
+#include "start/TfrmPassword.h"
+#include "start/Windows.h"
 
 #include <cstdio>
 

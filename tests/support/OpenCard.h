@@ -3,8 +3,8 @@
 // A card window opened on an archive for one test, driven through its real widgets.
 #include "TestSupport.h"
 #include "cards/CardWindow.h"
-#include "cards/PhotoBox.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "shell/Windows.h"
+#include "start/Windows.h"
 
 #include <QLineEdit>
 #include <QTest>

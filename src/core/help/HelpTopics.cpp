@@ -20,7 +20,7 @@ QList<Source> sources()
     for (const Kind* kind : Kind::all())
         list.append({kind->helpTopic, {kind->tag}});
     for (const Kind* kind : Kind::all())
-        list.append({HelpTopics::exportTitle(kind->id), {QStringLiteral("esporta_") + kind->tag}});
+        list.append({kind->exportHelpTopic, {QStringLiteral("esporta_") + kind->tag}});
     return list;
 }
 
@@ -32,19 +32,6 @@ QStringList paragraphsOf(const Source& source)
     return paragraphs;
 }
 } // namespace
-
-QString HelpTopics::exportTitle(KindId kind)
-{
-    switch (kind) {
-    case KindId::Libri:
-        return QStringLiteral("Esportazione archivio libri in Microsoft Excel.");
-    case KindId::Fumetti:
-        return QStringLiteral("Esportazione archivio fumetti in Microsoft Excel.");
-    case KindId::DVD:
-        break;
-    }
-    return QStringLiteral("Esportazione archivio DVD in Microsoft Excel.");
-}
 
 QList<HelpTopics::Topic> HelpTopics::all()
 {

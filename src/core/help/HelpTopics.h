@@ -14,9 +14,6 @@ namespace HelpTopics {
 // opening and closing paragraphs.
 inline const QString kStartTitle = QStringLiteral("Uno sguardo a Cartavox.");
 
-// The topic of a kind's export window.
-QString exportTitle(KindId kind);
-
 struct Topic {
     QString title;
     QStringList paragraphs;

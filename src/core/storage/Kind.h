@@ -44,6 +44,7 @@ struct Kind {
     QString photoFolder; // folder of cover photos inside the program folder
     const RecordLayout& layout;
     QString helpTopic;            // title of the kind's help topic
+    QString exportHelpTopic;      // title of the help topic of its spreadsheet export
     QList<LineColumn> resultLine; // how a card reads in the list windows
     Spreadsheet spreadsheet;
 

@@ -1,6 +1,5 @@
 #include "CardWindow.h"
 
-#include "PhotoBox.h"
 #include "TfrmAllegaCartella.h"
 #include "TfrmZoom.h"
 #include "folder/CoverPhotos.h"
@@ -11,11 +10,12 @@
 #include "search/TfrmRiepFumettiMancanti.h"
 #include "shell/FileDialog.h"
 #include "shell/Guarded.h"
-#include "shell/Help.h"
 #include "shell/MessageBox.h"
 #include "shell/ProgramFormats.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/Windows.h"
+#include "start/Help.h"
+#include "start/TfrmAvvio.h"
+#include "start/WindowClasses.h"
+#include "start/Windows.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Navigation.h"
 #include "storage/Text.h"
@@ -25,6 +25,7 @@
 #include "widgets/FittedLabel.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
@@ -389,9 +390,27 @@ Record CardWindow::recordOnScreen() const
     return record;
 }
 
-QString CardWindow::archivePath() const
+CardHandoff CardWindow::handoff() const
 {
-    return lblFile->text();
+    CardHandoff card(m_kind);
+    card.archivePath = lblFile->text();
+    card.archiveName = lblNome->text();
+    card.cardNumber = lblPosizione->text();
+    card.card = recordOnScreen();
+    card.photo = imgFoto->picture();
+    return card;
+}
+
+QList<CardWindow::ToolbarGroup> CardWindow::standardToolbar()
+{
+    return {
+        {"shpNuovo", {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdTrova", "cmdFile"}},
+        {"shpAnteprima", {"cmdAnteprima"}},
+        {"shpStampa", {"cmdStampa"}},
+        {"shpRecord", {"cmdPrimo", "cmdIndietro", "lblPosizione", "cmdAvanti", "cmdUltimo"}},
+        {"shpRiepiloghi", {"cmdEsporta", "cmdSlideshow"}},
+        {"shpEsci", {"cmdGuida", "cmdEsci"}},
+    };
 }
 
 void CardWindow::showFoundCard(const Record& record, qint64 number)
@@ -493,14 +512,18 @@ void CardWindow::cmdDuplicaClick()
 
 void CardWindow::cmdTrovaClick()
 {
-    const std::unique_ptr<SearchWindow> window(SearchWindow::create(m_kind.id, this));
+    const auto window = WindowClasses::createDialog<SearchWindow>(WindowRole::Search, m_kind.id, this);
     window->lblMemory->setText(m_kind.tag);
+    window->setCard(handoff());
+    connect(window.get(), &SearchWindow::cardChosen, this, &CardWindow::showFoundCard);
     window->exec();
 }
 
 void CardWindow::cmdMancantiClick()
 {
     TfrmRiepFumettiMancanti window(this);
+    window.setCard(handoff());
+    connect(&window, &TfrmRiepFumettiMancanti::cardChosen, this, &CardWindow::showFoundCard);
     window.exec();
 }
 
@@ -508,11 +531,14 @@ void CardWindow::cmdFileClick()
 {
     TfrmAllegaCartella window(this);
     window.lblMemory->setText(m_kind.tag);
-    for (int slot = 1; slot <= TfrmAllegaCartella::kSlots; ++slot) {
-        const QString number = QStringLiteral("%1").arg(slot, 2, 10, QLatin1Char('0'));
-        window.setSlot(slot, Text::trimmed(attachmentLabel(QStringLiteral("File") + number)->text()),
-                       Text::trimmed(attachmentLabel(QStringLiteral("Desc") + number)->text()));
-    }
+    window.setCard(handoff());
+    connect(&window, &TfrmAllegaCartella::applied, this, [this](const QStringList& files, const QStringList& notes) {
+        for (int index = 0; index < files.size(); ++index) {
+            const QString number = QStringLiteral("%1").arg(index + 1, 2, 10, QLatin1Char('0'));
+            attachmentLabel(QStringLiteral("File") + number)->setText(files.at(index));
+            attachmentLabel(QStringLiteral("Desc") + number)->setText(notes.at(index));
+        }
+    });
     window.exec();
 }
 
@@ -553,25 +579,29 @@ void CardWindow::btnCancFotoClick()
 void CardWindow::btnZoomFotoClick()
 {
     TfrmZoom zoom(this);
-    zoom.setPicture(imgFoto->picture());
+    zoom.setCard(handoff());
     zoom.exec();
 }
 
 void CardWindow::cmdStampaClick()
 {
-    CardPrintWindow::open(m_kind, CardPrintWindow::Action::Print, this);
+    const auto window = WindowClasses::createDialog<CardPrintWindow>(WindowRole::Print, m_kind.id, this);
+    window->setCard(handoff());
+    window->exec();
 }
 
 void CardWindow::cmdAnteprimaClick()
 {
-    CardPrintWindow::open(m_kind, CardPrintWindow::Action::Preview, this);
+    const auto window = WindowClasses::createDialog<CardPrintWindow>(WindowRole::Preview, m_kind.id, this);
+    window->setCard(handoff());
+    window->exec();
 }
 
 void CardWindow::cmdSlideshowClick()
 {
     // The show reads the archive on its own: the card on screen, saved or not, stays as it is.
-    const std::unique_ptr<SlideShowWindow> show = SlideShowWindow::create(m_kind, this);
-    show->setArchive(lblFile->text(), lblNome->text());
+    const auto show = WindowClasses::createDialog<SlideShowWindow>(WindowRole::SlideShow, m_kind.id, this);
+    show->setCard(handoff());
     show->exec();
 }
 
@@ -632,7 +662,8 @@ void CardWindow::cmdGuidaClick()
 
 void CardWindow::cmdEsportaClick()
 {
-    const std::unique_ptr<ExportWindow> window = ExportWindow::create(m_kind.id, this);
+    const auto window = WindowClasses::createDialog<ExportWindow>(WindowRole::Export, m_kind.id, this);
+    window->setCard(handoff());
     window->exec();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "kinds/KindLook.h"
-#include "search/CardHost.h"
+#include "shell/CardHandoff.h"
 #include "shell/ChainWindow.h"
 #include "storage/Navigation.h"
 #include "storage/Record.h"
@@ -21,7 +21,7 @@ class StatusHints;
 // beside the cover photo, under a toolbar. Its state lives in its controls: the archive in
 // lblFile and lblNome, the card number in lblPosizione (empty for a new card), the attachments in
 // six hidden labels.
-class CardWindow : public ChainWindow, public CardHost {
+class CardWindow : public ChainWindow {
     Q_OBJECT
 public:
     // Toolbar groups, left to right: the shape behind each group and the controls in it.
@@ -52,10 +52,16 @@ public:
     // The card on screen as a record, every field taken from the window.
     Record recordOnScreen() const;
 
-    QString archivePath() const override;
-    void showFoundCard(const Record& record, qint64 number) override;
+    // What a dialog opened from here gets: the archive, the card as on screen and its photo.
+    CardHandoff handoff() const;
+
+    // The toolbar of the book and DVD cards.
+    static QList<ToolbarGroup> standardToolbar();
 
 public slots:
+    // A card chosen in a list window: shown with its number, then its cover photo.
+    void showFoundCard(const Record& record, qint64 number);
+
     void cmdSalvaClick();
     void cmdNuovoClick();
     void cmdDuplicaClick();
@@ -79,7 +85,7 @@ public slots:
     void btnFocusClick();
 
 protected:
-    CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar);
+    explicit CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar = standardToolbar());
 
     void FormShow() override;
     void FormClose() override;

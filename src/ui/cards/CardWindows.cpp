@@ -19,18 +19,6 @@ namespace {
 const QString kMissing = QStringLiteral("Sì");
 const QString kPresent = QStringLiteral("No");
 
-QList<CardWindow::ToolbarGroup> plainToolbar()
-{
-    return {
-        {"shpNuovo", {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdTrova", "cmdFile"}},
-        {"shpAnteprima", {"cmdAnteprima"}},
-        {"shpStampa", {"cmdStampa"}},
-        {"shpRecord", {"cmdPrimo", "cmdIndietro", "lblPosizione", "cmdAvanti", "cmdUltimo"}},
-        {"shpRiepiloghi", {"cmdEsporta", "cmdSlideshow"}},
-        {"shpEsci", {"cmdGuida", "cmdEsci"}},
-    };
-}
-
 QList<CardWindow::ToolbarGroup> comicToolbar()
 {
     return {
@@ -45,7 +33,7 @@ QList<CardWindow::ToolbarGroup> comicToolbar()
 }
 } // namespace
 
-TfrmLibri::TfrmLibri() : CardWindow(Kind::libri(), plainToolbar())
+TfrmLibri::TfrmLibri() : CardWindow(Kind::libri())
 {
     QLineEdit* dewey = field(QStringLiteral("Dewey"));
     dewey->setFixedWidth(dewey->width() - 30);
@@ -58,9 +46,12 @@ TfrmLibri::TfrmLibri() : CardWindow(Kind::libri(), plainToolbar())
 
 void TfrmLibri::btnDeweyClick()
 {
+    QLineEdit* dewey = field(QStringLiteral("Dewey"));
     TfrmCodici_Dewey window(this);
     window.lblMemory->setText(QStringLiteral("libri"));
+    connect(&window, &TfrmCodici_Dewey::codeChosen, dewey, &QLineEdit::setText);
     window.exec();
+    dewey->setFocus();
 }
 
 TfrmFumetti::TfrmFumetti() : CardWindow(Kind::fumetti(), comicToolbar())
@@ -109,5 +100,3 @@ void TfrmFumetti::storeExtras(Record& record) const
 {
     record.setText(QStringLiteral("Mancante"), chkMancante->isChecked() ? kMissing : kPresent);
 }
-
-TfrmDVD::TfrmDVD() : CardWindow(Kind::dvd(), plainToolbar()) {}

@@ -33,10 +33,3 @@ protected:
     void showExtras(const Record& record) override;
     void storeExtras(Record& record) const override;
 };
-
-// The DVD card.
-class TfrmDVD final : public CardWindow {
-    Q_OBJECT
-public:
-    TfrmDVD();
-};

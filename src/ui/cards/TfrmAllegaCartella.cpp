@@ -1,12 +1,10 @@
 #include "TfrmAllegaCartella.h"
 
-#include "CardWindow.h"
 #include "folder/AttachmentFolder.h"
 #include "shell/FileDialog.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
-#include "shell/Windows.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
 #include "widgets/Fonts.h"
@@ -140,12 +138,16 @@ void TfrmAllegaCartella::buildSlot(int index)
     connect(slot.name, &QLineEdit::textChanged, this, guarded(this, handlers.nameChanged));
 }
 
-void TfrmAllegaCartella::setSlot(int slot, const QString& name, const QString& description)
+void TfrmAllegaCartella::setCard(const CardHandoff& card)
 {
-    m_slots.at(slot - 1).name->setText(name);
-    m_slots.at(slot - 1).name->setCursorPosition(0);
-    m_slots.at(slot - 1).description->setText(description);
-    m_slots.at(slot - 1).description->setCursorPosition(0);
+    m_cardTag = card.kind->tag;
+    for (int index = 0; index < kSlots; ++index) {
+        const Slot& slot = m_slots.at(index);
+        slot.name->setText(card.card.text(slotName("File", index)));
+        slot.name->setCursorPosition(0);
+        slot.description->setText(card.card.text(slotName("Desc", index)));
+        slot.description->setCursorPosition(0);
+    }
 }
 
 void TfrmAllegaCartella::paintEvent(QPaintEvent*)
@@ -194,16 +196,15 @@ void TfrmAllegaCartella::nameChanged(int index)
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    const QString tag = Text::trimmed(lblMemory->text());
-    for (const Kind* kind : Kind::all()) {
-        if (kind->tag != tag)
-            continue;
-        CardWindow* card = Windows::card(kind->id);
-        for (int index = 0; index < kSlots; ++index) {
-            card->attachmentLabel(slotName("File", index))->setText(Text::trimmed(m_slots.at(index).name->text()));
-            card->attachmentLabel(slotName("Desc", index))
-                ->setText(Text::trimmed(m_slots.at(index).description->text()));
+    // Only the card window that lblMemory names takes them.
+    if (!m_cardTag.isEmpty() && Text::trimmed(lblMemory->text()) == m_cardTag) {
+        QStringList files;
+        QStringList descriptions;
+        for (const Slot& slot : m_slots) {
+            files.append(Text::trimmed(slot.name->text()));
+            descriptions.append(Text::trimmed(slot.description->text()));
         }
+        emit applied(files, descriptions);
     }
     accept();
 }

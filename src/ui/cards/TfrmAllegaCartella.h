@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/CardHandoff.h"
 #include "shell/DialogWindow.h"
 
 #include <array>
@@ -12,7 +13,7 @@ class PictureButton;
 
 // The attached documents of a card: three slots of a file name and a description. Sfoglia copies
 // a document into the attachment folder at once; the names and descriptions reach the card window
-// named by lblMemory only with Applica e chiudi, and the archive only with the card's Salva.
+// named by lblMemory only with Applica e chiudi (signal applied), and the archive only with the card's Salva.
 class TfrmAllegaCartella final : public DialogWindow {
     Q_OBJECT
 public:
@@ -20,8 +21,8 @@ public:
 
     explicit TfrmAllegaCartella(QWidget* opener = nullptr);
 
-    // Fills slot 1 to 3 with a document's name and description.
-    void setSlot(int slot, const QString& name, const QString& description);
+    // Fills the three slots with the card's documents and descriptions.
+    void setCard(const CardHandoff& card);
 
     // Each slot's controls carry its number: txtFile01, imgCancella01, btnSfoglia01, btnApri01,
     // txtDesc01, and 02, 03 alike.
@@ -29,6 +30,11 @@ public:
     PictureButton* btnAnnulla;
     PictureButton* btnApplica;
     QLabel* lblMemory;
+
+signals:
+    // "Applica e chiudi": the three names and descriptions, trimmed, for the card window named by
+    // lblMemory.
+    void applied(const QStringList& files, const QStringList& descriptions);
 
 public slots:
     void btnSfoglia01Click() { browse(0); }
@@ -65,4 +71,5 @@ private:
     void nameChanged(int index);
 
     std::array<Slot, kSlots> m_slots{};
+    QString m_cardTag; // tag of the card window that handed its card over
 };

@@ -1,10 +1,10 @@
 #include "TfrmZoom.h"
 
-#include "PhotoBox.h"
 #include "shell/Guarded.h"
 #include "shell/ProgramFormats.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/Look.h"
+#include "widgets/PhotoBox.h"
 
 #include <QMouseEvent>
 #include <QScreen>
@@ -28,9 +28,9 @@ TfrmZoom::TfrmZoom(QWidget* opener)
     connect(imgFoto, &PhotoBox::clicked, this, guarded(this, &TfrmZoom::imgFotoClick));
 }
 
-void TfrmZoom::setPicture(const CoverPicture& picture)
+void TfrmZoom::setCard(const CardHandoff& card)
 {
-    m_picture = picture;
+    m_picture = card.photo;
 }
 
 void TfrmZoom::FormShow()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "folder/CoverPicture.h"
+#include "shell/CardHandoff.h"
 #include "shell/DialogWindow.h"
 
 class PhotoBox;
@@ -12,8 +13,8 @@ class TfrmZoom final : public DialogWindow {
 public:
     explicit TfrmZoom(QWidget* opener = nullptr);
 
-    // The picture to show; it is decoded at the window's size when the window appears.
-    void setPicture(const CoverPicture& picture);
+    // The card's photo is shown; it is decoded at the window's size when the window appears.
+    void setCard(const CardHandoff& card);
 
     QWidget* panContainer;
     PhotoBox* imgFoto;

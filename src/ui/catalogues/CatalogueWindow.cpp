@@ -1,8 +1,8 @@
 #include "CatalogueWindow.h"
 
 #include "shell/Guarded.h"
-#include "shell/Help.h"
 #include "shell/ProgramFormats.h"
+#include "start/Help.h"
 #include "storage/Text.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/Fonts.h"

@@ -35,21 +35,3 @@ private:
     PictureButton* btnApplica;
     QLabel* lblFile;
 };
-
-class TfrmCreaLibri final : public CreateWindow {
-    Q_OBJECT
-public:
-    TfrmCreaLibri() : CreateWindow(Kind::libri()) {}
-};
-
-class TfrmCreaFumetti final : public CreateWindow {
-    Q_OBJECT
-public:
-    TfrmCreaFumetti() : CreateWindow(Kind::fumetti()) {}
-};
-
-class TfrmCreaDVD final : public CreateWindow {
-    Q_OBJECT
-public:
-    TfrmCreaDVD() : CreateWindow(Kind::dvd()) {}
-};

@@ -1,8 +1,8 @@
 #include "MenuWindow.h"
 
 #include "shell/Guarded.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/Windows.h"
+#include "start/TfrmAvvio.h"
+#include "start/Windows.h"
 #include "storage/Text.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"

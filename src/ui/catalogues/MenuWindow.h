@@ -27,21 +27,3 @@ private:
     PictureButton* imgEsci;
     QLabel* lblMemory;
 };
-
-class TfrmMenuLibri final : public MenuWindow {
-    Q_OBJECT
-public:
-    TfrmMenuLibri() : MenuWindow(Kind::libri()) {}
-};
-
-class TfrmMenuFumetti final : public MenuWindow {
-    Q_OBJECT
-public:
-    TfrmMenuFumetti() : MenuWindow(Kind::fumetti()) {}
-};
-
-class TfrmMenuDVD final : public MenuWindow {
-    Q_OBJECT
-public:
-    TfrmMenuDVD() : MenuWindow(Kind::dvd()) {}
-};

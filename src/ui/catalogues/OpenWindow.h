@@ -34,21 +34,3 @@ private:
     QLabel* lblFile;
     QLabel* lblMemory;
 };
-
-class TfrmApriLibri final : public OpenWindow {
-    Q_OBJECT
-public:
-    TfrmApriLibri() : OpenWindow(Kind::libri()) {}
-};
-
-class TfrmApriFumetti final : public OpenWindow {
-    Q_OBJECT
-public:
-    TfrmApriFumetti() : OpenWindow(Kind::fumetti()) {}
-};
-
-class TfrmApriDVD final : public OpenWindow {
-    Q_OBJECT
-public:
-    TfrmApriDVD() : OpenWindow(Kind::dvd()) {}
-};

@@ -1,6 +1,7 @@
 #include "KindLook.h"
 
-const KindLook& KindLook::libri()
+namespace {
+const KindLook& libriLook()
 {
     static const KindLook look{
         .kind = Kind::libri(),
@@ -78,7 +79,7 @@ const KindLook& KindLook::libri()
     return look;
 }
 
-const KindLook& KindLook::fumetti()
+const KindLook& fumettiLook()
 {
     static const KindLook look{
         .kind = Kind::fumetti(),
@@ -159,7 +160,7 @@ const KindLook& KindLook::fumetti()
     return look;
 }
 
-const KindLook& KindLook::dvd()
+const KindLook& dvdLook()
 {
     static const KindLook look{
         .kind = Kind::dvd(),
@@ -237,18 +238,19 @@ const KindLook& KindLook::dvd()
     };
     return look;
 }
+} // namespace
 
 const KindLook& KindLook::of(KindId id)
 {
     switch (id) {
     case KindId::Libri:
-        return libri();
+        return libriLook();
     case KindId::Fumetti:
-        return fumetti();
+        return fumettiLook();
     case KindId::DVD:
         break;
     }
-    return dvd();
+    return dvdLook();
 }
 
 QString KindLook::countText(int count) const

@@ -80,7 +80,4 @@ struct KindLook {
 
     static const KindLook& of(KindId id);
     static const KindLook& of(const Kind& kind) { return of(kind.id); }
-    static const KindLook& libri();
-    static const KindLook& fumetti();
-    static const KindLook& dvd();
 };

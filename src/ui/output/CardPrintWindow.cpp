@@ -1,7 +1,6 @@
 #include "CardPrintWindow.h"
 
 #include "ReportPrinter.h"
-#include "cards/PhotoBox.h"
 #include "kinds/KindLook.h"
 #include "report/Report.h"
 #include "report/ReportLayout.h"
@@ -10,6 +9,7 @@
 #include "shell/ProgramFormats.h"
 #include "storage/Text.h"
 #include "widgets/Look.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 #include "widgets/Shape.h"
 
@@ -84,10 +84,6 @@ QSize printPixels(const ReportObject& box)
     return QSize(int(std::ceil(mm.width() * perMm)), int(std::ceil(mm.height() * perMm)));
 }
 
-template <typename Window> std::unique_ptr<CardPrintWindow> make(QWidget* opener)
-{
-    return std::make_unique<Window>(opener);
-}
 } // namespace
 
 PictureHolder::PictureHolder(const QString& objectName, QSize size, QWidget* parent) : QWidget(parent)
@@ -132,11 +128,11 @@ CardPrintWindow::CardPrintWindow(const Kind& kind, Action action, QWidget* opene
     btnAnnulla->move(1 + 16, 13);
     btnStampa = Look::button(QStringLiteral("btnStampa"), texts.button, QSize(176, 36), bar);
     btnStampa->move(1 + 16 + 140 + 16, 13);
-    // Neither presses itself on Enter from elsewhere; each answers Enter when it has the focus.
+    // Neither presses itself on Enter from elsewhere; each answers Enter when it has the focus
+    // (EnterOnButton).
     for (QPushButton* button : {btnAnnulla, btnStampa}) {
         button->setAutoDefault(false);
         button->setDefault(false);
-        button->installEventFilter(this);
     }
     setTabOrder(btnAnnulla, btnStampa);
     connect(btnAnnulla, &QPushButton::clicked, this, guarded(this, &CardPrintWindow::btnAnnullaClick));
@@ -147,24 +143,9 @@ CardPrintWindow::CardPrintWindow(const Kind& kind, Action action, QWidget* opene
     imgTemp->hide();
 }
 
-void CardPrintWindow::open(const Kind& kind, Action action, QWidget* cardWindow)
+void CardPrintWindow::setCard(const CardHandoff& card)
 {
-    using Maker = std::unique_ptr<CardPrintWindow> (*)(QWidget*);
-    const bool print = action == Action::Print;
-    Maker maker = nullptr;
-    switch (kind.id) {
-    case KindId::Libri:
-        maker = print ? &make<TfrmStampaLibri> : &make<TfrmAnteprimaLibri>;
-        break;
-    case KindId::Fumetti:
-        maker = print ? &make<TfrmStampaFumetti> : &make<TfrmAnteprimaFumetti>;
-        break;
-    case KindId::DVD:
-        maker = print ? &make<TfrmStampaDVD> : &make<TfrmAnteprimaDVD>;
-        break;
-    }
-    const std::unique_ptr<CardPrintWindow> window = maker(cardWindow);
-    window->exec();
+    m_card = card;
 }
 
 void CardPrintWindow::setTemplateOverride(const QString& path)
@@ -177,8 +158,8 @@ void CardPrintWindow::FormShow()
     btnStampa->setFocus();
     // The whole photo, not the reduction the card window shows: it is printed far larger. It is
     // decoded only when printed, at the size the page needs.
-    const PhotoBox* photo = parentWidget() ? parentWidget()->findChild<PhotoBox*>(QStringLiteral("imgFoto")) : nullptr;
-    imgLogo->setPicture(photo && !photo->picture().isNull() ? photo->picture() : stockPicture());
+    const bool hasPhoto = m_card && !m_card->photo.isNull();
+    imgLogo->setPicture(hasPhoto ? m_card->photo : stockPicture());
 }
 
 CoverPicture CardPrintWindow::stockPicture() const
@@ -219,14 +200,11 @@ void CardPrintWindow::fillAndOutput()
         throw std::runtime_error("the picture cannot be decoded for printing");
     picture.setPicture(printed);
 
-    repDocumento.text(QStringLiteral("txtTitolo")).setText(Text::trimmed(cardText(QStringLiteral("txtTitolo"))));
-    repDocumento.text(QStringLiteral("txtNome")).setText(Text::trimmed(cardText(QStringLiteral("lblNome"))));
-    for (const QString& field : m_kind.textFields()) {
-        if (field == QLatin1String("Titolo"))
-            continue;
-        const QString name = QStringLiteral("txt") + field;
-        repDocumento.text(name).setText(Text::trimmed(cardText(name)));
-    }
+    if (!m_card)
+        throw std::runtime_error("no card was handed to the print window");
+    repDocumento.text(QStringLiteral("txtNome")).setText(Text::trimmed(m_card->archiveName));
+    for (const QString& field : m_kind.textFields())
+        repDocumento.text(QStringLiteral("txt") + field).setText(m_card->card.text(field));
     repDocumento.prepare(ProgramFormats::shortDateFormat());
 
     // A cancelled print dialog prints nothing and is no failure.
@@ -236,32 +214,8 @@ void CardPrintWindow::fillAndOutput()
         ReportPrinter::preview(this, repDocumento);
 }
 
-QString CardPrintWindow::cardText(const QString& controlName) const
-{
-    const QWidget* card = parentWidget();
-    const QObject* control = card ? card->findChild<QObject*>(controlName) : nullptr;
-    if (const auto* field = qobject_cast<const QLineEdit*>(control))
-        return field->text();
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    throw std::runtime_error("the card window has no control " + controlName.toStdString());
-}
-
 void CardPrintWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), verticalGradient(Qt::white, QColor(0xEA, 0xF2, 0xFA), height()));
-}
-
-bool CardPrintWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        auto* button = qobject_cast<QPushButton*>(watched);
-        if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            button->click();
-            return true;
-        }
-    }
-    return DialogWindow::eventFilter(watched, event);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "folder/CoverPicture.h"
+#include "shell/CardHandoff.h"
 #include "shell/DialogWindow.h"
 #include "storage/Kind.h"
+
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -23,8 +26,8 @@ private:
 };
 
 // Printing or print preview of the card on screen in the card window that opens it. The button
-// fills the kind's card template from that window's controls as they are now, saved or not, and
-// hands it to the report engine; the window then closes, whatever came of it.
+// fills the kind's card template from the card as it was handed over (as on screen, saved or not)
+// and hands it to the report engine; the window then closes, whatever came of it.
 class CardPrintWindow : public DialogWindow {
     Q_OBJECT
 public:
@@ -32,9 +35,8 @@ public:
 
     CardPrintWindow(const Kind& kind, Action action, QWidget* opener);
 
-    // A fresh window of the kind's family for the card window `cardWindow`, shown modally over it
-    // and destroyed when it closes.
-    static void open(const Kind& kind, Action action, QWidget* cardWindow);
+    // The card to print, with its archive's name and its photo.
+    void setCard(const CardHandoff& card);
 
     // Tests only: the template read instead of the kind's own; an empty path restores it.
     static void setTemplateOverride(const QString& path);
@@ -56,52 +58,13 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow() override;
     void fillAndOutput();
-    QString cardText(const QString& controlName) const;
     CoverPicture stockPicture() const;
 
     const Kind& m_kind;
     Action m_action;
-};
-
-class TfrmStampaLibri final : public CardPrintWindow {
-    Q_OBJECT
-public:
-    explicit TfrmStampaLibri(QWidget* opener = nullptr) : CardPrintWindow(Kind::libri(), Action::Print, opener) {}
-};
-
-class TfrmStampaFumetti final : public CardPrintWindow {
-    Q_OBJECT
-public:
-    explicit TfrmStampaFumetti(QWidget* opener = nullptr) : CardPrintWindow(Kind::fumetti(), Action::Print, opener) {}
-};
-
-class TfrmStampaDVD final : public CardPrintWindow {
-    Q_OBJECT
-public:
-    explicit TfrmStampaDVD(QWidget* opener = nullptr) : CardPrintWindow(Kind::dvd(), Action::Print, opener) {}
-};
-
-class TfrmAnteprimaLibri final : public CardPrintWindow {
-    Q_OBJECT
-public:
-    explicit TfrmAnteprimaLibri(QWidget* opener = nullptr) : CardPrintWindow(Kind::libri(), Action::Preview, opener) {}
-};
-
-class TfrmAnteprimaFumetti final : public CardPrintWindow {
-    Q_OBJECT
-public:
-    explicit TfrmAnteprimaFumetti(QWidget* opener = nullptr) : CardPrintWindow(Kind::fumetti(), Action::Preview, opener)
-    {
-    }
-};
-
-class TfrmAnteprimaDVD final : public CardPrintWindow {
-    Q_OBJECT
-public:
-    explicit TfrmAnteprimaDVD(QWidget* opener = nullptr) : CardPrintWindow(Kind::dvd(), Action::Preview, opener) {}
+    std::optional<CardHandoff> m_card;
 };

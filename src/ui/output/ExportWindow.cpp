@@ -1,16 +1,14 @@
 #include "ExportWindow.h"
 
-#include "cards/CardWindow.h"
 #include "export/ExportRows.h"
 #include "export/SpreadsheetWriter.h"
 #include "folder/ProgramFolder.h"
 #include "help/HelpTopics.h"
 #include "kinds/KindLook.h"
 #include "shell/Guarded.h"
-#include "shell/Help.h"
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
-#include "shell/Windows.h"
+#include "start/Help.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/Fonts.h"
@@ -138,19 +136,6 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
 
 ExportWindow::~ExportWindow() = default;
 
-std::unique_ptr<ExportWindow> ExportWindow::create(KindId kind, QWidget* opener)
-{
-    switch (kind) {
-    case KindId::Libri:
-        return std::make_unique<TfrmExpLibri>(opener);
-    case KindId::Fumetti:
-        return std::make_unique<TfrmExpFumetti>(opener);
-    case KindId::DVD:
-        break;
-    }
-    return std::make_unique<TfrmExpDVD>(opener);
-}
-
 void ExportWindow::setColumnWidths()
 {
     grdRecords->setColumnWidth(0, kNumberWidth);
@@ -158,12 +143,17 @@ void ExportWindow::setColumnWidths()
         grdRecords->setColumnWidth(k + 1, KindLook::of(m_kind).spreadsheet.gridWidths.at(k));
 }
 
+void ExportWindow::setCard(const CardHandoff& card)
+{
+    m_archivePath = Text::trimmed(card.archivePath);
+}
+
 void ExportWindow::FormShow()
 {
     // A failure while loading is not reported: the grid shows the cards read until then.
     if (m_rows->holdsCard(0))
         return;
-    m_archiveRead = m_rows->load(Text::trimmed(Windows::card(m_kind.id)->archivePath()));
+    m_archiveRead = m_rows->load(m_archivePath);
     setColumnWidths();
 }
 
@@ -200,7 +190,7 @@ void ExportWindow::cmdEsportaClick()
 
 void ExportWindow::cmdGuidaClick()
 {
-    Help::showTopic(this, HelpTopics::exportTitle(m_kind.id));
+    Help::showTopic(this, m_kind.exportHelpTopic);
 }
 
 void ExportWindow::cmdEsciClick()

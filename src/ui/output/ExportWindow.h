@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/CardHandoff.h"
 #include "shell/DialogWindow.h"
 #include "storage/Kind.h"
 
@@ -21,10 +22,10 @@ public:
     ExportWindow(const Kind& kind, QWidget* opener);
     ~ExportWindow() override;
 
-    // A fresh export window of the kind, of its own class (TfrmExpLibri, ...).
-    static std::unique_ptr<ExportWindow> create(KindId kind, QWidget* opener);
-
     const Kind& kind() const { return m_kind; }
+
+    // The archive of the card window, whose cards the grid lists when the window is shown.
+    void setCard(const CardHandoff& card);
 
     QWidget* panContainer;
     Shape* shpSfondo;
@@ -48,25 +49,8 @@ private:
     void setColumnWidths();
 
     const Kind& m_kind;
+    QString m_archivePath;
     ExportRows* m_rows;
     bool m_archiveRead = false; // every card of the archive is in the grid
     StatusHints* m_hints;
-};
-
-class TfrmExpLibri final : public ExportWindow {
-    Q_OBJECT
-public:
-    explicit TfrmExpLibri(QWidget* opener = nullptr) : ExportWindow(Kind::libri(), opener) {}
-};
-
-class TfrmExpFumetti final : public ExportWindow {
-    Q_OBJECT
-public:
-    explicit TfrmExpFumetti(QWidget* opener = nullptr) : ExportWindow(Kind::fumetti(), opener) {}
-};
-
-class TfrmExpDVD final : public ExportWindow {
-    Q_OBJECT
-public:
-    explicit TfrmExpDVD(QWidget* opener = nullptr) : ExportWindow(Kind::dvd(), opener) {}
 };

@@ -1,12 +1,12 @@
 #include "SlideShowWindow.h"
 
-#include "cards/PhotoBox.h"
 #include "folder/CoverPhotos.h"
 #include "kinds/KindLook.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 #include "widgets/PictureButton.h"
 
@@ -50,23 +50,10 @@ SlideShowWindow::SlideShowWindow(const Kind& kind, QWidget* opener)
     connect(Timer, &QTimer::timeout, this, guarded(this, &SlideShowWindow::TimerTimer));
 }
 
-std::unique_ptr<SlideShowWindow> SlideShowWindow::create(const Kind& kind, QWidget* opener)
+void SlideShowWindow::setCard(const CardHandoff& card)
 {
-    switch (kind.id) {
-    case KindId::Libri:
-        return std::make_unique<TfrmSlideshow_Libri>(opener);
-    case KindId::Fumetti:
-        return std::make_unique<TfrmSlideshow_Fumetti>(opener);
-    case KindId::DVD:
-        break;
-    }
-    return std::make_unique<TfrmSlideshow_DVD>(opener);
-}
-
-void SlideShowWindow::setArchive(const QString& path, const QString& name)
-{
-    lblFile->setText(Text::trimmed(path));
-    lblNome->setText(Text::trimmed(name));
+    lblFile->setText(Text::trimmed(card.archivePath));
+    lblNome->setText(Text::trimmed(card.archiveName));
 }
 
 void SlideShowWindow::hideEvent(QHideEvent* event)

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "cards/PictureWindow.h"
 #include "folder/CoverPicture.h"
+#include "shell/CardHandoff.h"
+#include "shell/PictureWindow.h"
 #include "storage/Kind.h"
 
 #include <memory>
@@ -19,11 +20,8 @@ class SlideShowWindow : public PictureWindow {
 public:
     SlideShowWindow(const Kind& kind, QWidget* opener);
 
-    // The show of the kind's own window class, owned by `opener`.
-    static std::unique_ptr<SlideShowWindow> create(const Kind& kind, QWidget* opener);
-
-    // The archive to show: its full path (lblFile) and its name (lblNome).
-    void setArchive(const QString& path, const QString& name);
+    // The archive of the card window: its full path (lblFile) and its name (lblNome).
+    void setCard(const CardHandoff& card);
 
     Picture* imgBianco;
     QLabel* lblFile;
@@ -49,22 +47,4 @@ private:
     const Kind& m_kind;
     CoverPicture m_startPicture;
     bool m_stepping = false;
-};
-
-class TfrmSlideshow_Libri final : public SlideShowWindow {
-    Q_OBJECT
-public:
-    explicit TfrmSlideshow_Libri(QWidget* opener = nullptr) : SlideShowWindow(Kind::libri(), opener) {}
-};
-
-class TfrmSlideshow_Fumetti final : public SlideShowWindow {
-    Q_OBJECT
-public:
-    explicit TfrmSlideshow_Fumetti(QWidget* opener = nullptr) : SlideShowWindow(Kind::fumetti(), opener) {}
-};
-
-class TfrmSlideshow_DVD final : public SlideShowWindow {
-    Q_OBJECT
-public:
-    explicit TfrmSlideshow_DVD(QWidget* opener = nullptr) : SlideShowWindow(Kind::dvd(), opener) {}
 };

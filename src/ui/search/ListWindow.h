@@ -1,19 +1,17 @@
 #pragma once
 
-#include "kinds/KindLook.h"
-#include "lists/ListText.h"
 #include "shell/DialogWindow.h"
 
-class CardHost;
-class Picture;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QuickFind;
 class ResultList;
 
-// A window that lists cards of the archive open in the card window that opened it: the found
-// cards of a search, the missing issues. Its result panel holds the quick find, the list, whose
-// double-click opens a card in the card window and closes this window, and the print button.
+// A window whose heart is a list of fixed-width lines: the found cards of a search, the missing
+// issues, the Dewey table. It holds the quick find ("Trova" and its key), the list, whose
+// double-click or Enter on a line chooses that line and closes the window, and "Stampa" and
+// "Chiudi" under it. What a chosen line means is the subclass's.
 class ListWindow : public DialogWindow {
     Q_OBJECT
 public:
@@ -21,7 +19,6 @@ public:
     QStringList lines() const;
 
     QWidget* panContainer;
-    Picture* imgLogo;
     QLabel* lblRigo01;
     QLabel* lblRigo02;
     QLineEdit* txtTrova;
@@ -34,37 +31,35 @@ public:
 public slots:
     void btnTrovaClick();
     void lstRecordsDblClick();
-    void btnStampaClick();
+    virtual void btnStampaClick();
     void btnChiudiClick();
 
 protected:
-    static constexpr QSize kClientSize{862, 560};
-    static constexpr int kBarTop = 500; // the bottom bar of both panels
+    // Where the parts of the list panel stand and what its texts say.
+    struct Layout {
+        QSize clientSize;
+        QString rigo01; // the instructions above the quick find
+        QString rigo03; // what a double-click does, under the list
+        QRect rigo01Box;
+        QRect rigo02Box;
+        QRect findBox; // txtTrova; btnTrova stands at its right
+        QRect listBox;
+        int itemWidth = 0;  // the least width the list scrolls across
+        QString printTitle; // title of the printed list
+    };
+    static constexpr int kBarTop = 500; // the bottom bar with the buttons
 
-    ListWindow(const Kind& kind, QWidget* opener, const QString& caption, const QString& banner,
-               const QString& listTitle);
+    ListWindow(QWidget* opener, const QString& caption, const Layout& layout);
 
-    const Kind& kind() const { return m_kind; }
-    const KindLook& look() const { return KindLook::of(m_kind); }
-    // The archive of the card window that opened this one, trimmed; empty without one.
-    QString archivePath() const;
-    // Whether a double-clicked line may be opened in the card window.
-    virtual bool mayOpenCards() const { return true; }
+    // The quick find whose key the next "Trova" continues from.
+    virtual QuickFind& quickFind() = 0;
+    // The line `row` was chosen (-1: a double-click below the lines); the window closes after.
+    virtual void lineChosen(int row) = 0;
 
-    void FormShow() override = 0;
-    void FormClose() override;
-
-    // The program's push button, pressed by a click or by Enter while it has the focus, never by
-    // Enter elsewhere.
+    // The program's push button, pressed by a click, or by Enter while it has the focus.
     QPushButton* button(const QString& objectName, const QString& text, QWidget* parent);
     QLabel* label(const QString& objectName, const QString& text, QWidget* parent, const QRect& geometry);
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-    QuickFind m_quickFind;
-
 private:
-    const Kind& m_kind;
-    CardHost* m_host;
-    QString m_listTitle;
+    QString m_printTitle;
 };

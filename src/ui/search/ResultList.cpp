@@ -3,6 +3,7 @@
 #include "widgets/Fonts.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -37,8 +38,8 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
     }
 }
 
-ResultList::ResultList(const QString& objectName, QWidget* parent)
-    : QListView(parent), m_model(new ResultListModel(this))
+ResultList::ResultList(const QString& objectName, int itemWidth, QWidget* parent)
+    : QListView(parent), m_model(new ResultListModel(this)), m_itemWidth(itemWidth)
 {
     setObjectName(objectName);
     setFont(programFont(QStringLiteral("Courier New"), 12));
@@ -62,7 +63,7 @@ void ResultList::setCards(FoundCards cards)
     // item's drawing leaves on either side of its text.
     const QFontMetrics metrics(font());
     const int width = metrics.horizontalAdvance(QString(longest, u'M')) + 12;
-    m_model->setItemSize(QSize(std::max(width, viewport()->width()), metrics.height() + 3));
+    m_model->setItemSize(QSize(std::max({width, m_itemWidth, viewport()->width()}), metrics.height() + 3));
     m_model->setCards(std::move(cards));
     horizontalScrollBar()->setValue(0);
 }
@@ -82,6 +83,17 @@ void ResultList::selectRow(int row)
     const QModelIndex index = m_model->index(row);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+void ResultList::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && selectedRow() >= 0) {
+        if (!event->isAutoRepeat())
+            emit dblClick();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 void ResultList::mouseReleaseEvent(QMouseEvent* event)

@@ -29,22 +29,9 @@ QString numbered(const char* prefix, int number)
 }
 } // namespace
 
-SearchWindow* SearchWindow::create(KindId kind, QWidget* opener)
-{
-    switch (kind) {
-    case KindId::Libri:
-        return new TfrmTrovaLibri(opener);
-    case KindId::Fumetti:
-        return new TfrmTrovaFumetti(opener);
-    case KindId::DVD:
-        break;
-    }
-    return new TfrmTrovaDVD(opener);
-}
-
 SearchWindow::SearchWindow(const Kind& kind, QWidget* opener)
-    : ListWindow(kind, opener, KindLook::of(kind).search.caption, QStringLiteral(":/images/trova_banner.svg"),
-                 KindLook::of(kind).search.listTitle)
+    : CardListWindow(kind, opener, KindLook::of(kind).search.caption, QStringLiteral(":/images/trova_banner.svg"),
+                     KindLook::of(kind).search.listTitle)
 {
     lblTrovate = new QLabel(QStringLiteral("Il presente elenco contiene 0 schede."), panContainer);
     lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
@@ -86,6 +73,7 @@ SearchWindow::SearchWindow(const Kind& kind, QWidget* opener)
 
     btnCerca = button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), panAvvio);
     btnCerca->move(594, kBarTop + 13);
+    btnCerca->installEventFilter(this);
     btnAnnulla = button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), panAvvio);
     btnAnnulla->move(722, kBarTop + 13);
     setTabOrder(criterion(KindLook::of(kind).search.criteria.constLast().field), btnCerca);
@@ -140,7 +128,7 @@ bool SearchWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == btnCerca && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         btnCercaMouseDown();
-    return ListWindow::eventFilter(watched, event);
+    return CardListWindow::eventFilter(watched, event);
 }
 
 void SearchWindow::btnCercaMouseDown()
@@ -198,21 +186,6 @@ void SearchWindow::FormShow()
 
 void SearchWindow::FormClose()
 {
-    ListWindow::FormClose();
+    CardListWindow::FormClose();
     lblAttendere->hide();
-}
-
-TfrmTrovaLibri::TfrmTrovaLibri(QWidget* opener) : SearchWindow(Kind::libri(), opener)
-{
-    setObjectName(QStringLiteral("TfrmTrovaLibri"));
-}
-
-TfrmTrovaFumetti::TfrmTrovaFumetti(QWidget* opener) : SearchWindow(Kind::fumetti(), opener)
-{
-    setObjectName(QStringLiteral("TfrmTrovaFumetti"));
-}
-
-TfrmTrovaDVD::TfrmTrovaDVD(QWidget* opener) : SearchWindow(Kind::dvd(), opener)
-{
-    setObjectName(QStringLiteral("TfrmTrovaDVD"));
 }

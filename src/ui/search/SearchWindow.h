@@ -1,18 +1,15 @@
 #pragma once
 
-#include "ListWindow.h"
+#include "CardListWindow.h"
 
 #include <QHash>
 
 // The search window of one kind of archive. It opens on its criteria panel (panAvvio): ten fields,
 // each bound to the record field of its name; Cerca lists the cards that contain the text of every
 // field filled in and turns to the result panel, for good.
-class SearchWindow : public ListWindow {
+class SearchWindow : public CardListWindow {
     Q_OBJECT
 public:
-    // A fresh search window of the kind, owned by `opener`.
-    static SearchWindow* create(KindId kind, QWidget* opener);
-
     // The criterion field that searches the record field `fieldName` (txtTitolo for "Titolo").
     QLineEdit* criterion(const QString& fieldName) const { return m_criteria.value(fieldName); }
 
@@ -44,22 +41,4 @@ private:
     void buildCriteria();
 
     QHash<QString, QLineEdit*> m_criteria; // by record field
-};
-
-class TfrmTrovaLibri final : public SearchWindow {
-    Q_OBJECT
-public:
-    explicit TfrmTrovaLibri(QWidget* opener = nullptr);
-};
-
-class TfrmTrovaFumetti final : public SearchWindow {
-    Q_OBJECT
-public:
-    explicit TfrmTrovaFumetti(QWidget* opener = nullptr);
-};
-
-class TfrmTrovaDVD final : public SearchWindow {
-    Q_OBJECT
-public:
-    explicit TfrmTrovaDVD(QWidget* opener = nullptr);
 };

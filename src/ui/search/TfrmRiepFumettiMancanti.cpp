@@ -8,8 +8,8 @@
 #include <QLineEdit>
 
 TfrmRiepFumettiMancanti::TfrmRiepFumettiMancanti(QWidget* opener)
-    : ListWindow(Kind::fumetti(), opener, QStringLiteral(" Riepilogo albi mancanti"),
-                 QStringLiteral(":/images/mancanti_banner.svg"), QStringLiteral("Riepilogo albi mancanti"))
+    : CardListWindow(Kind::fumetti(), opener, QStringLiteral(" Riepilogo albi mancanti"),
+                     QStringLiteral(":/images/mancanti_banner.svg"), QStringLiteral("Riepilogo albi mancanti"))
 {
     setObjectName(QStringLiteral("TfrmRiepFumettiMancanti"));
 }

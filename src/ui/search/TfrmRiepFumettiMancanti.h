@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ListWindow.h"
+#include "CardListWindow.h"
 
 // The comic issues marked missing in the open collection, listed when the window is shown.
-class TfrmRiepFumettiMancanti final : public ListWindow {
+class TfrmRiepFumettiMancanti final : public CardListWindow {
     Q_OBJECT
 public:
     explicit TfrmRiepFumettiMancanti(QWidget* opener = nullptr);

@@ -1,5 +1,6 @@
 #include "ChainWindow.h"
 
+#include "NoSystemButtons.h"
 #include "widgets/DoubleClickGuard.h"
 #include "widgets/ScreenPlace.h"
 
@@ -18,6 +19,7 @@ ChainWindow::ChainWindow(const QString& caption, Placement placement, QSize clie
         // A fixed dialog-like window without system buttons.
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         setFixedSize(clientSize);
+        NoSystemButtons::apply(this);
     } else {
         resize(kNormalSize);
     }
@@ -52,5 +54,9 @@ void ChainWindow::showEvent(QShowEvent* event)
 void ChainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    // Closed from outside (a window manager's close box): the window shown next takes this one's
+    // place under a click that the program never saw.
+    if (event->spontaneous())
+        DoubleClickGuard::instance().pressedUnseen();
     FormClose();
 }

@@ -1,8 +1,10 @@
 #include "DialogWindow.h"
 
+#include "NoSystemButtons.h"
 #include "widgets/DoubleClickGuard.h"
 #include "widgets/ScreenPlace.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -16,6 +18,7 @@ DialogWindow::DialogWindow(QWidget* opener, const QString& caption, QSize client
         // Fixed border, no system buttons: the window closes through its own buttons.
         setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         setFixedSize(clientSize);
+        NoSystemButtons::apply(this);
     }
 }
 
@@ -54,6 +57,15 @@ void DialogWindow::done(int result)
     if (parentWidget())
         DoubleClickGuard::instance().guard(parentWidget()->window());
     QDialog::done(result);
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event)
+{
+    // Closed from outside (a window manager's close box): the click that did it went to the frame,
+    // and the rest of a double-click on it would press whatever the opener has beneath.
+    if (event->spontaneous())
+        DoubleClickGuard::instance().pressedUnseen();
+    QDialog::closeEvent(event);
 }
 
 void DialogWindow::showEvent(QShowEvent* event)

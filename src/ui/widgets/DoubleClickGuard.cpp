@@ -21,8 +21,22 @@ void DoubleClickGuard::guard(QWidget* window)
     m_from = m_lastPress;
 }
 
+void DoubleClickGuard::pressedUnseen()
+{
+    m_lastPress = m_lastInputTime + (m_sinceLastInput.isValid() ? ulong(m_sinceLastInput.elapsed()) : 0);
+    m_pressSeen = true;
+    m_lastPressEndedADoubleClick = false;
+}
+
 bool DoubleClickGuard::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->isInputEvent()) {
+        const ulong time = static_cast<const QInputEvent*>(event)->timestamp();
+        if (time != 0 && time != m_lastInputTime) {
+            m_lastInputTime = time;
+            m_sinceLastInput.start();
+        }
+    }
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
         return false;
     const auto* mouse = static_cast<const QMouseEvent*>(event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 
@@ -18,6 +19,11 @@ public:
     // Guards `window`, just shown or uncovered, against the rest of a double-click begun before.
     void guard(QWidget* window);
 
+    // A press that the program never saw, made just now: a click on a window manager's close box
+    // lands on the frame, and the window hears only that it is to close. The windows that close or
+    // show because of it are then guarded from this moment on.
+    void pressedUnseen();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -31,4 +37,8 @@ private:
     ulong m_lastPress = 0;
     bool m_pressSeen = false;
     bool m_lastPressEndedADoubleClick = false; // nothing of that double-click is left to come
+    // The clock of the events' timestamps (the window system's, in milliseconds), read at the
+    // last input event: the time of an unseen press is that reading plus the time gone since.
+    ulong m_lastInputTime = 0;
+    QElapsedTimer m_sinceLastInput;
 };

@@ -6,7 +6,7 @@
 #include "cards/CardWindow.h"
 #include "cards/TfrmAllegaCartella.h"
 #include "shell/OpenURL.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 #include "widgets/PictureButton.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 #include "OpenCard.h"
 #include "TestSupport.h"
 #include "cards/CardWindow.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/Windows.h"
+#include "start/TfrmAvvio.h"
+#include "start/Windows.h"
 #include "storage/CatalogueFile.h"
 
 #include <QDir>

@@ -3,9 +3,9 @@
 #include "OpenCard.h"
 #include "TestSupport.h"
 #include "cards/CardWindow.h"
-#include "cards/PhotoBox.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 #include "storage/CatalogueFile.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 
 #include <QCheckBox>

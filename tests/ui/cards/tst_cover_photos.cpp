@@ -5,10 +5,10 @@
 #include "TestSupport.h"
 #include "TimedClicks.h"
 #include "cards/CardWindow.h"
-#include "cards/PhotoBox.h"
 #include "cards/TfrmZoom.h"
 #include "folder/CoverPicture.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 // the Enter-key ring, the status-line hints, the hidden focus button and the focus frames.
 #include "TestSupport.h"
 #include "cards/CardWindows.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FieldHighlight.h"
 #include "widgets/FocusFrame.h"

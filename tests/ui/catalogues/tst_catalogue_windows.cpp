@@ -6,8 +6,8 @@
 #include "folder/ArchiveName.h"
 #include "folder/CoverPhotos.h"
 #include "shell/ChainWindow.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/Windows.h"
+#include "start/TfrmAvvio.h"
+#include "start/Windows.h"
 #include "storage/Kind.h"
 #include "widgets/PictureButton.h"
 

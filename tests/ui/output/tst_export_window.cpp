@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "output/ExportWindow.h"
 #include "shell/OpenURL.h"
-#include "shell/TfrmGuida.h"
+#include "start/TfrmGuida.h"
 
 #include <QDir>
 #include <QHeaderView>

@@ -5,9 +5,9 @@
 #include "SamplePicture.h"
 #include "TestSupport.h"
 #include "TimedClicks.h"
-#include "cards/PhotoBox.h"
 #include "output/SlideShowWindow.h"
 #include "storage/CatalogueFile.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 
 #include <QDir>

@@ -3,8 +3,9 @@
 #include "TestSupport.h"
 #include "cards/CardWindow.h"
 #include "output/ReportPrinter.h"
+#include "search/ResultList.h"
 #include "search/TfrmCodici_Dewey.h"
-#include "shell/Windows.h"
+#include "start/Windows.h"
 #include "widgets/Picture.h"
 
 #include <QDir>
@@ -13,7 +14,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -56,26 +56,31 @@ void load(TfrmCodici_Dewey* table)
     auto* timer = child<QTimer>(table, QStringLiteral("timCarica"));
     QVERIFY(timer->isActive());
     timer->start(0);
-    QTRY_COMPARE(child<QListWidget>(table, QStringLiteral("lstRecords"))->count(), 3721);
+    QTRY_COMPARE(child<ResultList>(table, QStringLiteral("lstRecords"))->count(), 3721);
 }
 
 // A double-click as the mouse gives it: the first click, then the second press as a double-click.
-void doubleClick(QListWidget* list, QPoint at)
+void doubleClick(ResultList* list, QPoint at)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-void doubleClickRow(QListWidget* list, int row)
+QRect rowRect(ResultList* list, int row)
 {
-    list->scrollToItem(list->item(row));
-    doubleClick(list, list->visualItemRect(list->item(row)).center());
+    return list->visualRect(list->model()->index(row, 0));
 }
 
-QString selectedText(QListWidget* list)
+void doubleClickRow(ResultList* list, int row)
 {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.size() == 1 ? selected.constFirst()->text() : QString();
+    list->scrollTo(list->model()->index(row, 0));
+    doubleClick(list, rowRect(list, row).center());
+}
+
+QString selectedText(ResultList* list)
+{
+    const int row = list->selectedRow();
+    return row >= 0 ? list->lines().at(row) : QString();
 }
 } // namespace
 
@@ -138,7 +143,7 @@ void TestDeweyWindow::opensWithThePictureThenLoadsTheTable()
 
         // On screen and waiting: the list is empty under the loading picture, the key field has
         // the focus, and the timer will load once, a second after the show.
-        auto* list = child<QListWidget>(table, QStringLiteral("lstRecords"));
+        auto* list = child<ResultList>(table, QStringLiteral("lstRecords"));
         auto* picture = child<Picture>(table, QStringLiteral("panDewey"));
         auto* timer = child<QTimer>(table, QStringLiteral("timCarica"));
         QCOMPARE(list->count(), 0);
@@ -158,9 +163,9 @@ void TestDeweyWindow::opensWithThePictureThenLoadsTheTable()
         load(table);
         QVERIFY(!timer->isActive());
         QVERIFY(!picture->isVisible());
-        QCOMPARE(list->item(0)->text(), QStringLiteral("001 CONOSCENZA"));
-        QCOMPARE(list->item(1917)->text(), QStringLiteral("741 VIGNETTE, CARICATURE, FUMETTI"));
-        QCOMPARE(list->item(3720)->text(), QStringLiteral("999 STORIA DI MONDI EXTRATERRESTRI"));
+        QCOMPARE(list->lines().at(0), QStringLiteral("001 CONOSCENZA"));
+        QCOMPARE(list->lines().at(1917), QStringLiteral("741 VIGNETTE, CARICATURE, FUMETTI"));
+        QCOMPARE(list->lines().at(3720), QStringLiteral("999 STORIA DI MONDI EXTRATERRESTRI"));
         QCOMPARE(list->font().family(), QStringLiteral("Courier New"));
         QCOMPARE(list->font().pixelSize(), 12);
         QCOMPARE(list->palette().color(QPalette::Text), QColor(Qt::black));
@@ -171,8 +176,8 @@ void TestDeweyWindow::opensWithThePictureThenLoadsTheTable()
         const QFontMetrics metrics(list->font());
         int widest = 760;
         for (int row = 0; row < list->count(); ++row)
-            widest = std::max(widest, metrics.horizontalAdvance(list->item(row)->text()));
-        QVERIFY(list->visualItemRect(list->item(0)).width() >= widest);
+            widest = std::max(widest, metrics.horizontalAdvance(list->lines().at(row)));
+        QVERIFY(rowRect(list, 0).width() >= widest);
     });
     QCOMPARE(txtDewey()->text(), QStringLiteral("123"));
 }
@@ -196,10 +201,13 @@ void TestDeweyWindow::doubleClickCopiesTheNumber_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("byEnter");
     QTest::newRow("741") << 1918 << "741 VIGNETTE, CARICATURE, FUMETTI"
-                         << "741";
+                         << "741" << false;
     QTest::newRow("leading zeros") << 1 << "001 CONOSCENZA"
-                                   << "001";
+                                   << "001" << false;
+    QTest::newRow("Enter on a row") << 1918 << "741 VIGNETTE, CARICATURE, FUMETTI"
+                                    << "741" << true;
 }
 
 void TestDeweyWindow::doubleClickCopiesTheNumber()
@@ -207,12 +215,21 @@ void TestDeweyWindow::doubleClickCopiesTheNumber()
     QFETCH(int, row);
     QFETCH(QString, text);
     QFETCH(QString, number);
+    QFETCH(bool, byEnter);
     bool closed = false;
     withTable([&](TfrmCodici_Dewey* table) {
         load(table);
-        auto* list = child<QListWidget>(table, QStringLiteral("lstRecords"));
-        QCOMPARE(list->item(row - 1)->text(), text);
-        doubleClickRow(list, row - 1);
+        auto* list = child<ResultList>(table, QStringLiteral("lstRecords"));
+        QCOMPARE(list->lines().at(row - 1), text);
+        if (byEnter) {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Return); // nothing selected yet: nothing happens
+            QVERIFY(table->isVisible());
+            list->selectRow(row - 1);
+            QTest::keyClick(list, Qt::Key_Enter);
+        } else {
+            doubleClickRow(list, row - 1);
+        }
         closed = !table->isVisible();
     });
     QVERIFY(closed);
@@ -239,7 +256,7 @@ void TestDeweyWindow::closingLeavesTheNumberAndFocusesIt()
     withTable([&](TfrmCodici_Dewey* table) {
         if (loaded)
             load(table);
-        auto* list = child<QListWidget>(table, QStringLiteral("lstRecords"));
+        auto* list = child<ResultList>(table, QStringLiteral("lstRecords"));
         if (how == QLatin1String("Chiudi")) {
             click(table, QStringLiteral("btnChiudi"));
         } else if (how == QLatin1String("Enter")) {
@@ -263,7 +280,7 @@ void TestDeweyWindow::enterMovesToTrovaAndPressesOnlyAFocusedButton()
     withTable([this](TfrmCodici_Dewey* table) {
         auto* key = child<QLineEdit>(table, QStringLiteral("txtTrova"));
         auto* trova = child<QPushButton>(table, QStringLiteral("btnTrova"));
-        auto* list = child<QListWidget>(table, QStringLiteral("lstRecords"));
+        auto* list = child<ResultList>(table, QStringLiteral("lstRecords"));
 
         // Before loading a press of Trova would say the list is empty: Enter in the key field
         // only moves on.
@@ -279,7 +296,7 @@ void TestDeweyWindow::enterMovesToTrovaAndPressesOnlyAFocusedButton()
         key->setFocus();
         QTest::keyClick(key, Qt::Key_Enter);
         QVERIFY(trova->hasFocus());
-        QVERIFY(list->selectedItems().isEmpty());
+        QVERIFY(list->selectedRow() < 0);
         QTest::keyClick(trova, Qt::Key_Enter);
         QCOMPARE(selectedText(list), QStringLiteral("741 VIGNETTE, CARICATURE, FUMETTI"));
         QVERIFY(table->isVisible());
@@ -291,10 +308,10 @@ void TestDeweyWindow::trovaWalksTheMatchesAndWraps()
 {
     withTable([](TfrmCodici_Dewey* table) {
         load(table);
-        auto* list = child<QListWidget>(table, QStringLiteral("lstRecords"));
+        auto* list = child<ResultList>(table, QStringLiteral("lstRecords"));
         QList<int> matches;
         for (int row = 0; row < list->count(); ++row)
-            if (list->item(row)->text().contains(QStringLiteral("MUSICA")))
+            if (list->lines().at(row).contains(QStringLiteral("MUSICA")))
                 matches.append(row);
         QVERIFY(matches.size() > 2);
         QCOMPARE(matches.first(), 2152); // "780 MUSICA", the 2153rd row
@@ -302,8 +319,8 @@ void TestDeweyWindow::trovaWalksTheMatchesAndWraps()
         type(table, QStringLiteral("txtTrova"), QStringLiteral("MuSiCa"));
         for (int row : matches) {
             click(table, QStringLiteral("btnTrova"));
-            QCOMPARE(list->currentRow(), row);
-            QVERIFY(list->visualItemRect(list->item(row)).intersects(list->viewport()->rect()));
+            QCOMPARE(list->selectedRow(), row);
+            QVERIFY(rowRect(list, row).intersects(list->viewport()->rect()));
         }
         click(table, QStringLiteral("btnTrova"));
         QCOMPARE(selectedText(list), QStringLiteral("780 MUSICA"));
@@ -322,16 +339,16 @@ void TestDeweyWindow::rememberedKeyOutlivesTheWindow()
         load(table);
         type(table, QStringLiteral("txtTrova"), key);
         click(table, QStringLiteral("btnTrova"));
-        QCOMPARE(child<QListWidget>(table, QStringLiteral("lstRecords"))->currentRow(), 0);
+        QCOMPARE(child<ResultList>(table, QStringLiteral("lstRecords"))->selectedRow(), 0);
     });
     // A fresh window, the same key: the scan goes on after the first row and tests it last.
     withTable([&](TfrmCodici_Dewey* table) {
         QCOMPARE(child<QLineEdit>(table, QStringLiteral("txtTrova"))->text(), QString());
         load(table);
-        auto* list = child<QListWidget>(table, QStringLiteral("lstRecords"));
+        auto* list = child<ResultList>(table, QStringLiteral("lstRecords"));
         type(table, QStringLiteral("txtTrova"), key);
         click(table, QStringLiteral("btnTrova"));
-        QVERIFY(list->currentRow() > 1 && list->currentRow() < 12);
+        QVERIFY(list->selectedRow() > 1 && list->selectedRow() < 12);
         QVERIFY(selectedText(list).startsWith(QStringLiteral("001 CONOSCENZA")));
     });
 }

@@ -7,11 +7,11 @@
 #include "shell/ChainWindow.h"
 #include "shell/FileDialog.h"
 #include "shell/OpenURL.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/TfrmCambiaPassword.h"
-#include "shell/TfrmInfo.h"
-#include "shell/TfrmPassword.h"
-#include "shell/Windows.h"
+#include "start/TfrmAvvio.h"
+#include "start/TfrmCambiaPassword.h"
+#include "start/TfrmInfo.h"
+#include "start/TfrmPassword.h"
+#include "start/Windows.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

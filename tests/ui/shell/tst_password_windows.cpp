@@ -5,10 +5,10 @@
 #include "TestSupport.h"
 #include "access/Crypt.h"
 #include "access/PasswordFile.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/TfrmCambiaPassword.h"
-#include "shell/TfrmPassword.h"
-#include "shell/Windows.h"
+#include "start/TfrmAvvio.h"
+#include "start/TfrmCambiaPassword.h"
+#include "start/TfrmPassword.h"
+#include "start/Windows.h"
 
 #include <QDir>
 #include <QLabel>

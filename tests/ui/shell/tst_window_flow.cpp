@@ -5,9 +5,9 @@
 #include "cards/CardWindow.h"
 #include "shell/Guarded.h"
 #include "shell/ProgramFormats.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/TfrmPassword.h"
-#include "shell/Windows.h"
+#include "start/TfrmAvvio.h"
+#include "start/TfrmPassword.h"
+#include "start/Windows.h"
 
 #include <QDialog>
 #include <QPointer>

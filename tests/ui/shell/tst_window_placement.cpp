@@ -4,10 +4,10 @@
 
 #include "cards/CardWindow.h"
 #include "shell/ChainWindow.h"
-#include "shell/TfrmAvvio.h"
-#include "shell/TfrmCambiaPassword.h"
-#include "shell/TfrmPassword.h"
-#include "shell/Windows.h"
+#include "start/TfrmAvvio.h"
+#include "start/TfrmCambiaPassword.h"
+#include "start/TfrmPassword.h"
+#include "start/Windows.h"
 
 #include <QDialog>
 #include <QScreen>

@@ -3,18 +3,12 @@
 // pictures (pdfimages).
 #include "CardBoxes.h"
 #include "PdfPages.h"
-#include "TestSupport.h"
 
-#include "output/ReportPrinter.h"
 #include "report/ListReport.h"
 #include "report/Report.h"
-#include "shell/ProgramFormats.h"
 
 #include <QDate>
 #include <QFile>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -79,9 +73,6 @@ private slots:
     void heightsInEngineUnits();
     void wrongObjectsFail_data();
     void wrongObjectsFail();
-    void printDialogAnswer_data();
-    void printDialogAnswer();
-    void previewOpensAtFullSize();
 
 private:
     QString pdfPath(const QString& name) const { return m_dir.filePath(name + QStringLiteral(".pdf")); }
@@ -91,7 +82,6 @@ private:
 void ReportEngineTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    ProgramFormats::apply();
 }
 
 void ReportEngineTest::fullCardPutsEveryValueInItsBox_data()
@@ -415,76 +405,5 @@ void ReportEngineTest::wrongObjectsFail()
     QVERIFY_THROWS_EXCEPTION(ReportError, Report::load(QStringLiteral(":/reports/nessuno.json")));
 }
 
-void ReportEngineTest::printDialogAnswer_data()
-{
-    QTest::addColumn<bool>("accept");
-    QTest::newRow("cancel") << false;
-    QTest::newRow("accept") << true;
-}
-
-void ReportEngineTest::printDialogAnswer()
-{
-    QFETCH(bool, accept);
-    const QString pdf = pdfPath(QStringLiteral("printed-") + QTest::currentDataTag());
-    int asked = 0;
-    ReportPrinter::setPrintDialogResponder([&](QPrinter& printer) {
-        ++asked;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return accept ? ReportPrinter::DialogAnswer::Accept : ReportPrinter::DialogAnswer::Cancel;
-    });
-    const bool printed =
-        ReportPrinter::printLines(nullptr, QStringLiteral("Riepilogo albi mancanti"), {QStringLiteral("Albo 12")});
-    ReportPrinter::setPrintDialogResponder({});
-
-    QCOMPARE(asked, 1);
-    QCOMPARE(printed, accept);
-    QCOMPARE(QFile::exists(pdf), accept);
-    if (accept) {
-        const QString text = pdfText(pdf);
-        QVERIFY(text.contains(QStringLiteral("Riepilogo albi mancanti")));
-        QVERIFY(text.contains(QStringLiteral("Albo 12")));
-        QVERIFY(isPaper(pageSize(pdf), 297, 210));
-    }
-}
-
-void ReportEngineTest::previewOpensAtFullSize()
-{
-    Report report = filledCard(QStringLiteral(":/reports/scheda_libro.json"), kBooks, QStringLiteral("Casa"),
-                               QStringLiteral("Titolo"), QImage(), [](const Field&) { return QString(); });
-    struct Seen {
-        bool modal = false;
-        int pages = 0;
-        QPrintPreviewWidget::ZoomMode mode = QPrintPreviewWidget::FitInView;
-        qreal zoom = 0;
-        bool fullScreen = false;
-        bool closed = false;
-    } seen;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        seen.modal = dialog->isModal();
-        if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) {
-            seen.pages = preview->pageCount();
-            seen.mode = preview->zoomMode();
-            seen.zoom = preview->zoomFactor();
-        }
-        seen.fullScreen = dialog->findChild<QAction*>(QStringLiteral("actSchermoIntero")) != nullptr;
-        if (auto* close = dialog->findChild<QAction*>(QStringLiteral("actChiudi"))) {
-            close->trigger();
-            seen.closed = !dialog->isVisible();
-        }
-        dialog->reject();
-    });
-    ReportPrinter::preview(nullptr, report);
-    QVERIFY(seen.modal);
-    QCOMPARE(seen.pages, 1);
-    QCOMPARE(seen.mode, QPrintPreviewWidget::CustomZoom);
-    QCOMPARE(seen.zoom, 1.0);
-    QVERIFY(seen.fullScreen);
-    QVERIFY(seen.closed);
-}
-
-CARTAVOX_TEST_MAIN(ReportEngineTest)
+QTEST_MAIN(ReportEngineTest)
 #include "tst_report_engine.moc"

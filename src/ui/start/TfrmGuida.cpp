@@ -1,8 +1,8 @@
 #include "TfrmGuida.h"
 
-#include "Guarded.h"
-#include "OpenURL.h"
 #include "folder/ProgramFolder.h"
+#include "shell/Guarded.h"
+#include "shell/OpenURL.h"
 #include "widgets/Fonts.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Look.h"
@@ -62,7 +62,7 @@ void TfrmGuida::showTopic(const QString& title, const QString& text)
 void TfrmGuida::lnkWebClick()
 {
     // Quoted, so a program folder with spaces in its path reaches the desktop whole.
-    TMisc::Open(u'"' + ProgramFolder::file(QStringLiteral("Guida.pdf")) + u'"');
+    TMisc::Open(u'"' + ProgramFolder::shippedFile(QStringLiteral("Guida.pdf")) + u'"');
 }
 
 void TfrmGuida::btnChiudiClick()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChainWindow.h"
+#include "shell/ChainWindow.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,8 +1,8 @@
 #include "TfrmInfo.h"
 
-#include "Guarded.h"
-#include "OpenURL.h"
 #include "brand/Maker.h"
+#include "shell/Guarded.h"
+#include "shell/OpenURL.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/DialogWindow.h"
+#include "DialogWindow.h"
 
 class PhotoBox;
 

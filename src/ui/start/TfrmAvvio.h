@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChainWindow.h"
+#include "shell/ChainWindow.h"
 #include "storage/Kind.h"
 
 class PictureButton;

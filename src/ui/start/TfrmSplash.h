@@ -1,20 +1,20 @@
 #pragma once
 
-#include "DialogWindow.h"
+#include "shell/DialogWindow.h"
 
 class LinkLabel;
 class PictureButton;
 class QLabel;
 class QPushButton;
 
-// Information about the program, with the maker's contact address.
-class TfrmInfo final : public DialogWindow {
+// The about window: the product, its maker and the maker's web site.
+class TfrmSplash final : public DialogWindow {
     Q_OBJECT
 public:
-    explicit TfrmInfo(QWidget* opener = nullptr);
+    explicit TfrmSplash(QWidget* opener = nullptr);
 
     QLabel* imgLogo;
-    PictureButton* imgEmail;
+    PictureButton* imgWeb;
     LinkLabel* lnkWeb;
     QPushButton* btnChiudi;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogWindow.h"
+#include "shell/DialogWindow.h"
 
 class LinkLabel;
 class PictureButton;

@@ -1,11 +1,11 @@
 #include "TfrmPassword.h"
 
-#include "Guarded.h"
-#include "MessageBox.h"
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "Windows.h"
 #include "access/PasswordFile.h"
+#include "shell/Guarded.h"
+#include "shell/MessageBox.h"
 #include "storage/Text.h"
 #include "widgets/FocusFrame.h"
 #include "widgets/Fonts.h"

@@ -1,10 +1,10 @@
 #include "TfrmCambiaPassword.h"
 
-#include "Guarded.h"
-#include "MessageBox.h"
 #include "TfrmPassword.h"
 #include "Windows.h"
 #include "access/PasswordFile.h"
+#include "shell/Guarded.h"
+#include "shell/MessageBox.h"
 #include "storage/Text.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FocusFrame.h"

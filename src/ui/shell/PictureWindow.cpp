@@ -1,8 +1,8 @@
 #include "PictureWindow.h"
 
-#include "PhotoBox.h"
-#include "shell/Guarded.h"
-#include "shell/ProgramFormats.h"
+#include "Guarded.h"
+#include "ProgramFormats.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/Shape.h"
 
 #include <QMouseEvent>

@@ -1,0 +1,171 @@
+#pragma once
+
+// The window classes of each kind, by the names the program is known by. Each is its family's
+// window with its kind and nothing more; what a kind adds of its own lives in its family's class
+// (the book and comic cards in cards/CardWindows.h). WindowClasses.cpp creates them.
+#include "cards/CardWindows.h"
+#include "catalogues/CreateWindow.h"
+#include "catalogues/MenuWindow.h"
+#include "catalogues/OpenWindow.h"
+#include "output/CardPrintWindow.h"
+#include "output/ExportWindow.h"
+#include "output/SlideShowWindow.h"
+#include "search/SearchWindow.h"
+
+// Libri
+
+class TfrmMenuLibri final : public MenuWindow {
+    Q_OBJECT
+public:
+    TfrmMenuLibri() : MenuWindow(Kind::libri()) {}
+};
+
+class TfrmCreaLibri final : public CreateWindow {
+    Q_OBJECT
+public:
+    TfrmCreaLibri() : CreateWindow(Kind::libri()) {}
+};
+
+class TfrmApriLibri final : public OpenWindow {
+    Q_OBJECT
+public:
+    TfrmApriLibri() : OpenWindow(Kind::libri()) {}
+};
+
+class TfrmTrovaLibri final : public SearchWindow {
+    Q_OBJECT
+public:
+    explicit TfrmTrovaLibri(QWidget* opener = nullptr) : SearchWindow(Kind::libri(), opener) {}
+};
+
+class TfrmExpLibri final : public ExportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmExpLibri(QWidget* opener = nullptr) : ExportWindow(Kind::libri(), opener) {}
+};
+
+class TfrmStampaLibri final : public CardPrintWindow {
+    Q_OBJECT
+public:
+    explicit TfrmStampaLibri(QWidget* opener = nullptr) : CardPrintWindow(Kind::libri(), Action::Print, opener) {}
+};
+
+class TfrmAnteprimaLibri final : public CardPrintWindow {
+    Q_OBJECT
+public:
+    explicit TfrmAnteprimaLibri(QWidget* opener = nullptr) : CardPrintWindow(Kind::libri(), Action::Preview, opener) {}
+};
+
+class TfrmSlideshow_Libri final : public SlideShowWindow {
+    Q_OBJECT
+public:
+    explicit TfrmSlideshow_Libri(QWidget* opener = nullptr) : SlideShowWindow(Kind::libri(), opener) {}
+};
+
+// Fumetti
+
+class TfrmMenuFumetti final : public MenuWindow {
+    Q_OBJECT
+public:
+    TfrmMenuFumetti() : MenuWindow(Kind::fumetti()) {}
+};
+
+class TfrmCreaFumetti final : public CreateWindow {
+    Q_OBJECT
+public:
+    TfrmCreaFumetti() : CreateWindow(Kind::fumetti()) {}
+};
+
+class TfrmApriFumetti final : public OpenWindow {
+    Q_OBJECT
+public:
+    TfrmApriFumetti() : OpenWindow(Kind::fumetti()) {}
+};
+
+class TfrmTrovaFumetti final : public SearchWindow {
+    Q_OBJECT
+public:
+    explicit TfrmTrovaFumetti(QWidget* opener = nullptr) : SearchWindow(Kind::fumetti(), opener) {}
+};
+
+class TfrmExpFumetti final : public ExportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmExpFumetti(QWidget* opener = nullptr) : ExportWindow(Kind::fumetti(), opener) {}
+};
+
+class TfrmStampaFumetti final : public CardPrintWindow {
+    Q_OBJECT
+public:
+    explicit TfrmStampaFumetti(QWidget* opener = nullptr) : CardPrintWindow(Kind::fumetti(), Action::Print, opener) {}
+};
+
+class TfrmAnteprimaFumetti final : public CardPrintWindow {
+    Q_OBJECT
+public:
+    explicit TfrmAnteprimaFumetti(QWidget* opener = nullptr) : CardPrintWindow(Kind::fumetti(), Action::Preview, opener)
+    {
+    }
+};
+
+class TfrmSlideshow_Fumetti final : public SlideShowWindow {
+    Q_OBJECT
+public:
+    explicit TfrmSlideshow_Fumetti(QWidget* opener = nullptr) : SlideShowWindow(Kind::fumetti(), opener) {}
+};
+
+// DVD
+
+class TfrmMenuDVD final : public MenuWindow {
+    Q_OBJECT
+public:
+    TfrmMenuDVD() : MenuWindow(Kind::dvd()) {}
+};
+
+class TfrmCreaDVD final : public CreateWindow {
+    Q_OBJECT
+public:
+    TfrmCreaDVD() : CreateWindow(Kind::dvd()) {}
+};
+
+class TfrmApriDVD final : public OpenWindow {
+    Q_OBJECT
+public:
+    TfrmApriDVD() : OpenWindow(Kind::dvd()) {}
+};
+
+class TfrmTrovaDVD final : public SearchWindow {
+    Q_OBJECT
+public:
+    explicit TfrmTrovaDVD(QWidget* opener = nullptr) : SearchWindow(Kind::dvd(), opener) {}
+};
+
+class TfrmExpDVD final : public ExportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmExpDVD(QWidget* opener = nullptr) : ExportWindow(Kind::dvd(), opener) {}
+};
+
+class TfrmStampaDVD final : public CardPrintWindow {
+    Q_OBJECT
+public:
+    explicit TfrmStampaDVD(QWidget* opener = nullptr) : CardPrintWindow(Kind::dvd(), Action::Print, opener) {}
+};
+
+class TfrmAnteprimaDVD final : public CardPrintWindow {
+    Q_OBJECT
+public:
+    explicit TfrmAnteprimaDVD(QWidget* opener = nullptr) : CardPrintWindow(Kind::dvd(), Action::Preview, opener) {}
+};
+
+class TfrmSlideshow_DVD final : public SlideShowWindow {
+    Q_OBJECT
+public:
+    explicit TfrmSlideshow_DVD(QWidget* opener = nullptr) : SlideShowWindow(Kind::dvd(), opener) {}
+};
+
+class TfrmDVD final : public CardWindow {
+    Q_OBJECT
+public:
+    TfrmDVD() : CardWindow(Kind::dvd()) {}
+};

@@ -1,0 +1,120 @@
+#include "WindowClasses.h"
+
+#include "KindWindows.h"
+#include "TfrmAvvio.h"
+#include "TfrmCambiaPassword.h"
+#include "TfrmGuida.h"
+#include "TfrmInfo.h"
+#include "TfrmPassword.h"
+#include "TfrmSplash.h"
+#include "cards/TfrmAllegaCartella.h"
+#include "cards/TfrmZoom.h"
+#include "search/TfrmCodici_Dewey.h"
+#include "search/TfrmRiepFumettiMancanti.h"
+
+#include <array>
+
+namespace {
+using Maker = QWidget* (*)(QWidget* opener);
+
+template <typename Window> QWidget* make(QWidget* opener)
+{
+    if constexpr (std::is_constructible_v<Window, QWidget*>)
+        return new Window(opener);
+    else
+        return new Window();
+}
+
+constexpr std::size_t kRoles = std::size_t(WindowRole::SlideShow) + 1;
+
+// The window classes of each kind, one column per role in the order of WindowRole.
+struct KindClasses {
+    KindId kind;
+    std::array<Maker, kRoles> makers;
+};
+
+// clang-format off
+const KindClasses kClasses[] = {
+    {KindId::Libri, {make<TfrmMenuLibri>, make<TfrmCreaLibri>, make<TfrmApriLibri>, make<TfrmLibri>,
+                     make<TfrmTrovaLibri>, make<TfrmExpLibri>, make<TfrmStampaLibri>, make<TfrmAnteprimaLibri>,
+                     make<TfrmSlideshow_Libri>}},
+    {KindId::Fumetti, {make<TfrmMenuFumetti>, make<TfrmCreaFumetti>, make<TfrmApriFumetti>, make<TfrmFumetti>,
+                       make<TfrmTrovaFumetti>, make<TfrmExpFumetti>, make<TfrmStampaFumetti>,
+                       make<TfrmAnteprimaFumetti>, make<TfrmSlideshow_Fumetti>}},
+    {KindId::DVD, {make<TfrmMenuDVD>, make<TfrmCreaDVD>, make<TfrmApriDVD>, make<TfrmDVD>, make<TfrmTrovaDVD>,
+                   make<TfrmExpDVD>, make<TfrmStampaDVD>, make<TfrmAnteprimaDVD>, make<TfrmSlideshow_DVD>}},
+};
+// clang-format on
+
+template <typename Window> QWidget* makeSingle()
+{
+    return make<Window>(nullptr);
+}
+
+WindowClasses::StartUpStep single(QWidget* (*maker)())
+{
+    return {maker, WindowRole::Menu, KindId::Libri};
+}
+
+WindowClasses::StartUpStep of(WindowRole role, KindId kind)
+{
+    return {nullptr, role, kind};
+}
+} // namespace
+
+QWidget* WindowClasses::create(WindowRole role, KindId kind, QWidget* opener)
+{
+    for (const KindClasses& classes : kClasses) {
+        if (classes.kind != kind)
+            continue;
+        QWidget* window = classes.makers.at(std::size_t(role))(opener);
+        window->setObjectName(QString::fromLatin1(window->metaObject()->className()));
+        return window;
+    }
+    throw std::logic_error("a kind without window classes");
+}
+
+const QList<WindowClasses::StartUpStep>& WindowClasses::startUpOrder()
+{
+    using R = WindowRole;
+    static const QList<StartUpStep> order{
+        single(makeSingle<TfrmPassword>),
+        single(makeSingle<TfrmAvvio>),
+        single(makeSingle<TfrmAllegaCartella>),
+        of(R::Open, KindId::Libri),
+        single(makeSingle<TfrmCambiaPassword>),
+        single(makeSingle<TfrmCodici_Dewey>),
+        of(R::Create, KindId::Libri),
+        single(makeSingle<TfrmGuida>),
+        single(makeSingle<TfrmInfo>),
+        of(R::Card, KindId::Libri),
+        of(R::Menu, KindId::Libri),
+        of(R::SlideShow, KindId::Libri),
+        single(makeSingle<TfrmSplash>),
+        single(makeSingle<TfrmZoom>),
+        of(R::Search, KindId::Libri),
+        of(R::Export, KindId::Libri),
+        of(R::Preview, KindId::Libri),
+        of(R::Print, KindId::Libri),
+        of(R::Menu, KindId::DVD),
+        of(R::Create, KindId::DVD),
+        of(R::Open, KindId::DVD),
+        of(R::Card, KindId::DVD),
+        of(R::SlideShow, KindId::DVD),
+        of(R::Search, KindId::DVD),
+        of(R::Export, KindId::DVD),
+        of(R::Preview, KindId::DVD),
+        of(R::Print, KindId::DVD),
+        of(R::Menu, KindId::Fumetti),
+        of(R::Create, KindId::Fumetti),
+        of(R::Open, KindId::Fumetti),
+        of(R::Card, KindId::Fumetti),
+        of(R::SlideShow, KindId::Fumetti),
+        of(R::Search, KindId::Fumetti),
+        single(makeSingle<TfrmRiepFumettiMancanti>),
+        of(R::Export, KindId::Fumetti),
+        of(R::Preview, KindId::Fumetti),
+        of(R::Print, KindId::Fumetti),
+    };
+    return order;
+}

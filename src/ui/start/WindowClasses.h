@@ -1,0 +1,44 @@
+#pragma once
+
+#include "storage/Kind.h"
+
+#include <QList>
+
+#include <memory>
+#include <stdexcept>
+
+class QWidget;
+
+// What a window of a kind is for. Each kind has one window class per role (TfrmTrovaLibri is the
+// search window of books); KindWindows.h declares them and WindowClasses.cpp holds the one table.
+enum class WindowRole { Menu, Create, Open, Card, Search, Export, Print, Preview, SlideShow };
+
+namespace WindowClasses {
+
+// A new window of the class that plays `role` for `kind`, owned by `opener`, named after its class.
+QWidget* create(WindowRole role, KindId kind, QWidget* opener = nullptr);
+
+// The same as the dialog it is: run it with exec(); it is deleted with the pointer.
+template <typename Dialog> std::unique_ptr<Dialog> createDialog(WindowRole role, KindId kind, QWidget* opener)
+{
+    QWidget* made = create(role, kind, opener);
+    auto* dialog = qobject_cast<Dialog*>(made);
+    if (!dialog) {
+        delete made;
+        throw std::logic_error("the window class table gives another sort of window for this role");
+    }
+    return std::unique_ptr<Dialog>(dialog);
+}
+
+// One step of start-up: a window of the program as a whole, or the window of a role for a kind.
+struct StartUpStep {
+    QWidget* (*single)(); // null for a window of a kind
+    WindowRole role;
+    KindId kind;
+};
+
+// Every window class of the program once, in the order start-up creates them; the first is the
+// main window.
+const QList<StartUpStep>& startUpOrder();
+
+} // namespace WindowClasses
