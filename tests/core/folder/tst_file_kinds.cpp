@@ -3,6 +3,7 @@
 // socket. Nothing outside the program folder is read as program data or written at all, nothing
 // waits for ever, and nothing passes for a success that is not one.
 #include "CoreTestSupport.h"
+#include "PipeWatch.h"
 #include "SamplePicture.h"
 #include "UserError.h"
 #include "access/Crypt.h"
@@ -21,15 +22,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <atomic>
-#include <chrono>
 #include <fcntl.h>
-#include <functional>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -102,38 +99,6 @@ Entry entryAt(const QString& path)
     return {mode_t(info.st_mode & S_IFMT), QFile::encodeName(QFileInfo(path).symLinkTarget())};
 }
 
-// Runs `use` and tells whether it finished on its own. When it is still running after a few
-// seconds (waiting on the named pipe at `pipe`), the pipe is fed and drained from another thread
-// until it returns, so that the test ends and says why.
-bool finishesWithoutWaiting(const std::function<void()>& use, const QString& pipe)
-{
-    using namespace std::chrono_literals;
-    std::atomic<bool> done{false};
-    std::atomic<bool> rescued{false};
-    std::thread watchdog([&] {
-        for (int i = 0; i < 300 && !done; ++i)
-            std::this_thread::sleep_for(10ms);
-        const QByteArray name = QFile::encodeName(pipe);
-        while (!done) {
-            rescued = true;
-            char bytes[65536] = {};
-            if (const int writer = ::open(name.constData(), O_WRONLY | O_NONBLOCK); writer >= 0) {
-                [[maybe_unused]] const auto ignored = ::write(writer, bytes, sizeof bytes);
-                ::close(writer);
-            }
-            if (const int reader = ::open(name.constData(), O_RDONLY | O_NONBLOCK); reader >= 0) {
-                while (::read(reader, bytes, sizeof bytes) > 0) {
-                }
-                ::close(reader);
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-    });
-    use();
-    done = true;
-    watchdog.join();
-    return !rescued;
-}
 } // namespace
 
 Q_DECLARE_METATYPE(Use)
