@@ -1,6 +1,7 @@
 // The slide show of the covers of an archive, started from the card windows and driven tick by tick
 // through its timer's own signal.
 #include "CardArchiveBytes.h"
+#include "DamagedPictures.h"
 #include "OpenCard.h"
 #include "SamplePicture.h"
 #include "TestSupport.h"
@@ -51,6 +52,8 @@ private slots:
     void eachKindShowsItsOwnArchive();
     void stepsThroughTheCardsAndStartsAgain_data();
     void stepsThroughTheCardsAndStartsAgain();
+    void damagedPhotoShowsTheStartPicture_data();
+    void damagedPhotoShowsTheStartPicture();
     void archiveWithoutCardsEndsTheShow_data();
     void archiveWithoutCardsEndsTheShow();
     void failedStepReportsOnceAndTriesAgain();
@@ -224,6 +227,38 @@ void TestSlideShow::stepsThroughTheCardsAndStartsAgain()
     QCOMPARE(card.title(), QStringLiteral("Scheda %1").arg(photos.size()));
     QCOMPARE(card.photo()->image(), photo);
     QCOMPARE(fileBytes(archivePath(kind)), archiveBefore);
+}
+
+void TestSlideShow::damagedPhotoShowsTheStartPicture_data()
+{
+    QTest::addColumn<QByteArray>("photo");
+    QTest::newRow("cut short") << cutShortJpeg(kLandscape);
+    QTest::newRow("progressive, cut short") << cutShortJpeg(kLandscape, true);
+    QTest::newRow("an end marker in its scan") << brokenScanJpeg(kLandscape);
+}
+
+void TestSlideShow::damagedPhotoShowsTheStartPicture()
+{
+    // The part that decodes must not pass for the cover, with a grey part below it.
+    QFETCH(QByteArray, photo);
+    const Kind& kind = Kind::libri();
+    writeArchive(kind, 2);
+    QDir(folder().path()).mkpath(QStringLiteral("Catalogo_Libri"));
+    writeFileBytes(folder().file(QStringLiteral("Catalogo_Libri/Prova_Foto_1.jpg")), photo);
+    writePhoto(QStringLiteral("Catalogo_Libri"), 2, kTiny);
+    OpenCard card(KindId::Libri, archivePath(kind));
+
+    const bool ran = runShow(card, [&](SlideShowWindow* show) {
+        const QList<Step> steps = {{"1", kStart}, {"2", kTiny}, {"0", kTiny}, {"1", kStart}};
+        for (const Step& step : steps) {
+            tick(show);
+            QCOMPARE(show->lblPosizione->text(), step.position);
+            QCOMPARE(shownSize(show), step.shown);
+            QCOMPARE(showsStartPicture(show), step.shown == kStart);
+        }
+    });
+    QVERIFY(ran);
+    QCOMPARE(messages().count(), 0);
 }
 
 void TestSlideShow::archiveWithoutCardsEndsTheShow_data()
