@@ -26,7 +26,8 @@ public:
 
     // False, with nothing written, when the file cannot be made.
     bool open();
-    // Where to write, between open() and commit().
+    // Where to write, between open() and commit(). A write cut short by a full disk returns fewer
+    // bytes and sets no error, and commit() cannot see it: compare what each write returns.
     QIODevice& device() { return m_file; }
     // Puts the written file in its place once it is all on the disk. False, and the old file
     // kept, when any write failed or the file cannot be put there.

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QBuffer>
 #include <QComboBox>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -61,21 +62,24 @@ void output(QPrinter& printer, const Report& report)
             throw ReportError(QStringLiteral("La stampante non ha accettato la stampa di \"%1\"").arg(report.name()));
         return;
     }
-    // Qt writes a PDF file without looking whether its writes went through: a full disk leaves a
-    // truncated file that no reader opens, and the print looks done. The file is made here instead,
-    // whole or not at all, in the place of whatever stood there (see SafeSave).
-    SafeSave pdf(file, FileScope::UserChoice);
-    if (!pdf.open())
-        throw ReportError(QStringLiteral("Impossibile creare il file \"%1\"").arg(file));
+    // Qt's PDF writer looks at none of its writes: on a full disk it stops at the first write cut
+    // short and the print looks done. The file is made in memory, then handed to the disk with
+    // every write checked, whole or not at all, in the place of whatever stood there (see SafeSave).
+    QByteArray bytes;
     {
-        QPdfWriter writer(&pdf.device());
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(printer.resolution());
         writer.setTitle(printer.docName());
         writer.setCreator(printer.creator());
         writer.setPdfVersion(printer.pdfVersion());
         paintRange(printer, writer, report);
     }
-    if (!pdf.commit())
+    SafeSave pdf(file, FileScope::UserChoice);
+    if (!pdf.open())
+        throw ReportError(QStringLiteral("Impossibile creare il file \"%1\"").arg(file));
+    if (pdf.device().write(bytes) != bytes.size() || !pdf.commit())
         throw ReportError(QStringLiteral("Impossibile scrivere il file \"%1\"").arg(file));
 }
 
