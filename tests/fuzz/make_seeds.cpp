@@ -81,6 +81,19 @@ QByteArray withOrientation(const QByteArray& jpeg, quint8 orientation)
     return jpeg.left(2) + segment + jpeg.mid(2);
 }
 
+// The JPEG with its frame header claiming `size`, its data still that of its own small picture.
+QByteArray claimingSize(QByteArray jpeg, QSize size)
+{
+    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    if (frame < 0)
+        qFatal("no baseline frame header");
+    jpeg[frame + 5] = char(size.height() >> 8);
+    jpeg[frame + 6] = char(size.height() & 0xFF);
+    jpeg[frame + 7] = char(size.width() >> 8);
+    jpeg[frame + 8] = char(size.width() & 0xFF);
+    return jpeg;
+}
+
 void coverPictures(const QDir& out, const QDir& scratch)
 {
     QImage image(48, 32, QImage::Format_ARGB32);
@@ -92,14 +105,20 @@ void coverPictures(const QDir& out, const QDir& scratch)
     const QString path = scratch.filePath(QStringLiteral("foto.jpg"));
     if (!CoverPicture(image).saveJpeg(path, FileScope::UserChoice))
         qFatal("cannot write a cover photo");
+    // The first byte of a seed says how long fuzz_cover_picture makes the file: 0 as it is, 1 and
+    // 2 stretched to the file-size ceiling and a byte past it.
     const QByteArray jpeg = contents(path);
-    put(out.filePath("photo.jpg"), jpeg);
-    put(out.filePath("photo-sideways.jpg"), withOrientation(jpeg, 6));
+    put(out.filePath("photo.jpg"), '\0' + jpeg);
+    put(out.filePath("photo-sideways.jpg"), '\0' + withOrientation(jpeg, 6));
+    put(out.filePath("photo-at-the-file-ceiling.jpg"), '\1' + jpeg);
+    put(out.filePath("photo-past-the-file-ceiling.jpg"), '\2' + jpeg);
+    put(out.filePath("photo-of-100-megapixels.jpg"), '\0' + claimingSize(jpeg, QSize(10000, 10000)));
+    put(out.filePath("photo-past-100-megapixels.jpg"), '\0' + claimingSize(jpeg, QSize(10001, 10000)));
     // The program reads photos of other formats too; the imaging library writes those.
     for (const char* format : {"png", "bmp"}) {
         const QString other = scratch.filePath(QStringLiteral("foto.") + format);
         if (image.save(other, format))
-            put(out.filePath(QStringLiteral("photo.") + format), contents(other));
+            put(out.filePath(QStringLiteral("photo.") + format), '\0' + contents(other));
     }
 }
 } // namespace
