@@ -42,20 +42,28 @@ OpenWindow::OpenWindow(const Kind& kind)
                                            "QListWidget::item:hover { background: #EAF2FA; }"
                                            "QListWidget::item:selected { background: #4169E1; color: white; }"));
 
+    lstFiles->setAccessibleName(QStringLiteral("Elenco degli archivi"));
+
     btnApri = new PictureButton(QStringLiteral("btnApri"), QStringLiteral(":/images/btn_apri_archivio.svg"),
-                                kActionSize, shpPulsanti);
+                                QStringLiteral("Apri archivio"), kActionSize, shpPulsanti);
     btnApri->move(kBottomBar.width() - 6 - kActionSize.width(), (kBottomBar.height() - kActionSize.height()) / 2);
     btnAnnulla = new PictureButton(QStringLiteral("btnAnnulla"), QStringLiteral(":/images/btn_annulla.svg"),
-                                   kActionSize, shpPulsanti);
+                                   QStringLiteral("Annulla"), kActionSize, shpPulsanti);
     btnAnnulla->move(btnApri->x() - 12 - kActionSize.width(), btnApri->y());
-    btnElimina =
-        new PictureButton(QStringLiteral("btnElimina"), QStringLiteral(":/images/cestino.svg"), kBinSize, shpPulsanti);
-    btnElimina->setToolTip(QStringLiteral("Elimina l'archivio selezionato"));
+    btnElimina = new PictureButton(QStringLiteral("btnElimina"), QStringLiteral(":/images/cestino.svg"),
+                                   QStringLiteral("Elimina l'archivio selezionato"), kBinSize, shpPulsanti);
+    btnElimina->setToolTip(btnElimina->accessibleName());
     // Under the list, well apart from the other buttons: deleting cannot be undone.
     btnElimina->move(lstFiles->x() - kBottomBar.x(), (kBottomBar.height() - kBinSize.height()) / 2);
 
     lblFile = addHiddenLabel(QStringLiteral("lblFile"));
     lblMemory = addHiddenLabel(QStringLiteral("lblMemory"), kStart);
+
+    // From the list along the bottom bar, left to right.
+    setTabOrder(lstFiles, imgGuida);
+    setTabOrder(imgGuida, btnElimina);
+    setTabOrder(btnElimina, btnAnnulla);
+    setTabOrder(btnAnnulla, btnApri);
 
     connect(btnApri, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnApriClick));
     connect(btnElimina, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnEliminaClick));

@@ -102,13 +102,16 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
     header->setSectionsClickable(false);
     setColumnWidths();
 
-    const std::tuple<PictureButton**, const char*, const char*> buttons[] = {
-        {&cmdEsporta, "cmdEsporta", ":/images/tb_esporta.svg"},
-        {&cmdGuida, "cmdGuida", ":/images/tb_guida.svg"},
-        {&cmdEsci, "cmdEsci", ":/images/tb_esci.svg"},
+    grdRecords->setAccessibleName(QStringLiteral("Schede in archivio"));
+
+    const std::tuple<PictureButton**, const char*, const char*, const char*> buttons[] = {
+        {&cmdEsporta, "cmdEsporta", ":/images/tb_esporta.svg", "Esporta in Excel"},
+        {&cmdGuida, "cmdGuida", ":/images/tb_guida.svg", "Guida"},
+        {&cmdEsci, "cmdEsci", ":/images/tb_esci.svg", "Esci"},
     };
-    for (const auto& [button, name, picture] : buttons)
-        *button = new PictureButton(QLatin1String(name), QLatin1String(picture), kIconSize, panContainer);
+    for (const auto& [button, name, picture, meaning] : buttons)
+        *button = new PictureButton(QLatin1String(name), QLatin1String(picture), QString::fromUtf8(meaning), kIconSize,
+                                    panContainer);
     cmdEsporta->move(8, 432);
     cmdGuida->move(kPanelSize.width() - 8 - 2 * kIconSize.width() - 8, 432);
     cmdEsci->move(kPanelSize.width() - 8 - kIconSize.width(), 432);

@@ -39,8 +39,10 @@ SlideShowWindow::SlideShowWindow(const Kind& kind, QWidget* opener)
     lblFile = hiddenLabel(QStringLiteral("lblFile"), this);
     lblNome = hiddenLabel(QStringLiteral("lblNome"), this);
     lblPosizione = hiddenLabel(QStringLiteral("lblPosizione"), this);
-    cmdAvanti =
-        new PictureButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/images/tb_avanti.svg"), QSize(37, 39), this);
+    // A click on the show ends it, as Esc does.
+    imgFoto->setAccessibleName(KindLook::of(kind).slideShow.caption.trimmed());
+    cmdAvanti = new PictureButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/images/tb_avanti.svg"),
+                                  QStringLiteral("Foto successiva"), QSize(37, 39), this);
     cmdAvanti->hide();
     connect(cmdAvanti, &PictureButton::clicked, this, guarded(this, &SlideShowWindow::cmdAvantiClick));
 
