@@ -9,6 +9,7 @@
 #include "start/Windows.h"
 #include "storage/Text.h"
 #include "widgets/Fonts.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
 
@@ -40,8 +41,14 @@ OpenWindow::OpenWindow(const Kind& kind)
                                            " border-radius: 4px; padding: 4px; outline: none; }"
                                            "QListWidget::item { padding: 3px 2px; background: transparent; }"
                                            "QListWidget::item:hover { background: #EAF2FA; }"
-                                           "QListWidget::item:selected { background: #4169E1; color: white; }"));
-
+                                           "QListWidget::item:selected { background: #4169E1; color: white; }"
+                                           // Whoever moves with the keys sees that the list has the
+                                           // focus, and the line that the arrows and Space act on.
+                                           "QListWidget[keyboardUse=\"true\"]:focus {"
+                                           " border: 2px solid #4169E1; padding: 3px; }"
+                                           "QListWidget[keyboardUse=\"true\"]::item:focus {"
+                                           " border: 1px dotted #1F3A5F; padding: 2px 1px; }"));
+    KeyboardUse::exposeTo(lstFiles);
     lstFiles->setAccessibleName(QStringLiteral("Elenco degli archivi"));
 
     btnApri = new PictureButton(QStringLiteral("btnApri"), QStringLiteral(":/images/btn_apri_archivio.svg"),

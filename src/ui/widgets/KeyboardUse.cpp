@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QStyle>
+#include <QWidget>
 
 KeyboardUse& KeyboardUse::instance()
 {
@@ -12,6 +14,19 @@ KeyboardUse& KeyboardUse::instance()
         qApp->installEventFilter(watcher);
     }
     return *watcher;
+}
+
+void KeyboardUse::exposeTo(QWidget* widget)
+{
+    const auto follow = [widget] {
+        widget->setProperty("keyboardUse", instance().active());
+        // A style sheet reads the properties when it polishes the widget.
+        widget->style()->unpolish(widget);
+        widget->style()->polish(widget);
+        widget->update();
+    };
+    connect(&instance(), &KeyboardUse::changed, widget, follow);
+    follow();
 }
 
 bool KeyboardUse::eventFilter(QObject*, QEvent* event)

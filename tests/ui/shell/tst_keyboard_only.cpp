@@ -9,6 +9,7 @@
 #include "widgets/FocusMark.h"
 #include "widgets/PictureButton.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -55,6 +56,7 @@ private slots:
     void fromTheStartWindowToASavedCard();
     void theMarkShowsWhileTheKeysAreInUse();
     void aClickOnAPictureLeavesTheFocusInTheField();
+    void theArchiveListShowsItsFocusWhileTheKeysAreInUse();
 
 private:
     // The window comes to the front, and the keys go to it.
@@ -202,6 +204,29 @@ void KeyboardOnlyTest::aClickOnAPictureLeavesTheFocusInTheField()
     QCOMPARE(messages().count(), 1);
     QCOMPARE(QApplication::focusWidget(), director);
     QCOMPARE(shownMarks(card), QStringList());
+}
+
+void KeyboardOnlyTest::theArchiveListShowsItsFocusWhileTheKeysAreInUse()
+{
+    QFile archive(folder().file(QStringLiteral("Casa mia.lib")));
+    QVERIFY(archive.open(QIODevice::WriteOnly));
+    archive.close();
+    ChainWindow* open = Windows::open(KindId::Libri);
+    open->present();
+    QVERIFY(comesUp(open));
+    auto* list = child<QListWidget>(open, QStringLiteral("lstFiles"));
+    QCOMPARE(focused(), QStringLiteral("lstFiles"));
+    auto* instructions = child<QLabel>(open, QStringLiteral("lblIstruzioni"));
+
+    // Whoever points and clicks sees the list as ever; whoever uses the keys sees that it has the
+    // focus, and on which line Space acts.
+    QTest::mouseClick(instructions, Qt::LeftButton);
+    const QImage pointed = list->grab().toImage();
+    press(Qt::Key_Shift);
+    QVERIFY(list->grab().toImage() != pointed);
+    QTest::mouseClick(instructions, Qt::LeftButton);
+    QCOMPARE(list->grab().toImage(), pointed);
+    QCOMPARE(list->selectedItems().size(), 0);
 }
 
 CARTAVOX_TEST_MAIN(KeyboardOnlyTest)
