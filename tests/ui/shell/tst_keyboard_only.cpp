@@ -55,6 +55,8 @@ class KeyboardOnlyTest : public WindowTest {
 private slots:
     void fromTheStartWindowToASavedCard();
     void theMarkShowsWhileTheKeysAreInUse();
+    void tabWalksTheCardThenItsPictures_data();
+    void tabWalksTheCardThenItsPictures();
     void aClickOnAPictureLeavesTheFocusInTheField();
     void theArchiveListShowsItsFocusWhileTheKeysAreInUse();
 
@@ -189,6 +191,65 @@ void KeyboardOnlyTest::theMarkShowsWhileTheKeysAreInUse()
     QCOMPARE(focused(), QStringLiteral("imgLibri"));
     press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(focused(), QStringLiteral("imgEsci"));
+}
+
+void KeyboardOnlyTest::tabWalksTheCardThenItsPictures_data()
+{
+    QTest::addColumn<KindId>("kind");
+    QTest::addColumn<QStringList>("road");
+
+    // The fields in the order of their ring, the check box and the focus button as ever; then the
+    // toolbar left to right, the photo buttons and, on the books, the Dewey picture.
+    const QStringList toolbar{"cmdNuovo",  "cmdDuplica", "cmdSalva",    "cmdTrova",  "cmdFile",  "cmdAnteprima",
+                              "cmdStampa", "cmdPrimo",   "cmdIndietro", "cmdAvanti", "cmdUltimo"};
+    const QStringList toolbarEnd{"cmdEsporta", "cmdSlideshow", "cmdGuida", "cmdEsci"};
+    const QStringList photo{"btnCaricaFoto", "btnSalvaFoto", "btnCancFoto", "btnZoomFoto"};
+    QTest::newRow("TfrmLibri") << KindId::Libri
+                               << QStringList{"txtTitolo",   "txtAutore",   "txtNazione",   "txtAnno",
+                                              "txtEditore",  "txtCitta",    "txtDewey",     "txtGenere",
+                                              "txtISBN",     "txtLingua",   "txtOriginale", "txtTraduttore",
+                                              "txtCollana",  "txtCuratore", "txtPosizione", "txtEtichetta",
+                                              "txtFormato",  "txtVolumi",   "txtPagine",    "txtPrezzo",
+                                              "txtGiudizio", "txtNote",     "btnFocus"} +
+                                      toolbar + toolbarEnd + photo + QStringList{"btnDewey"};
+    QTest::newRow("TfrmFumetti") << KindId::Fumetti
+                                 << QStringList{"txtTitolo",     "txtNumero",      "txtAutore",    "txtNazione",
+                                                "txtData",       "txtEditore",     "txtCitta",     "txtDirettore",
+                                                "txtGenere",     "txtDisegnatore", "txtLingua",    "txtStoria",
+                                                "txtPersonaggi", "txtContenuti",   "txtPosizione", "txtEtichetta",
+                                                "txtFormato",    "txtStato",       "txtPagine",    "txtPrezzo",
+                                                "txtGiudizio",   "txtNote",        "chkMancante",  "btnFocus"} +
+                                        toolbar + QStringList{"cmdMancanti"} + toolbarEnd + photo;
+    QTest::newRow("TfrmDVD") << KindId::DVD
+                             << QStringList{"txtTitolo",       "txtRegista",   "txtNazione",     "txtAnno",
+                                            "txtProtagonista", "txtCast",      "txtGenere",      "txtDistribuzione",
+                                            "txtLingua",       "txtOriginale", "txtAltreLingue", "txtCollana",
+                                            "txtSottotitoli",  "txtPosizione", "txtEtichetta",   "txtPremi",
+                                            "txtDurata",       "txtPrezzo",    "txtGiudizio",    "txtNote",
+                                            "btnFocus"} +
+                                    toolbar + toolbarEnd + photo;
+}
+
+void KeyboardOnlyTest::tabWalksTheCardThenItsPictures()
+{
+    QFETCH(KindId, kind);
+    QFETCH(QStringList, road);
+    CardWindow* card = Windows::card(kind);
+    card->setArchive(folder().file(QStringLiteral("Prova") + Kind::of(kind).extension), QStringLiteral("Prova"));
+    card->present();
+    QVERIFY(comesUp(card));
+    QCOMPARE(focused(), QStringLiteral("txtTitolo"));
+    QStringList walked{focused()};
+    for (qsizetype step = 1; step < road.size(); ++step) {
+        press(Qt::Key_Tab);
+        walked << focused();
+    }
+    QCOMPARE(walked, road);
+    // Round again to the title, and back with Shift+Tab.
+    press(Qt::Key_Tab);
+    QCOMPARE(focused(), QStringLiteral("txtTitolo"));
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focused(), road.constLast());
 }
 
 void KeyboardOnlyTest::aClickOnAPictureLeavesTheFocusInTheField()
