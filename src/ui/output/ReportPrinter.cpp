@@ -93,6 +93,10 @@ void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons)
         QObject::connect(close, &QAction::triggered, &dialog, &QDialog::reject);
         toolbar->addAction(close);
     }
+    // Tab reaches the toolbar as it reaches the program's own pictures; a click still leaves the
+    // focus where it was.
+    for (QToolButton* button : toolbar->findChildren<QToolButton*>())
+        button->setFocusPolicy(Qt::TabFocus);
 }
 
 void setZoom(QPrintPreviewDialog& dialog, int percent)

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 using namespace PdfPages;
 
@@ -23,6 +24,7 @@ private slots:
     void printDialogAnswer_data();
     void printDialogAnswer();
     void previewOpensAtFullSize();
+    void thePreviewClosesByKeys();
 
 private:
     QString pdfPath(const QString& name) const { return m_dir.filePath(name + QStringLiteral(".pdf")); }
@@ -105,6 +107,33 @@ void ReportPrinterTest::previewOpensAtFullSize()
     QCOMPARE(seen.zoom, 1.0);
     QVERIFY(seen.fullScreen);
     QVERIFY(seen.closed);
+}
+
+void ReportPrinterTest::thePreviewClosesByKeys()
+{
+    Report report = Report::load(QStringLiteral(":/reports/scheda_libro.json"));
+    QStringList road;
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        QApplication::setActiveWindow(dialog);
+        if (!QTest::qWaitForWindowActive(dialog))
+            return;
+        // Tab, round the window, to the toolbar's Chiudi; Space presses it.
+        for (int step = 0; step < 40 && road.value(road.size() - 1) != QLatin1String("Chiudi"); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const auto* button = qobject_cast<QToolButton*>(QApplication::focusWidget());
+            road << (button && button->defaultAction() ? button->defaultAction()->text() : QString());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        closed = !dialog->isVisible();
+        dialog->reject();
+    });
+    ReportPrinter::preview(nullptr, report);
+    QVERIFY2(road.contains(QStringLiteral("Chiudi")), qPrintable(road.join(u',')));
+    QVERIFY(closed);
 }
 
 CARTAVOX_TEST_MAIN(ReportPrinterTest)
