@@ -38,6 +38,17 @@ void typeHere(const QString& text)
     QTest::keyClicks(widget, text);
 }
 
+// The names of the widgets that Tab reaches, one press after the other, `presses` times.
+QStringList tabRoad(int presses)
+{
+    QStringList road;
+    for (int i = 0; i < presses; ++i) {
+        press(Qt::Key_Tab);
+        road << focused();
+    }
+    return road;
+}
+
 // The marks of a window that are on screen, by the name of the picture each one marks.
 QStringList shownMarks(QWidget* window)
 {
@@ -89,12 +100,7 @@ void KeyboardOnlyTest::fromTheStartWindowToASavedCard()
     QCOMPARE(focused(), QStringLiteral("txtFile"));
     QCOMPARE(child<QLineEdit>(create, QStringLiteral("txtFile"))->text(), QStringLiteral("Casa mia"));
     QCOMPARE(messages().count(), 0);
-    QStringList road;
-    for (int i = 0; i < 3; ++i) {
-        press(Qt::Key_Tab);
-        road << focused();
-    }
-    QCOMPARE(road, QStringList({"imgGuida", "btnAnnulla", "btnApplica"}));
+    QCOMPARE(tabRoad(3), QStringList({"imgGuida", "btnAnnulla", "btnApplica"}));
     QCOMPARE(shownMarks(create), QStringList{QStringLiteral("btnApplica")});
     press(Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(messages().count(), 1);
@@ -114,12 +120,7 @@ void KeyboardOnlyTest::fromTheStartWindowToASavedCard()
     // The list's first line is the current one; Space selects it, as in any list.
     press(Qt::Key_Space);
     QCOMPARE(child<QListWidget>(open, QStringLiteral("lstFiles"))->selectedItems().size(), 1);
-    road.clear();
-    for (int i = 0; i < 4; ++i) {
-        press(Qt::Key_Tab);
-        road << focused();
-    }
-    QCOMPARE(road, QStringList({"imgGuida", "btnElimina", "btnAnnulla", "btnApri"}));
+    QCOMPARE(tabRoad(4), QStringList({"imgGuida", "btnElimina", "btnAnnulla", "btnApri"}));
     press(Qt::Key_Return);
 
     // The card: Space types a blank, Enter walks the ring, Tab goes on past the last field to
@@ -131,7 +132,7 @@ void KeyboardOnlyTest::fromTheStartWindowToASavedCard()
     press(Qt::Key_Return);
     QCOMPARE(focused(), QStringLiteral("txtAutore"));
     typeHere(QStringLiteral("Manzoni"));
-    road.clear();
+    QStringList road;
     while (road.size() < 40 && focused() != QLatin1String("cmdSalva")) {
         press(Qt::Key_Tab);
         road << focused();
@@ -239,12 +240,7 @@ void KeyboardOnlyTest::tabWalksTheCardThenItsPictures()
     card->present();
     QVERIFY(comesUp(card));
     QCOMPARE(focused(), QStringLiteral("txtTitolo"));
-    QStringList walked{focused()};
-    for (qsizetype step = 1; step < road.size(); ++step) {
-        press(Qt::Key_Tab);
-        walked << focused();
-    }
-    QCOMPARE(walked, road);
+    QCOMPARE(QStringList{QStringLiteral("txtTitolo")} + tabRoad(int(road.size()) - 1), road);
     // Round again to the title, and back with Shift+Tab.
     press(Qt::Key_Tab);
     QCOMPARE(focused(), QStringLiteral("txtTitolo"));
