@@ -84,6 +84,9 @@ void OpenWindow::FormShow()
     lblMemory->setText(kStart);
     lblFile->setText(ProgramFolder::path());
     rebuildList();
+    // The window opens on its list, as it did before its pictures took the focus: a picture
+    // pressed with the keys last time would keep it otherwise.
+    lstFiles->setFocus();
 }
 
 void OpenWindow::rebuildList()

@@ -70,6 +70,7 @@ private slots:
     void tabWalksTheCardThenItsPictures();
     void aClickOnAPictureLeavesTheFocusInTheField();
     void theArchiveListShowsItsFocusWhileTheKeysAreInUse();
+    void theOpenWindowOpensOnItsList();
 
 private:
     // The window comes to the front, and the keys go to it.
@@ -284,6 +285,20 @@ void KeyboardOnlyTest::theArchiveListShowsItsFocusWhileTheKeysAreInUse()
     QTest::mouseClick(instructions, Qt::LeftButton);
     QCOMPARE(list->grab().toImage(), pointed);
     QCOMPARE(list->selectedItems().size(), 0);
+}
+
+void KeyboardOnlyTest::theOpenWindowOpensOnItsList()
+{
+    ChainWindow* open = Windows::open(KindId::DVD);
+    open->present();
+    QVERIFY(comesUp(open));
+    QCOMPARE(tabRoad(3), QStringList({"imgGuida", "btnElimina", "btnAnnulla"}));
+    press(Qt::Key_Space);
+    QVERIFY(!open->isVisible());
+
+    open->present();
+    QVERIFY(comesUp(open));
+    QCOMPARE(focused(), QStringLiteral("lstFiles"));
 }
 
 CARTAVOX_TEST_MAIN(KeyboardOnlyTest)
