@@ -2,14 +2,20 @@
 #include "CardBoxes.h"
 #include "PdfPages.h"
 #include "TestSupport.h"
+#include "folder/ProgramFolder.h"
 #include "output/ReportPrinter.h"
 #include "report/Report.h"
 #include "shell/ProgramFormats.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +29,8 @@ private slots:
     void printDialogAnswer_data();
     void printDialogAnswer();
     void previewOpensAtFullSize();
+    void printToFileIsProposedInTheProgramFolder_data();
+    void printToFileIsProposedInTheProgramFolder();
 
 private:
     QString pdfPath(const QString& name) const { return m_dir.filePath(name + QStringLiteral(".pdf")); }
@@ -98,13 +106,64 @@ void ReportPrinterTest::previewOpensAtFullSize()
         }
         dialog->reject();
     });
-    ReportPrinter::preview(nullptr, report);
+    ReportPrinter::preview(nullptr, report, QStringLiteral("Titolo"));
     QVERIFY(seen.modal);
     QCOMPARE(seen.pages, 1);
     QCOMPARE(seen.mode, QPrintPreviewWidget::CustomZoom);
     QCOMPARE(seen.zoom, 1.0);
     QVERIFY(seen.fullScreen);
     QVERIFY(seen.closed);
+}
+
+void ReportPrinterTest::printToFileIsProposedInTheProgramFolder_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("list title") << "Tabella Codici Dewey"
+                                << "Tabella Codici Dewey.pdf";
+    QTest::newRow("slash") << "AC/DC: Live"
+                           << "AC-DC: Live.pdf";
+    QTest::newRow("line break") << "Guerra\ne pace"
+                                << "Guerra e pace.pdf";
+}
+
+void ReportPrinterTest::printToFileIsProposedInTheProgramFolder()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, file);
+    QTemporaryDir programFolder;
+    ProgramFolder::setOverride(programFolder.path());
+    const auto restore = qScopeGuard([] { ProgramFolder::setOverride({}); });
+    QString jobName;
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        jobName = dialog->printer()->docName();
+        // The user chooses to print to a file, the last printer of the list, and keeps the file
+        // proposed.
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        if (!printers || !field) {
+            dialog->reject();
+            return;
+        }
+        printers->setCurrentIndex(printers->count() - 1);
+        proposed = field->text();
+        dialog->accept();
+    });
+    bool printed = false;
+    try {
+        printed = ReportPrinter::printLines(nullptr, title, {QStringLiteral("001 CONOSCENZA")});
+    } catch (const std::exception&) {
+        // A file proposed where it cannot be written fails the print: the comparisons tell why.
+    }
+    QCOMPARE(jobName, title);
+    const QString inProgramFolder = QDir(programFolder.path()).filePath(file);
+    QCOMPARE(proposed, inProgramFolder);
+    QVERIFY(printed);
+    QVERIFY(pdfText(inProgramFolder).contains(QStringLiteral("001 CONOSCENZA")));
 }
 
 CARTAVOX_TEST_MAIN(ReportPrinterTest)
