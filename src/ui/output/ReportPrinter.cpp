@@ -1,4 +1,5 @@
 #include "ReportPrinter.h"
+#include "PreviewKeys.h"
 #include "shell/ProgramFormats.h"
 
 #include "folder/ProgramFolder.h"
@@ -192,6 +193,7 @@ void ReportPrinter::preview(QWidget* parent, Report& report, const QString& jobN
             dialog.reject();
     });
     setZoom(dialog, report.options().previewZoomPercent);
+    scrollPageFromKeys(dialog);
     dialog.exec();
     if (failure)
         std::rethrow_exception(failure);

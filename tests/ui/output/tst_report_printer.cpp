@@ -7,6 +7,7 @@
 #include "report/Report.h"
 #include "shell/ProgramFormats.h"
 
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +31,8 @@ private slots:
     void printDialogAnswer_data();
     void printDialogAnswer();
     void previewOpensAtFullSize();
+    void previewKeysScrollThePage_data();
+    void previewKeysScrollThePage();
     void printToFileIsProposedInTheProgramFolder_data();
     void printToFileIsProposedInTheProgramFolder();
 
@@ -113,6 +117,76 @@ void ReportPrinterTest::previewOpensAtFullSize()
     QCOMPARE(seen.zoom, 1.0);
     QVERIFY(seen.fullScreen);
     QVERIFY(seen.closed);
+}
+
+void ReportPrinterTest::previewKeysScrollThePage_data()
+{
+    QTest::addColumn<bool>("zoomBoxClicked");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::Orientation>("bar");
+    QTest::addColumn<int>("direction");
+    const struct {
+        const char* name;
+        Qt::Key key;
+        Qt::Orientation bar;
+        int direction;
+    } keys[] = {
+        {"PageDown", Qt::Key_PageDown, Qt::Vertical, 1}, {"PageUp", Qt::Key_PageUp, Qt::Vertical, -1},
+        {"Down", Qt::Key_Down, Qt::Vertical, 1},         {"Up", Qt::Key_Up, Qt::Vertical, -1},
+        {"Right", Qt::Key_Right, Qt::Horizontal, 1},     {"Left", Qt::Key_Left, Qt::Horizontal, -1},
+    };
+    for (bool clicked : {false, true})
+        for (const auto& row : keys)
+            QTest::addRow("%s, %s", row.name, clicked ? "zoom box clicked" : "as opened")
+                << clicked << int(row.key) << row.bar << row.direction;
+}
+
+void ReportPrinterTest::previewKeysScrollThePage()
+{
+    QFETCH(bool, zoomBoxClicked);
+    QFETCH(int, key);
+    QFETCH(Qt::Orientation, bar);
+    QFETCH(int, direction);
+    Report report = Report::load(QStringLiteral(":/reports/scheda_libro.json"));
+    struct Seen {
+        bool scrollable = false;
+        bool focusInZoomBox = false;
+        qreal zoom = 0;
+        int before = 0;
+        int after = 0;
+    } seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        auto* page = preview ? preview->findChild<QAbstractScrollArea*>() : nullptr;
+        auto* zoomBox = dialog->findChild<QComboBox*>();
+        if (page && zoomBox && QTest::qWaitForWindowActive(dialog)) {
+            // A window smaller than the page, scrolled to the middle of the page: it can scroll
+            // either way.
+            dialog->resize(500, 500);
+            QScrollBar* scroll = bar == Qt::Vertical ? page->verticalScrollBar() : page->horizontalScrollBar();
+            seen.scrollable = QTest::qWaitFor([scroll] { return scroll->maximum() > 0; });
+            scroll->setValue(scroll->maximum() / 2);
+            if (zoomBoxClicked) {
+                QTest::mouseClick(zoomBox->lineEdit(), Qt::LeftButton);
+                seen.focusInZoomBox =
+                    zoomBox->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == zoomBox;
+            }
+            seen.before = scroll->value();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            seen.after = scroll->value();
+            seen.zoom = preview->zoomFactor();
+        }
+        dialog->reject();
+    });
+    ReportPrinter::preview(nullptr, report, QStringLiteral("Scheda Libro"));
+    QVERIFY(seen.scrollable);
+    QCOMPARE(seen.focusInZoomBox, zoomBoxClicked);
+    QCOMPARE(seen.zoom, 1.0);
+    QVERIFY2((seen.after - seen.before) * direction > 0,
+             qPrintable(QStringLiteral("%1 -> %2").arg(seen.before).arg(seen.after)));
 }
 
 void ReportPrinterTest::printToFileIsProposedInTheProgramFolder_data()
