@@ -13,11 +13,13 @@ BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make ccache qt6-base-dev libxcb1-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n fonts-liberation fonts-dejavu-core \
-            poppler-utils
+            poppler-utils desktop-file-utils appstream
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+DEB_PACKAGES := dpkg-dev file
+PREFIX ?= $(HOME)/.local
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench format clean gallery fuzz
+.PHONY: deps configure build run test bench format clean gallery fuzz deb install uninstall
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
@@ -64,6 +66,20 @@ format:
 clean:
 	rm -rf $(BUILD)
 
+# The program, its launcher, menu entry, icons and metadata under PREFIX (default ~/.local; a
+# system prefix such as /usr/local needs root). What was installed is kept in
+# $(BUILD)/installed_files.txt, a copy of CMake's install_manifest.txt, which `make deb` would
+# overwrite with the package's own paths. `make uninstall` removes those files and never the user's
+# archives, photos, documents, exports or changed password.
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+	cp $(BUILD)/install_manifest.txt $(BUILD)/installed_files.txt
+
+uninstall:
+	@$(MAKE) --no-print-directory deps PACKAGES=cmake
+	cmake -DMANIFEST=$(BUILD)/installed_files.txt -DSHIPPED_PASSWORD_FILE=$(BUILD)/packaging/unins000.dll \
+	      -P packaging/uninstall.cmake
+
 # Pictures of the windows under a virtual screen, in build/gallery/.
 gallery: build
 	@$(MAKE) --no-print-directory deps PACKAGES=xvfb
@@ -75,3 +91,9 @@ fuzz: deps
 	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCARTAVOX_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# A Debian package that installs to /usr, in build/packages/ (not part of `make test`). It depends
+# on the Qt libraries the program links, found by dpkg-shlibdeps, and on the fonts it uses.
+deb: build
+	@$(MAKE) --no-print-directory deps PACKAGES="$(DEB_PACKAGES)"
+	cd $(BUILD) && cpack -G DEB

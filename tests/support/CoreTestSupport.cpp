@@ -13,6 +13,9 @@ ProgramFolderFixture::ProgramFolderFixture()
     const QString folder = m_dir.filePath(QStringLiteral("Cartavox"));
     QDir().mkpath(folder);
     ProgramFolder::setOverride(folder);
+    // Decided now, while the folder is writable, as the program decides at its first use: a test
+    // that later takes the folder away or makes it read-only must meet the failure, not a home folder.
+    ProgramFolder::path();
 }
 
 ProgramFolderFixture::~ProgramFolderFixture()
@@ -23,6 +26,11 @@ ProgramFolderFixture::~ProgramFolderFixture()
 QString ProgramFolderFixture::path() const
 {
     return ProgramFolder::path();
+}
+
+QStringList folderEntries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
 QByteArray fileBytes(const QString& path)

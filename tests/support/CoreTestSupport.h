@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTestData>
 
@@ -30,6 +31,13 @@ void addKindRows();
 // first, then add the row's other columns to what this returns. The row is named by the kind's
 // tag, followed by `what` when given.
 QTestData& addKindRow(KindId kind, const char* what = nullptr);
+
+// The password file that the build lays down for a new installation, written here by hand:
+// "pergamenaverde" scrambled.
+inline const QByteArray kShippedPasswordFile = "[Accesso]\r\nValore=2C0B7B9CC8B2FAA471958C8C6AFF\r\n";
+
+// The names in a folder, hidden ones too, sorted.
+QStringList folderEntries(const QString& folder);
 
 // Bytes of a file, for byte-level checks.
 QByteArray fileBytes(const QString& path);

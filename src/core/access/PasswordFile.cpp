@@ -14,7 +14,7 @@ const QString kKey = QStringLiteral("Valore");
 
 QString PasswordFile::path()
 {
-    return ProgramFolder::file(QStringLiteral("unins000.dll"));
+    return ProgramFolder::file(ProgramFolder::kPasswordFile);
 }
 
 QString PasswordFile::stored(const QString& filePath)

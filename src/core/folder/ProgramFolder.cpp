@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace {
 QString& overrideFolder()
@@ -14,13 +17,56 @@ QString withSeparator(const QString& folder)
 {
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
+
+// The folder the executable lies in, or the one a test put in its place.
+QString executableFolder()
+{
+    return withSeparator(overrideFolder().isEmpty() ? QCoreApplication::applicationDirPath() : overrideFolder());
+}
+
+// Tried rather than read from the permission bits, which root ignores and which say nothing of a
+// read-only file system.
+bool isWritable(const QString& folder)
+{
+    QTemporaryFile probe(folder + QStringLiteral(".cartavox-XXXXXX"));
+    return probe.open(); // removed again when it goes out of scope
+}
+
+QString userFolder()
+{
+    return withSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/Cartavox"));
+}
+
+// A user's folder is made at first use, with the shipped password file so the initial password
+// logs in; a password file already there is the user's own and stays. The copy would keep the
+// shipped file's permission bits, which need not let its new owner write it.
+QString preparedUserFolder(const QString& executable)
+{
+    const QString folder = userFolder();
+    QDir().mkpath(folder);
+    const QString password = folder + ProgramFolder::kPasswordFile;
+    if (!QFile::exists(password) && QFile::copy(executable + ProgramFolder::kPasswordFile, password))
+        QFile(password).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return folder;
+}
+
+// Decided at first use: a run never moves between two folders.
+QString& dataFolder()
+{
+    static QString folder;
+    return folder;
+}
 } // namespace
 
 QString ProgramFolder::path()
 {
-    if (!overrideFolder().isEmpty())
-        return withSeparator(overrideFolder());
-    return withSeparator(QCoreApplication::applicationDirPath());
+    QString& folder = dataFolder();
+    if (folder.isEmpty()) {
+        const QString executable = executableFolder();
+        folder = isWritable(executable) ? executable : preparedUserFolder(executable);
+    }
+    return folder;
 }
 
 QString ProgramFolder::file(const QString& name)
@@ -28,7 +74,13 @@ QString ProgramFolder::file(const QString& name)
     return path() + name;
 }
 
+QString ProgramFolder::shippedFile(const QString& name)
+{
+    return executableFolder() + name;
+}
+
 void ProgramFolder::setOverride(const QString& folder)
 {
     overrideFolder() = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
+    dataFolder().clear();
 }

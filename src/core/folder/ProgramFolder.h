@@ -2,9 +2,18 @@
 
 #include <QString>
 
-// The folder of the executable, where every file of the program lives: archives, photo folders,
-// attached documents, exports and the password file.
+// The program folder: where every file of the program lives, archives, photo folders, attached
+// documents, exports and the password file.
+//
+// It is the folder of the executable whenever the program can write there, so a copy of the
+// program carried on a stick keeps its data beside it. A system installation (under /usr or /opt)
+// cannot, and then each user gets a folder of their own, $XDG_DATA_HOME/Cartavox
+// (~/.local/share/Cartavox by default), made at first use with a copy of the shipped password file.
+// The manual and the shipped password file stay beside the executable either way.
 namespace ProgramFolder {
+
+// The password file; a user's own folder starts with the copy shipped beside the executable.
+inline const QString kPasswordFile = QStringLiteral("unins000.dll");
 
 // The folder with its trailing separator.
 QString path();
@@ -12,7 +21,11 @@ QString path();
 // Full path of a name inside the program folder.
 QString file(const QString& name);
 
-// Points the program at another folder (tests); an empty text restores the executable's folder.
+// Full path of a file shipped beside the executable, which the program only reads.
+QString shippedFile(const QString& name);
+
+// Points the program at another folder in place of the executable's (tests); an empty text
+// restores the executable's folder.
 void setOverride(const QString& folder);
 
 } // namespace ProgramFolder

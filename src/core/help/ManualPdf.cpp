@@ -12,8 +12,10 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QUrl>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 using Palette::kNavy;
@@ -55,33 +57,10 @@ QString heading(const QString& title)
     return title.endsWith(u'.') ? title.chopped(1) : title;
 }
 
-QString bodyHtml(const QList<Chapter>& chapters)
-{
-    QString html =
-        QStringLiteral("<html><head><style>"
-                       "h1 { color: %1; font-size: 20pt; font-weight: bold; margin-top: 0; margin-bottom: 14pt; }"
-                       "h2 { color: %2; font-size: 13pt; font-weight: bold; margin-top: 18pt; margin-bottom: 6pt; }"
-                       "p { font-size: 10.5pt; color: %3; text-align: justify; margin-bottom: 8pt; line-height: 130%; }"
-                       "</style></head><body>")
-            .arg(kNavy.name(), kSteelBlue.name(), kText.name());
-    for (qsizetype i = 0; i < chapters.size(); ++i) {
-        const Chapter& chapter = chapters.at(i);
-        const QString newPage = i > 0 ? QStringLiteral(" style=\"page-break-before: always\"") : QString();
-        html += QStringLiteral("<h1%1>%2. %3</h1>").arg(newPage).arg(i + 1).arg(heading(chapter.title).toHtmlEscaped());
-        for (const HelpTopics::Topic& section : chapter.sections) {
-            if (!section.title.isEmpty())
-                html += QStringLiteral("<h2>%1</h2>").arg(heading(section.title).toHtmlEscaped());
-            for (const QString& paragraph : section.paragraphs)
-                html += QStringLiteral("<p>%1</p>").arg(paragraph.toHtmlEscaped());
-        }
-    }
-    return html + QStringLiteral("</body></html>");
-}
-
 class Manual {
 public:
-    explicit Manual(QPdfWriter& writer)
-        : m_writer(writer), m_page(writer.pageLayout().paintRectPixels(writer.resolution()))
+    Manual(QPdfWriter& writer, const QList<ManualPdf::Picture>& pictures)
+        : m_writer(writer), m_page(writer.pageLayout().paintRectPixels(writer.resolution())), m_pictures(pictures)
     {
         // Whole device pixels, as the text layout measures pages, so page n starts at n times the height.
         m_body = QRectF(0, mm(14), std::floor(m_page.width()), std::floor(m_page.height() - mm(28)));
@@ -89,7 +68,7 @@ public:
 
     qreal mm(qreal millimetres) const { return millimetres * m_writer.resolution() / 25.4; }
 
-    // False when the file cannot be written.
+    // False when the file cannot be written, or a picture is empty or names no topic.
     bool write(const QList<Chapter>& chapters)
     {
         QTextDocument document;
@@ -100,6 +79,11 @@ public:
         document.setDocumentMargin(0);
         document.setPageSize(m_body.size());
         document.setHtml(bodyHtml(chapters));
+        if (m_placed.size() != m_pictures.size())
+            return false;
+        for (qsizetype n = 0; n < m_placed.size(); ++n)
+            document.addResource(QTextDocument::ImageResource, pictureName(n),
+                                 framed(m_pictures.at(m_placed.at(n)).image));
 
         QPainter painter;
         if (!painter.begin(&m_writer))
@@ -116,6 +100,86 @@ public:
     }
 
 private:
+    QString bodyHtml(const QList<Chapter>& chapters)
+    {
+        QString html =
+            QStringLiteral(
+                "<html><head><style>"
+                "h1 { color: %1; font-size: 20pt; font-weight: bold; margin-top: 0; margin-bottom: 14pt; }"
+                "h2 { color: %2; font-size: 13pt; font-weight: bold; margin-top: 18pt; margin-bottom: 6pt; }"
+                "p { font-size: 10.5pt; color: %3; text-align: justify; margin-bottom: 8pt; line-height: 130%; }"
+                "p.picture { text-align: center; margin-top: 6pt; margin-bottom: 2pt; line-height: 100%; }"
+                "p.caption { font-size: 9pt; font-style: italic; color: %4; text-align: center; "
+                "margin-bottom: 12pt; }"
+                "</style></head><body>")
+                .arg(kNavy.name(), kSteelBlue.name(), kText.name(), kGrey.name());
+        for (qsizetype i = 0; i < chapters.size(); ++i) {
+            const Chapter& chapter = chapters.at(i);
+            const QString newPage = i > 0 ? QStringLiteral(" style=\"page-break-before: always\"") : QString();
+            html +=
+                QStringLiteral("<h1%1>%2. %3</h1>").arg(newPage).arg(i + 1).arg(heading(chapter.title).toHtmlEscaped());
+            for (const HelpTopics::Topic& section : chapter.sections) {
+                const QString topic = section.title.isEmpty() ? chapter.title : section.title;
+                if (!section.title.isEmpty())
+                    html += QStringLiteral("<h2>%1</h2>").arg(heading(section.title).toHtmlEscaped());
+                for (const QString& paragraph : section.paragraphs) {
+                    html += QStringLiteral("<p>%1</p>").arg(paragraph.toHtmlEscaped());
+                    html += picturesHtml(topic, paragraph);
+                }
+                html += picturesHtml(topic, std::nullopt);
+            }
+        }
+        return html + QStringLiteral("</body></html>");
+    }
+
+    // The pictures of a topic not placed yet that go after this paragraph, or all of them at the
+    // end of the topic (no paragraph), each with its caption, numbered in the order they appear.
+    QString picturesHtml(const QString& topic, const std::optional<QString>& paragraph)
+    {
+        QString html;
+        for (qsizetype i = 0; i < m_pictures.size(); ++i) {
+            const ManualPdf::Picture& picture = m_pictures.at(i);
+            if (picture.topic != topic || m_placed.contains(i) || picture.image.isNull())
+                continue;
+            if (paragraph && !paragraph->contains(picture.after))
+                continue;
+            m_placed.append(i);
+            const QSizeF size = printedSize(picture.image.size());
+            html += QStringLiteral("<p class=\"picture\"><img src=\"%1\" width=\"%2\" height=\"%3\"></p>")
+                        .arg(pictureName(m_placed.size() - 1).toString())
+                        .arg(size.width())
+                        .arg(size.height());
+            html += QStringLiteral("<p class=\"caption\">Figura %1. %2</p>")
+                        .arg(m_placed.size())
+                        .arg(picture.caption.toHtmlEscaped());
+        }
+        return html;
+    }
+
+    static QUrl pictureName(qsizetype n) { return QUrl(QStringLiteral("figura:%1").arg(n + 1)); }
+
+    // Every window at the same scale, a window 1100 pixels wide across the width of the text, as
+    // they stand beside each other on a screen; none wider than the text or taller than half a
+    // page. In the units of the text layout's images: pixels of a 96 dpi screen.
+    QSizeF printedSize(QSize pixels) const
+    {
+        const qreal perScreenPixel = qreal(m_writer.resolution()) / 96;
+        QSizeF size = QSizeF(pixels) * (m_body.width() / kPixelsAcrossTheText);
+        size = size.boundedTo(QSizeF(m_body.width(), m_body.height() * 0.45));
+        return QSizeF(pixels).scaled(size, Qt::KeepAspectRatio) / perScreenPixel;
+    }
+
+    // A thin frame, so a window with a white edge does not melt into the page.
+    static QImage framed(const QImage& image)
+    {
+        QImage copy = image.convertToFormat(QImage::Format_RGB32);
+        QPainter painter(&copy);
+        painter.setPen(QPen(kGrey, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(copy.rect()).adjusted(1, 1, -1, -1));
+        return copy;
+    }
+
     // The physical page on which each chapter heading lands, in the order of the chapters.
     QList<int> chapterPages(QTextDocument& document) const
     {
@@ -233,14 +297,17 @@ private:
     }
 
     static constexpr int kFirstBodyPage = 3; // after the title page and the contents
+    static constexpr qreal kPixelsAcrossTheText = 1100;
 
     QPdfWriter& m_writer;
     QRectF m_page;
     QRectF m_body;
+    const QList<ManualPdf::Picture>& m_pictures;
+    QList<qsizetype> m_placed; // indexes into m_pictures, in the order they appear
 };
 } // namespace
 
-bool ManualPdf::write(const QString& path)
+bool ManualPdf::write(const QString& path, const QList<Picture>& pictures)
 {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -248,5 +315,5 @@ bool ManualPdf::write(const QString& path)
     writer.setResolution(300);
     writer.setTitle(QStringLiteral("Cartavox - Guida all'utilizzo del software"));
     writer.setCreator(Maker::kName);
-    return Manual(writer).write(chapters());
+    return Manual(writer, pictures).write(chapters());
 }

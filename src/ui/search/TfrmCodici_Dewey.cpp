@@ -116,13 +116,13 @@ void TfrmCodici_Dewey::FormClose()
 
 bool TfrmCodici_Dewey::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == btnStampa) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched == btnStampa && (press || event->type() == QEvent::MouseButtonRelease)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         // A press that leaves Stampa without clicking it prints nothing: take the waiting text away.
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+        if (press && mouse->button() == Qt::LeftButton)
             btnStampaMouseDown();
-        else if (event->type() == QEvent::MouseButtonRelease &&
-                 !btnStampa->rect().contains(mouse->position().toPoint()))
+        else if (!press && !btnStampa->rect().contains(mouse->position().toPoint()))
             lblAttendere->hide();
     }
     return ListWindow::eventFilter(watched, event);

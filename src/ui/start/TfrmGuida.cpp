@@ -62,7 +62,7 @@ void TfrmGuida::showTopic(const QString& title, const QString& text)
 void TfrmGuida::lnkWebClick()
 {
     // Quoted, so a program folder with spaces in its path reaches the desktop whole.
-    TMisc::Open(u'"' + ProgramFolder::file(QStringLiteral("Guida.pdf")) + u'"');
+    TMisc::Open(u'"' + ProgramFolder::shippedFile(QStringLiteral("Guida.pdf")) + u'"');
 }
 
 void TfrmGuida::btnChiudiClick()

@@ -1,11 +1,14 @@
 // The built-in Dewey table held to its published shape: which numbers occur and how many rows
-// each has, the rows that mark the main classes, the order, and the form of every row.
+// each has, the rows that mark the main classes, the order, the form of every row and the way
+// its sub-headings carry their section heading.
 #include "lists/DeweyTable.h"
 
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 // The numbers without a row: single numbers and ranges.
@@ -76,6 +79,8 @@ private slots:
     void tellingRows();
     void everyRowHasTheTableForm();
     void rowsAreUniqueButForTheRepeatedKeyboardRow();
+    void subHeadingsCarryTheHeadingOfTheirNumber();
+    void romanianIsSpelledOneWay();
 };
 
 void TestDeweyTable::numbersAndRowCounts()
@@ -163,6 +168,43 @@ void TestDeweyTable::rowsAreUniqueButForTheRepeatedKeyboardRow()
             QVERIFY2(!seen.contains(row), qPrintable(row));
         seen.insert(row);
     }
+}
+
+void TestDeweyTable::subHeadingsCarryTheHeadingOfTheirNumber()
+{
+    // Within a number, every row after the first extends a heading of that number with ". " or
+    // ", "; only these rows open a second section heading of their own. A row moved to another
+    // number without being reworded, or a mistyped section heading, fails here.
+    const QSet<QString> furtherHeadings = {QStringLiteral("001 VITA INTELLETTUALE"), QStringLiteral("641 CULINARIA"),
+                                           QStringLiteral("741 VIGNETTE, CARICATURE, FUMETTI")};
+    QStringList headings;
+    for (const QString& row : DeweyTable::rows()) {
+        if (headings.isEmpty() || !row.startsWith(headings.first().left(4))) {
+            headings = {row};
+            continue;
+        }
+        if (furtherHeadings.contains(row)) {
+            headings.append(row);
+            continue;
+        }
+        const bool extends = std::any_of(headings.cbegin(), headings.cend(), [&](const QString& heading) {
+            return row == heading || row.startsWith(heading + QStringLiteral(". ")) ||
+                   row.startsWith(heading + QStringLiteral(", "));
+        });
+        QVERIFY2(extends, qPrintable(row));
+    }
+}
+
+void TestDeweyTable::romanianIsSpelledOneWay()
+{
+    static const QRegularExpression other(QStringLiteral("\\bRUMEN[AIOE]\\b"));
+    static const QRegularExpression chosen(QStringLiteral("\\bROMEN[AIOE]\\b"));
+    int chosenRows = 0;
+    for (const QString& row : DeweyTable::rows()) {
+        QVERIFY2(!other.match(row).hasMatch(), qPrintable(row));
+        chosenRows += chosen.match(row).hasMatch() ? 1 : 0;
+    }
+    QVERIFY(chosenRows > 0);
 }
 
 QTEST_MAIN(TestDeweyTable)
