@@ -20,6 +20,7 @@
 #include "storage/Navigation.h"
 #include "storage/Text.h"
 #include "widgets/CentredPanel.h"
+#include "widgets/CodePageInput.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FieldHighlight.h"
 #include "widgets/FittedLabel.h"
@@ -280,6 +281,7 @@ void CardWindow::buildFields()
         auto* field = new QLineEdit(panContainer);
         field->setObjectName(QStringLiteral("txt") + name);
         field->setMaxLength(stored.capacity);
+        CodePageInput::refuseOthers(field);
         field->setFont(fieldFont);
         field->setGeometry(geometry);
         FieldHighlight::attachOverlay(field);

@@ -6,6 +6,7 @@
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
 #include "storage/Text.h"
+#include "widgets/CodePageInput.h"
 #include "widgets/EnterRing.h"
 #include "widgets/Fonts.h"
 #include "widgets/Picture.h"
@@ -127,6 +128,7 @@ void TfrmAllegaCartella::buildSlot(int index)
     slot.description->setObjectName(slotName("txtDesc", index));
     // The card keeps 250 characters of a description; more would be lost without a word.
     slot.description->setMaxLength(kDescriptionCapacity);
+    CodePageInput::refuseOthers(slot.description);
     slot.description->setFont(programFont(QStringLiteral("Verdana"), 12));
     slot.description->setGeometry(12, 82, 436, 26);
     descriptionCaption->setBuddy(slot.description);

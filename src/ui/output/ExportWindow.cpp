@@ -10,6 +10,7 @@
 #include "shell/OpenURL.h"
 #include "start/Help.h"
 #include "storage/Text.h"
+#include "widgets/CodePageInput.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
 #include "widgets/PictureButton.h"
@@ -18,8 +19,11 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace {
@@ -54,6 +58,20 @@ public:
     }
 };
 
+// A cell is typed in with the card fields' rule: the file is written in the archives' code page.
+class CellEditing final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* field = qobject_cast<QLineEdit*>(editor))
+            CodePageInput::refuseOthers(field);
+        return editor;
+    }
+};
+
 // The wait cursor while the file is written, restored however the writing ends.
 class WaitCursor final {
 public:
@@ -81,6 +99,7 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
     grdRecords->setGeometry(8, 8, 821, 409);
     grdRecords->setFont(programFont(QStringLiteral("Verdana"), 12));
     grdRecords->setModel(m_rows);
+    grdRecords->setItemDelegate(new CellEditing(grdRecords));
     grdRecords->setAlternatingRowColors(true);
     grdRecords->setWordWrap(false);
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -157,6 +176,15 @@ void ExportWindow::FormShow()
         return;
     m_rows->load(m_archivePath);
     setColumnWidths();
+}
+
+void ExportWindow::keyPressEvent(QKeyEvent* event)
+{
+    // The window closes through its exit picture only: an Escape after the one that ends a cell's
+    // edit would otherwise throw every edit of the grid away without a word.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    DialogWindow::keyPressEvent(event);
 }
 
 void ExportWindow::paintEvent(QPaintEvent*)

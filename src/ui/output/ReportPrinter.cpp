@@ -1,11 +1,14 @@
 #include "ReportPrinter.h"
+#include "PreviewKeys.h"
 #include "shell/ProgramFormats.h"
 
+#include "folder/ProgramFolder.h"
 #include "report/ListReport.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -21,11 +24,11 @@ ReportPrinter::PrintDialogResponder& responder()
     return value;
 }
 
-void setUpPrinter(QPrinter& printer, const Report& report)
+void setUpPrinter(QPrinter& printer, const Report& report, const QString& jobName)
 {
     if (!report.options().printerName.isEmpty())
         printer.setPrinterName(report.options().printerName);
-    printer.setDocName(report.name());
+    printer.setDocName(jobName);
     printer.setFullPage(true);
     if (!report.preparedPages().empty()) {
         const PreparedPage& first = report.preparedPages().front();
@@ -49,7 +52,7 @@ void paintRange(QPrinter& printer, const Report& report)
 
 // The preview's toolbar shows only what the template lists. Qt makes its actions in groups, in
 // this order: navigation, fit, zoom, orientation, display mode, print and page setup.
-void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons)
+void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons, const std::function<void()>& print)
 {
     auto* toolbar = dialog.findChild<QToolBar*>();
     const QList<QActionGroup*> groups = dialog.findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly);
@@ -65,7 +68,9 @@ void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons)
     show(groups[2], wants("zoom"));
     show(groups[3], false); // the template fixes the orientation
     show(groups[4], wants("navigation"));
-    groups[5]->actions().at(0)->setVisible(wants("print"));
+    // Qt's own print action goes to a print dialog of its own; the one added below goes through
+    // the program's.
+    groups[5]->actions().at(0)->setVisible(false);
     groups[5]->actions().at(1)->setVisible(false);
     // The zoom box and the page number are widgets in the toolbar, not in any group.
     for (QAction* action : toolbar->actions()) {
@@ -76,6 +81,12 @@ void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons)
             action->setVisible(wants("navigation"));
     }
 
+    if (wants("print")) {
+        auto* printAction = new QAction(groups[5]->actions().at(0)->icon(), QStringLiteral("Stampa"), &dialog);
+        printAction->setObjectName(QStringLiteral("actStampa"));
+        QObject::connect(printAction, &QAction::triggered, &dialog, print);
+        toolbar->insertAction(groups[5]->actions().at(0), printAction);
+    }
     if (wants("fullScreen")) {
         auto* fullScreen = new QAction(dialog.style()->standardIcon(QStyle::SP_TitleBarMaxButton),
                                        QStringLiteral("Schermo intero"), &dialog);
@@ -99,6 +110,22 @@ void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons)
         button->setFocusPolicy(Qt::TabFocus);
 }
 
+// Printed to a file, a job is proposed in the program folder, where everything of the program lives,
+// rather than in the home folder: the dialog has no setting for it, only its file field. A card's
+// title may hold a slash or, from files written elsewhere, a line break: neither belongs in a name.
+void proposeFileInProgramFolder(QPrintDialog& dialog, const QString& jobName)
+{
+    QString name = jobName;
+    for (QChar& c : name) {
+        if (c == u'/')
+            c = u'-';
+        else if (c.unicode() < 32)
+            c = u' ';
+    }
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        file->setText(ProgramFolder::file(name + QStringLiteral(".pdf")));
+}
+
 void setZoom(QPrintPreviewDialog& dialog, int percent)
 {
     // Through the zoom box, so that the dialog's own display agrees with the preview.
@@ -117,12 +144,12 @@ void setZoom(QPrintPreviewDialog& dialog, int percent)
 }
 } // namespace
 
-bool ReportPrinter::print(QWidget* parent, Report& report)
+bool ReportPrinter::print(QWidget* parent, Report& report, const QString& jobName)
 {
     if (!report.isPrepared())
         report.prepare(ProgramFormats::shortDateFormat());
     QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer, report);
+    setUpPrinter(printer, report, jobName);
 
     if (responder()) {
         if (responder()(printer) == DialogAnswer::Cancel)
@@ -131,6 +158,7 @@ bool ReportPrinter::print(QWidget* parent, Report& report)
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("Stampa"));
         dialog.setMinMax(1, report.pageCount());
+        proposeFileInProgramFolder(dialog, jobName);
         if (dialog.exec() != QDialog::Accepted)
             return false;
     }
@@ -138,27 +166,38 @@ bool ReportPrinter::print(QWidget* parent, Report& report)
     return true;
 }
 
-void ReportPrinter::preview(QWidget* parent, Report& report)
+void ReportPrinter::preview(QWidget* parent, Report& report, const QString& jobName)
 {
     if (!report.isPrepared())
         report.prepare(ProgramFormats::shortDateFormat());
     QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer, report);
+    setUpPrinter(printer, report, jobName);
 
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Anteprima di stampa"));
     dialog.setWindowModality(Qt::ApplicationModal);
     // An exception must not cross Qt's signal machinery: it is kept and thrown again after exec().
     std::exception_ptr failure;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&report, &failure](QPrinter* target) {
+    const auto keepingFailure = [&failure](const std::function<void()>& work) {
         try {
-            paintRange(*target, report);
+            work();
         } catch (...) {
             failure = std::current_exception();
         }
+    };
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter* target) { keepingFailure([&] { paintRange(*target, report); }); });
+    arrangeToolbar(dialog, report.options().previewButtons, [&] {
+        keepingFailure([&] {
+            if (print(&dialog, report, jobName))
+                dialog.accept();
+        });
+        // A print that failed is told at once, not when the user gets round to closing the preview.
+        if (failure)
+            dialog.reject();
     });
-    arrangeToolbar(dialog, report.options().previewButtons);
     setZoom(dialog, report.options().previewZoomPercent);
+    scrollPageFromKeys(dialog);
     dialog.exec();
     if (failure)
         std::rethrow_exception(failure);
@@ -167,7 +206,7 @@ void ReportPrinter::preview(QWidget* parent, Report& report)
 bool ReportPrinter::printLines(QWidget* parent, const QString& title, const QStringList& lines)
 {
     Report report = ListReport::make(title, lines, ProgramFormats::shortDateFormat());
-    return print(parent, report);
+    return print(parent, report, title);
 }
 
 void ReportPrinter::setPrintDialogResponder(PrintDialogResponder value)

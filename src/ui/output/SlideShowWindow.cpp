@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QShowEvent>
 #include <QSvgRenderer>
 #include <QTimer>
 
@@ -60,9 +61,18 @@ void SlideShowWindow::setCard(const CardHandoff& card)
 
 void SlideShowWindow::hideEvent(QHideEvent* event)
 {
-    // The show ends with its window, however it was closed.
+    // The show ends with its window, however it was closed, and waits while it is minimised.
     Timer->stop();
     PictureWindow::hideEvent(event);
+}
+
+void SlideShowWindow::showEvent(QShowEvent* event)
+{
+    PictureWindow::showEvent(event);
+    // Back from a minimise (the window system shows it again, not the program): the show goes on
+    // from the card it was on.
+    if (event->spontaneous())
+        Timer->start();
 }
 
 void SlideShowWindow::FormShow()
