@@ -226,7 +226,7 @@ int main(int argc, char** argv)
         });
         timer.restart();
         Report previewed = filledCard(kCards.at(0), photo);
-        ReportPrinter::preview(nullptr, previewed);
+        ReportPrinter::preview(nullptr, previewed, QStringLiteral("Scheda Libro"));
         previewTimes << shown;
     }
     const Figures card = summary(cardTimes);

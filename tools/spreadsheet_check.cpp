@@ -1,6 +1,7 @@
 // Checks that a spreadsheet program reads the program's exports back as the cards hold them.
 // Writes an archive of each kind whose cards hold the values spreadsheet programs like to turn
-// into something else (codes with leading zeros, "1e5", "12,50", dates, "<", "&", accents),
+// into something else (codes with leading zeros, "1e5", "12,50", dates, "<", "&", accents, runs of
+// blanks, tabs and line breaks),
 // exports it with the program's own code, converts the export to CSV with LibreOffice Calc under
 // an Italian and an English locale, and compares every cell.
 //   cartavox-spreadsheet-check [folder]     (needs soffice: apt-get install libreoffice-calc-nogui)
@@ -45,7 +46,24 @@ const QStringList kValues = {
     "  spazi intorno  ",
     "0012345678",
     "Sì",
+    "Guerra   e  pace",
+    "  tre   spazi  dentro  ",
+    "a\tb",
+    "colonna\t\tdoppia",
+    "riga 1\nriga 2",
+    "riga 1\r\nriga 2",
+    "prima \x01 dopo",
 };
+
+// What a spreadsheet program gets back of a card's text: a tab, a line break or another control
+// character cannot come back as itself and is written as a blank.
+QString asExported(QString text)
+{
+    for (QChar& c : text)
+        if (c.unicode() < 32 || c.unicode() == 0x7F)
+            c = u' ';
+    return text;
+}
 
 // One CSV line as LibreOffice writes it: fields quoted only when they need it.
 QStringList parseCsvLine(const QString& line)
@@ -92,7 +110,7 @@ QList<QStringList> writeArchive(const Kind& kind, const QString& path)
                                       ? (n % 2 ? QStringLiteral("No") : QStringLiteral("Sì"))
                                       : kValues.at((n * 7 + k) % kValues.size());
             record.setText(field, value);
-            row.append(record.text(field));
+            row.append(asExported(record.text(field)));
         }
         archive.appendCard(record);
         expected.append(row);

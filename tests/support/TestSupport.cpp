@@ -2,6 +2,7 @@
 
 #include "start/Windows.h"
 
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -77,6 +78,40 @@ void type(QLineEdit* field, const QString& text)
     for (const QChar character : text)
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key(character.toUpper().unicode()), QString(character),
                             Qt::NoModifier);
+}
+
+void enter(QLineEdit* field, TextEntry how, const QString& text)
+{
+    switch (how) {
+    case TextEntry::Typed:
+        for (const QChar character : text)
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key(character.toUpper().unicode()), QString(character),
+                                Qt::NoModifier);
+        return;
+    case TextEntry::Pasted:
+        field->insert(text);
+        return;
+    case TextEntry::Composed: {
+        QInputMethodEvent composed;
+        composed.setCommitString(text);
+        QCoreApplication::sendEvent(field, &composed);
+        return;
+    }
+    }
+}
+
+void addCodePageEntryRows()
+{
+    QTest::addColumn<TextEntry>("how");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<QString>("kept");
+    // Ł and ź are not in Windows-1252; ó, à, the euro sign and the curly quotes are.
+    QTest::newRow("typed") << TextEntry::Typed << QStringLiteral("Łódź, 5 €") << QStringLiteral("ód, 5 €");
+    QTest::newRow("pasted") << TextEntry::Pasted << QStringLiteral("Łódź") << QString();
+    QTest::newRow("pasted, all in the code page")
+        << TextEntry::Pasted << QStringLiteral("Città “5 €”") << QStringLiteral("Città “5 €”");
+    QTest::newRow("composed") << TextEntry::Composed << QStringLiteral("ő") << QString();
+    QTest::newRow("composed, in the code page") << TextEntry::Composed << QStringLiteral("ñ") << QStringLiteral("ñ");
 }
 
 QList<QWidget*> visibleWindows()

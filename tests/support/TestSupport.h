@@ -86,6 +86,14 @@ void click(QWidget* window, const QString& name);
 void type(QWidget* window, const QString& name, const QString& text);
 void type(QLineEdit* field, const QString& text);
 
+// The ways a text reaches a field: key by key, pasted at once, or committed by an input method (a
+// dead key or a compose sequence). The rows of a test of what a field of the archives' code page
+// keeps: columns "how" (TextEntry), "entered" and "kept".
+enum class TextEntry { Typed, Pasted, Composed };
+Q_DECLARE_METATYPE(TextEntry)
+void enter(QLineEdit* field, TextEntry how, const QString& text);
+void addCodePageEntryRows();
+
 // Runs `action` on the modal window that the next statement opens, from inside its event loop.
 // Custom windows are driven this way: open them with a click, act on them here.
 inline void whenModalOpens(std::function<void(QWidget*)> action)

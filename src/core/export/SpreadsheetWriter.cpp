@@ -53,7 +53,18 @@ constexpr QByteArrayView kRow = "<tr>";
 constexpr QByteArrayView kEndRow = "</tr>";
 constexpr QByteArrayView kEndCell = "</td>";
 
+constexpr QByteArrayView kSpaceRun = "<span style=\"mso-spacerun:yes\">";
+constexpr QByteArrayView kEndSpaceRun = "</span>";
+
 constexpr qsizetype kFlushSize = 1 << 20;
+
+// A blank, or a control character, which the cell shows as a blank: the code page's controls and
+// the five bytes it leaves undefined.
+bool isBlankInCell(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
 
 QByteArrayView trimmed(QByteArrayView bytes)
 {
@@ -98,13 +109,33 @@ public:
         m_used += bytes.size();
     }
 
-    // A "<", ">" or "&" in a cell would end the cell or start an entity: they are written as
-    // entities, and nothing else is changed. Needs room for five bytes per byte of text.
-    void appendEscaped(QByteArrayView text)
+    // A cell's text in HTML that spreadsheet programs read back as it is. A "<", ">" or "&" would
+    // end the cell or start an entity: they are written as entities. HTML folds a run of blanks into
+    // one; a run is kept in a span that tells Excel so, each blank written as a character
+    // reference, which LibreOffice does not fold either (it folds literal blanks, in the span too).
+    // A tab, a line break or another control character cannot come back as itself from both (for
+    // LibreOffice a <br> starts a new row, Excel folds a referenced line break): each is written
+    // as a blank, and no raw control byte reaches the file. Needs room for kEscaped bytes per byte.
+    void appendCellText(QByteArrayView text)
     {
         char* out = m_buffer.data() + m_used;
-        for (const char c : text) {
-            switch (c) {
+        for (qsizetype i = 0; i < text.size();) {
+            qsizetype blanks = 0;
+            while (i + blanks < text.size() && isBlankInCell(text[i + blanks]))
+                ++blanks;
+            if (blanks == 1) {
+                *out++ = ' ';
+            } else if (blanks > 1) {
+                out = std::copy(kSpaceRun.begin(), kSpaceRun.end(), out);
+                for (qsizetype k = 0; k < blanks; ++k)
+                    out = std::copy_n("&#32;", 5, out);
+                out = std::copy(kEndSpaceRun.begin(), kEndSpaceRun.end(), out);
+            }
+            if (blanks > 0) {
+                i += blanks;
+                continue;
+            }
+            switch (const char c = text[i++]) {
             case '<':
                 out = std::copy_n("&lt;", 4, out);
                 break;
@@ -134,7 +165,8 @@ private:
     qsizetype m_used = 0;
 };
 
-constexpr qsizetype kEscaped = 5; // the longest a byte of text can become
+// The most a byte of text can become: a blank of a run of two, with half the span around it.
+constexpr qsizetype kEscaped = (kSpaceRun.size() + kEndSpaceRun.size()) / 2 + 5 + 1;
 } // namespace
 
 bool SpreadsheetWriter::write(QIODevice& device, const ExportRows& rows)
@@ -145,7 +177,7 @@ bool SpreadsheetWriter::write(QIODevice& device, const ExportRows& rows)
     if (!out.reserve(kHead.size() + kAfterName.size() + kEscaped * worksheet.size()))
         return false;
     out.append(kHead);
-    out.appendEscaped(worksheet);
+    out.appendCellText(worksheet);
     out.append(kAfterName);
     for (const Kind::SpreadsheetColumn& column : kind.spreadsheet.columns) {
         const QByteArray caption = Text::toWindows1252(column.caption);
@@ -155,7 +187,7 @@ bool SpreadsheetWriter::write(QIODevice& device, const ExportRows& rows)
         out.append(kHeaderCell);
         out.append(width);
         out.append(">");
-        out.appendEscaped(caption);
+        out.appendCellText(caption);
         out.append(kEndCell);
     }
     if (!out.reserve(kEndRow.size()))
@@ -175,7 +207,7 @@ bool SpreadsheetWriter::write(QIODevice& device, const ExportRows& rows)
             if (!out.reserve(kDataCell.size() + kEscaped * text.size() + kEndCell.size()))
                 return false;
             out.append(kDataCell);
-            out.appendEscaped(text);
+            out.appendCellText(text);
             out.append(kEndCell);
         }
         if (!out.reserve(kEndRow.size()))

@@ -252,13 +252,11 @@ void paintText(QPainter& painter, const TextObject& text, const QRectF& box, con
         double x = box.left();
         if (!(text.alignment & Qt::AlignLeft) || widest * line.size() > box.width()) {
             const double width = metrics.horizontalAdvance(line);
-            if (text.alignment & Qt::AlignHCenter)
-                x += (box.width() - width) / 2;
-            else if (text.alignment & Qt::AlignRight)
-                x += box.width() - width;
-            else if (text.clip && width > box.width()) {
-                // Only what shows goes to the page: the characters up to the first one that the
-                // box's edge cuts, so a text reader finds what the eye sees.
+            if (text.clip && width > box.width()) {
+                // Too wide for its box, whatever its alignment: it keeps its beginning at the box's
+                // left edge and is cut at the right one. Only what shows goes to the page: the
+                // characters up to the first one that the box's edge cuts, so a text reader finds
+                // what the eye sees.
                 qsizetype low = 0;
                 qsizetype high = line.size();
                 while (low < high) {
@@ -269,6 +267,10 @@ void paintText(QPainter& painter, const TextObject& text, const QRectF& box, con
                         high = middle;
                 }
                 line.truncate(low);
+            } else if (text.alignment & Qt::AlignHCenter) {
+                x += (box.width() - width) / 2;
+            } else if (text.alignment & Qt::AlignRight) {
+                x += box.width() - width;
             }
         }
         painter.drawText(QPointF(x, lineTop + glyphTop), line);

@@ -1,5 +1,6 @@
 #include "Text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -11,14 +12,21 @@ constexpr char16_t kHighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char encodeOne(char16_t c)
+// The byte of `c` in the code page, or -1 when the code page lacks it.
+int byteOf(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
+        return c;
     for (int i = 0; i < 32; ++i)
         if (kHighControls[i] == c)
-            return static_cast<char>(0x80 + i);
-    return '?';
+            return 0x80 + i;
+    return -1;
+}
+
+char encodeOne(char16_t c)
+{
+    const int byte = byteOf(c);
+    return byte < 0 ? '?' : static_cast<char>(byte);
 }
 
 bool isBlank(QChar c)
@@ -51,6 +59,11 @@ QByteArray Text::toWindows1252(const QString& text)
     }
     bytes.truncate(length);
     return bytes;
+}
+
+bool Text::isWindows1252(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return byteOf(c.unicode()) >= 0; });
 }
 
 QString Text::fromWindows1252(const char* bytes, int length)

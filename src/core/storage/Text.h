@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 // Text rules shared by every window and by the archive format.
 namespace Text {
@@ -12,6 +13,8 @@ QString trimmed(const QString& text);
 
 // Windows-1252, the code page of the archives. Characters the code page lacks become '?'.
 QByteArray toWindows1252(const QString& text);
+// Whether the code page has every character of `text`, so that it is stored as typed.
+bool isWindows1252(QStringView text);
 QString fromWindows1252(const char* bytes, int length);
 
 // Folds only the letters a to z, as the program's case-insensitive comparisons do.

@@ -20,6 +20,7 @@
 #include "storage/Navigation.h"
 #include "storage/Text.h"
 #include "widgets/CentredPanel.h"
+#include "widgets/CodePageInput.h"
 #include "widgets/EnterRing.h"
 #include "widgets/FieldHighlight.h"
 #include "widgets/FittedLabel.h"
@@ -50,43 +51,51 @@ using Look::kLightBlue;
 using Look::kNavy;
 using Look::kSteelBlue;
 
-// A picture button of the window: its name, picture, status-line hint and handler.
+// A picture button of the window: its name, picture, what a screen reader calls it, its
+// status-line hint (which is also its description) and its handler.
 struct Command {
     const char* name;
     const char* picture;
+    const char* meaning;
     const char* hint; // empty: the kind gives it
     void (CardWindow::*handler)();
 };
 
-// Every command of the three card windows. A toolbar lists the ones it shows.
+// Every command of the three card windows, in the order they stand: the toolbar left to right,
+// then the photo buttons. A toolbar lists the ones it shows.
 const Command kCommands[] = {
-    {"cmdNuovo", "tb_nuovo", "Prepara la schermata per l'inserimento di una nuova scheda.", &CardWindow::cmdNuovoClick},
-    {"cmdDuplica", "tb_duplica",
+    {"cmdNuovo", "tb_nuovo", "Nuova scheda", "Prepara la schermata per l'inserimento di una nuova scheda.",
+     &CardWindow::cmdNuovoClick},
+    {"cmdDuplica", "tb_duplica", "Duplica scheda",
      "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
      &CardWindow::cmdDuplicaClick},
-    {"cmdSalva", "tb_salva", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick},
-    {"cmdTrova", "tb_trova", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick},
-    {"cmdFile", "tb_allega", "Allega file alla scheda.", &CardWindow::cmdFileClick},
-    {"cmdAnteprima", "tb_anteprima_wide", "Visualizza l'anteprima di stampa della scheda.",
+    {"cmdSalva", "tb_salva", "Salva scheda", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick},
+    {"cmdTrova", "tb_trova", "Trova scheda", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick},
+    {"cmdFile", "tb_allega", "Allega file", "Allega file alla scheda.", &CardWindow::cmdFileClick},
+    {"cmdAnteprima", "tb_anteprima_wide", "Anteprima", "Visualizza l'anteprima di stampa della scheda.",
      &CardWindow::cmdAnteprimaClick},
-    {"cmdAnteprimaIcona", "tb_anteprima", "Visualizza l'anteprima di stampa della scheda.",
+    {"cmdAnteprimaIcona", "tb_anteprima", "Anteprima", "Visualizza l'anteprima di stampa della scheda.",
      &CardWindow::cmdAnteprimaClick},
-    {"cmdStampa", "tb_stampa_wide", "Stampa la scheda.", &CardWindow::cmdStampaClick},
-    {"cmdPrimo", "tb_primo", "Visualizza la prima scheda in archivio.", &CardWindow::cmdPrimoClick},
-    {"cmdIndietro", "tb_indietro", "Visualizza la scheda precedente in archivio.", &CardWindow::cmdIndietroClick},
-    {"cmdAvanti", "tb_avanti", "Visualizza la scheda successiva in archivio.", &CardWindow::cmdAvantiClick},
-    {"cmdUltimo", "tb_ultimo", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
-    {"cmdMancanti", "tb_mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.",
+    {"cmdStampa", "tb_stampa_wide", "Stampa", "Stampa la scheda.", &CardWindow::cmdStampaClick},
+    {"cmdPrimo", "tb_primo", "Prima scheda", "Visualizza la prima scheda in archivio.", &CardWindow::cmdPrimoClick},
+    {"cmdIndietro", "tb_indietro", "Scheda precedente", "Visualizza la scheda precedente in archivio.",
+     &CardWindow::cmdIndietroClick},
+    {"cmdAvanti", "tb_avanti", "Scheda successiva", "Visualizza la scheda successiva in archivio.",
+     &CardWindow::cmdAvantiClick},
+    {"cmdUltimo", "tb_ultimo", "Ultima scheda", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
+    {"cmdMancanti", "tb_mancanti", "Albi mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.",
      &CardWindow::cmdMancantiClick},
-    {"cmdEsporta", "tb_esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
+    {"cmdEsporta", "tb_esporta", "Esporta in Excel", "Esporta le schede in archivio in un file di Microsoft Excel.",
      &CardWindow::cmdEsportaClick},
-    {"cmdSlideshow", "tb_slideshow", "", &CardWindow::cmdSlideshowClick},
-    {"cmdGuida", "tb_guida", "Visualizza la pagina della guida sensibile al contesto.", &CardWindow::cmdGuidaClick},
-    {"cmdEsci", "tb_esci", "Esci da questa schermata di lavoro.", &CardWindow::cmdEsciClick},
-    {"btnCaricaFoto", "foto_carica", "Carica una foto esistente.", &CardWindow::btnCaricaFotoClick},
-    {"btnSalvaFoto", "foto_salva", "Salva la foto su disco.", &CardWindow::btnSalvaFotoClick},
-    {"btnCancFoto", "foto_cancella", "Cancella la foto.", &CardWindow::btnCancFotoClick},
-    {"btnZoomFoto", "foto_zoom", "Visualizza la foto nelle sue dimensioni reali.", &CardWindow::btnZoomFotoClick},
+    {"cmdSlideshow", "tb_slideshow", "Slide show", "", &CardWindow::cmdSlideshowClick},
+    {"cmdGuida", "tb_guida", "Guida", "Visualizza la pagina della guida sensibile al contesto.",
+     &CardWindow::cmdGuidaClick},
+    {"cmdEsci", "tb_esci", "Esci", "Esci da questa schermata di lavoro.", &CardWindow::cmdEsciClick},
+    {"btnCaricaFoto", "foto_carica", "Carica foto", "Carica una foto esistente.", &CardWindow::btnCaricaFotoClick},
+    {"btnSalvaFoto", "foto_salva", "Salva foto", "Salva la foto su disco.", &CardWindow::btnSalvaFotoClick},
+    {"btnCancFoto", "foto_cancella", "Cancella foto", "Cancella la foto.", &CardWindow::btnCancFotoClick},
+    {"btnZoomFoto", "foto_zoom", "Ingrandisci foto", "Visualizza la foto nelle sue dimensioni reali.",
+     &CardWindow::btnZoomFotoClick},
 };
 
 const Command& command(const QString& name)
@@ -141,6 +150,8 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
     buildBottomBar();
 
     hints = new StatusHints(panInfo);
+    // The pictures follow the fields in the Tab order, as they stand.
+    QWidget* previous = btnFocus;
     for (const Command& command : kCommands) {
         PictureButton* button = m_buttons.value(QLatin1String(command.name));
         if (!button)
@@ -148,6 +159,8 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
         hints->addHint(button, *command.hint ? QString::fromUtf8(command.hint) : KindLook::of(kind).card.slideshowHint);
         if (command.handler)
             connect(button, &PictureButton::clicked, this, guarded(this, command.handler));
+        setTabOrder(previous, button);
+        previous = button;
     }
     for (QWidget* area :
          QList<QWidget*>{this, panContainer, shpContainer, shpSfondo, shpSezione01, shpFoto, imgFoto, bkgPulsantiFoto})
@@ -182,7 +195,8 @@ void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
             // The comics' preview is an icon, but it is the same command as the wide picture.
             const QString objectName =
                 name == QLatin1String("cmdAnteprimaIcona") ? QStringLiteral("cmdAnteprima") : name;
-            auto* button = new PictureButton(objectName, picture(control.picture), size, shape);
+            auto* button = new PictureButton(objectName, picture(control.picture), QString::fromUtf8(control.meaning),
+                                             size, shape);
             button->move(inner, kGroupPadding + (kIconSize.height() - size.height()) / 2);
             inner += size.width() + 2;
             m_buttons.insert(name, button);
@@ -226,6 +240,7 @@ void CardWindow::buildPhotoColumn()
     shpFoto = new Shape(QStringLiteral("shpFoto"), panContainer, Qt::white, kNavy, 4, 2);
     shpFoto->setGeometry(14, 104, kPhotoSize.width() + 10, kPhotoSize.height() + 10);
     imgFoto = new PhotoBox(QStringLiteral("imgFoto"), kPhotoSize, shpFoto);
+    imgFoto->setAccessibleName(QStringLiteral("Foto della scheda"));
     imgFoto->move(5, 5);
     imgFoto->setMouseTracking(true);
     imgBianco = new Picture(QStringLiteral("imgBianco"), look().card.placeholderImage, kPhotoSize, panContainer);
@@ -243,7 +258,8 @@ void CardWindow::buildPhotoColumn()
     int x = gap;
     for (const auto& [button, name] : buttons) {
         const Command& control = command(QLatin1String(name));
-        *button = new PictureButton(QLatin1String(name), picture(control.picture), size, bkgPulsantiFoto);
+        *button = new PictureButton(QLatin1String(name), picture(control.picture), QString::fromUtf8(control.meaning),
+                                    size, bkgPulsantiFoto);
         (*button)->move(x, 6);
         m_buttons.insert(QLatin1String(name), *button);
         x += size.width() + gap;
@@ -265,6 +281,7 @@ void CardWindow::buildFields()
         auto* field = new QLineEdit(panContainer);
         field->setObjectName(QStringLiteral("txt") + name);
         field->setMaxLength(stored.capacity);
+        CodePageInput::refuseOthers(field);
         field->setFont(fieldFont);
         field->setGeometry(geometry);
         FieldHighlight::attachOverlay(field);
@@ -276,6 +293,7 @@ void CardWindow::buildFields()
             caption->setFont(captionFont);
             setTextColour(caption, kNavy);
             caption->setGeometry(geometry.x(), geometry.y() - 19, geometry.width(), 17);
+            caption->setBuddy(field);
         }
         return field;
     };
@@ -300,7 +318,9 @@ void CardWindow::buildFields()
 
     imgNote = new Picture(QStringLiteral("imgNote"), picture("note_titolo"), QSize(90, 26), panContainer);
     imgNote->move(14, 584);
-    makeField(names.constLast(), QRect(112, 584, 870, 26));
+    // The notes' caption is drawn in the picture: it is said in words to whoever cannot see it.
+    imgNote->setAccessibleName(QStringLiteral("Note"));
+    makeField(names.constLast(), QRect(112, 584, 870, 26))->setAccessibleName(imgNote->accessibleName());
 
     new EnterRing(ring);
     // The tab order follows the ring.
@@ -326,6 +346,8 @@ void CardWindow::buildBottomBar()
     btnFocus->setGeometry(982, 27, 1, 1);
     btnFocus->setFlat(true);
     btnFocus->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
+    // Tab reaches it after the last field: a screen reader says where the user is.
+    btnFocus->setAccessibleName(QStringLiteral("Fine della scheda"));
     setTabOrder(m_fields.value(m_kind.textFields().constLast()), btnFocus);
 }
 

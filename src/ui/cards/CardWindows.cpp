@@ -37,8 +37,10 @@ TfrmLibri::TfrmLibri() : CardWindow(Kind::libri())
 {
     QLineEdit* dewey = field(QStringLiteral("Dewey"));
     dewey->setFixedWidth(dewey->width() - 30);
-    btnDewey = new PictureButton(QStringLiteral("btnDewey"), QStringLiteral(":/images/btn_dewey.svg"), QSize(24, 24),
-                                 panContainer);
+    btnDewey = new PictureButton(QStringLiteral("btnDewey"), QStringLiteral(":/images/btn_dewey.svg"),
+                                 QStringLiteral("Codici Dewey"), QSize(24, 24), panContainer);
+    // After the photo buttons, the last picture of the Tab order.
+    setTabOrder(btnZoomFoto, btnDewey);
     btnDewey->move(dewey->geometry().right() + 6, dewey->y() + 1);
     hints->addHint(btnDewey, QStringLiteral("Visualizza la Tabella dei Codici Dewey."));
     connect(btnDewey, &PictureButton::clicked, this, guarded(this, &TfrmLibri::btnDeweyClick));

@@ -6,6 +6,7 @@
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
 #include "storage/Text.h"
+#include "widgets/CodePageInput.h"
 #include "widgets/EnterRing.h"
 #include "widgets/Fonts.h"
 #include "widgets/Picture.h"
@@ -85,12 +86,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
     new EnterRing(fields);
 
     btnAnnulla = new PictureButton(QStringLiteral("btnAnnulla"), QStringLiteral(":/images/btn_annulla.svg"),
-                                   QSize(180, 44), this);
-    btnAnnulla->setText(QStringLiteral("Annulla"));
+                                   QStringLiteral("Annulla"), QSize(180, 44), this);
     btnAnnulla->move(50, 486);
     btnApplica = new PictureButton(QStringLiteral("btnApplica"), QStringLiteral(":/images/btn_applica.svg"),
-                                   QSize(180, 44), this);
-    btnApplica->setText(QStringLiteral("Applica e chiudi"));
+                                   QStringLiteral("Applica e chiudi"), QSize(180, 44), this);
     btnApplica->move(250, 486);
     connect(btnAnnulla, &PictureButton::clicked, this, guarded(this, &TfrmAllegaCartella::btnAnnullaClick));
     connect(btnApplica, &PictureButton::clicked, this, guarded(this, &TfrmAllegaCartella::btnApplicaClick));
@@ -106,7 +105,7 @@ void TfrmAllegaCartella::buildSlot(int index)
     frame->setGeometry(QRect(QPoint(10, kSlotTop + index * kSlotPitch), kSlotSize));
 
     const QString ordinal = QString::fromUtf8(kOrdinals[index]);
-    caption(QStringLiteral("Nome %1 file allegato:").arg(ordinal), frame, 8);
+    QLabel* nameCaption = caption(QStringLiteral("Nome %1 file allegato:").arg(ordinal), frame, 8);
     Slot& slot = m_slots[index];
     slot.name = new QLineEdit(frame);
     slot.name->setObjectName(slotName("txtFile", index));
@@ -114,22 +113,25 @@ void TfrmAllegaCartella::buildSlot(int index)
     slot.name->setFont(programFont(QStringLiteral("Verdana"), 12, true));
     slot.name->setStyleSheet(QStringLiteral("QLineEdit { color: #6E6E6E; background: #F4F4F4; }"));
     slot.name->setGeometry(12, 28, 250, 26);
+    nameCaption->setBuddy(slot.name);
 
-    slot.clear =
-        new PictureButton(slotName("imgCancella", index), QStringLiteral(":/images/gomma.svg"), QSize(24, 24), frame);
-    slot.clear->setToolTip(QStringLiteral("Cancella il nome del file"));
+    slot.clear = new PictureButton(slotName("imgCancella", index), QStringLiteral(":/images/gomma.svg"),
+                                   QStringLiteral("Cancella il nome del file"), QSize(24, 24), frame);
+    slot.clear->setToolTip(slot.clear->accessibleName());
     slot.clear->move(268, 29);
     slot.browse = button(slotName("btnSfoglia", index), QStringLiteral("Sfoglia..."), frame, QRect(298, 28, 82, 26));
     slot.open = button(slotName("btnApri", index), QStringLiteral("Apri"), frame, QRect(386, 28, 62, 26));
     slot.open->setEnabled(false);
 
-    caption(QStringLiteral("Descrizione %1 file allegato:").arg(ordinal), frame, 62);
+    QLabel* descriptionCaption = caption(QStringLiteral("Descrizione %1 file allegato:").arg(ordinal), frame, 62);
     slot.description = new QLineEdit(frame);
     slot.description->setObjectName(slotName("txtDesc", index));
     // The card keeps 250 characters of a description; more would be lost without a word.
     slot.description->setMaxLength(kDescriptionCapacity);
+    CodePageInput::refuseOthers(slot.description);
     slot.description->setFont(programFont(QStringLiteral("Verdana"), 12));
     slot.description->setGeometry(12, 82, 436, 26);
+    descriptionCaption->setBuddy(slot.description);
 
     const SlotHandlers& handlers = kHandlers[index];
     connect(slot.browse, &QPushButton::clicked, this, guarded(this, handlers.browse));

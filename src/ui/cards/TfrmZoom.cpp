@@ -25,6 +25,8 @@ TfrmZoom::TfrmZoom(QWidget* opener)
     new CentredPanel(this, panContainer, Look::kSteelBlue);
     imgFoto = new PhotoBox(QStringLiteral("imgFoto"), QSize(), panContainer);
     imgFoto->setCursor(Qt::PointingHandCursor);
+    // A click on it closes the window, as Esc does.
+    imgFoto->setAccessibleName(QStringLiteral("Foto a dimensioni reali"));
     connect(imgFoto, &PhotoBox::clicked, this, guarded(this, &TfrmZoom::imgFotoClick));
 }
 

@@ -58,9 +58,9 @@ CatalogueWindow::CatalogueWindow(const Kind& kind, const QString& caption, const
 
     shpPulsanti = new Shape(QStringLiteral("shpPulsanti"), panContainer, kLightBlue, kSteelBlue, 6);
     shpPulsanti->setGeometry(kBottomBar);
-    imgGuida = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/images/guida_piccola.svg"), kHelpSize,
-                                 shpPulsanti);
-    imgGuida->setToolTip(QStringLiteral("Guida"));
+    imgGuida = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/images/guida_piccola.svg"),
+                                 QStringLiteral("Guida"), kHelpSize, shpPulsanti);
+    imgGuida->setToolTip(imgGuida->accessibleName());
     imgGuida->move(12, (kBottomBar.height() - kHelpSize.height()) / 2);
     connect(imgGuida, &PictureButton::clicked, this, guarded(this, &CatalogueWindow::imgGuidaClick));
 }

@@ -45,15 +45,21 @@ CreateWindow::CreateWindow(const Kind& kind)
     txtFile->setGeometry(32, 424, 836, 36);
     FieldHighlight::attachOverlay(txtFile);
     txtFile->installEventFilter(this);
+    lblNomeFile->setBuddy(txtFile);
 
     btnApplica = new PictureButton(QStringLiteral("btnApplica"), QStringLiteral(":/images/btn_applica.svg"),
-                                   kActionSize, shpPulsanti);
+                                   QStringLiteral("Applica e chiudi"), kActionSize, shpPulsanti);
     btnApplica->move(kBottomBar.width() - 6 - kActionSize.width(), (kBottomBar.height() - kActionSize.height()) / 2);
     btnAnnulla = new PictureButton(QStringLiteral("btnAnnulla"), QStringLiteral(":/images/btn_annulla.svg"),
-                                   kActionSize, shpPulsanti);
+                                   QStringLiteral("Annulla"), kActionSize, shpPulsanti);
     btnAnnulla->move(btnApplica->x() - 12 - kActionSize.width(), btnApplica->y());
 
     lblFile = addHiddenLabel(QStringLiteral("lblFile"));
+
+    // From the name along the bottom bar, left to right.
+    setTabOrder(txtFile, imgGuida);
+    setTabOrder(imgGuida, btnAnnulla);
+    setTabOrder(btnAnnulla, btnApplica);
 
     connect(btnApplica, &PictureButton::clicked, this, guarded(this, &CreateWindow::btnApplicaClick));
     connect(btnAnnulla, &PictureButton::clicked, this, guarded(this, &CreateWindow::btnAnnullaClick));

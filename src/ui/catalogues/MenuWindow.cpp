@@ -53,12 +53,16 @@ MenuWindow::MenuWindow(const Kind& kind)
     btnCompila = menuButton(QStringLiteral("btnCompila"), KindLook::of(kind).catalogue.openButton, panContainer);
     btnCompila->move(buttonX, 338);
 
-    imgEsci = new PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/images/esci_piccola.svg"), kExitSize,
-                                shpPulsanti);
-    imgEsci->setToolTip(QStringLiteral("Esci"));
+    imgEsci = new PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/images/esci_piccola.svg"),
+                                QStringLiteral("Esci"), kExitSize, shpPulsanti);
+    imgEsci->setToolTip(imgEsci->accessibleName());
     imgEsci->move(kBottomBar.width() - 12 - kExitSize.width(), (kBottomBar.height() - kExitSize.height()) / 2);
 
     lblMemory = addHiddenLabel(QStringLiteral("lblMemory"), kStart);
+
+    setTabOrder(btnCrea, btnCompila);
+    setTabOrder(btnCompila, imgGuida);
+    setTabOrder(imgGuida, imgEsci);
 
     connect(btnCrea, &QPushButton::clicked, this, guarded(this, &MenuWindow::btnCreaClick));
     connect(btnCompila, &QPushButton::clicked, this, guarded(this, &MenuWindow::btnCompilaClick));

@@ -9,6 +9,7 @@
 #include "start/Windows.h"
 #include "storage/Text.h"
 #include "widgets/Fonts.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
 
@@ -40,22 +41,36 @@ OpenWindow::OpenWindow(const Kind& kind)
                                            " border-radius: 4px; padding: 4px; outline: none; }"
                                            "QListWidget::item { padding: 3px 2px; background: transparent; }"
                                            "QListWidget::item:hover { background: #EAF2FA; }"
-                                           "QListWidget::item:selected { background: #4169E1; color: white; }"));
+                                           "QListWidget::item:selected { background: #4169E1; color: white; }"
+                                           // Whoever moves with the keys sees that the list has the
+                                           // focus, and the line that the arrows and Space act on.
+                                           "QListWidget[keyboardUse=\"true\"]:focus {"
+                                           " border: 2px solid #4169E1; padding: 3px; }"
+                                           "QListWidget[keyboardUse=\"true\"]::item:focus {"
+                                           " border: 1px dotted #1F3A5F; padding: 2px 1px; }"));
+    KeyboardUse::exposeTo(lstFiles);
+    lstFiles->setAccessibleName(QStringLiteral("Elenco degli archivi"));
 
     btnApri = new PictureButton(QStringLiteral("btnApri"), QStringLiteral(":/images/btn_apri_archivio.svg"),
-                                kActionSize, shpPulsanti);
+                                QStringLiteral("Apri archivio"), kActionSize, shpPulsanti);
     btnApri->move(kBottomBar.width() - 6 - kActionSize.width(), (kBottomBar.height() - kActionSize.height()) / 2);
     btnAnnulla = new PictureButton(QStringLiteral("btnAnnulla"), QStringLiteral(":/images/btn_annulla.svg"),
-                                   kActionSize, shpPulsanti);
+                                   QStringLiteral("Annulla"), kActionSize, shpPulsanti);
     btnAnnulla->move(btnApri->x() - 12 - kActionSize.width(), btnApri->y());
-    btnElimina =
-        new PictureButton(QStringLiteral("btnElimina"), QStringLiteral(":/images/cestino.svg"), kBinSize, shpPulsanti);
-    btnElimina->setToolTip(QStringLiteral("Elimina l'archivio selezionato"));
+    btnElimina = new PictureButton(QStringLiteral("btnElimina"), QStringLiteral(":/images/cestino.svg"),
+                                   QStringLiteral("Elimina l'archivio selezionato"), kBinSize, shpPulsanti);
+    btnElimina->setToolTip(btnElimina->accessibleName());
     // Under the list, well apart from the other buttons: deleting cannot be undone.
     btnElimina->move(lstFiles->x() - kBottomBar.x(), (kBottomBar.height() - kBinSize.height()) / 2);
 
     lblFile = addHiddenLabel(QStringLiteral("lblFile"));
     lblMemory = addHiddenLabel(QStringLiteral("lblMemory"), kStart);
+
+    // From the list along the bottom bar, left to right.
+    setTabOrder(lstFiles, imgGuida);
+    setTabOrder(imgGuida, btnElimina);
+    setTabOrder(btnElimina, btnAnnulla);
+    setTabOrder(btnAnnulla, btnApri);
 
     connect(btnApri, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnApriClick));
     connect(btnElimina, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnEliminaClick));
@@ -69,6 +84,9 @@ void OpenWindow::FormShow()
     lblMemory->setText(kStart);
     lblFile->setText(ProgramFolder::path());
     rebuildList();
+    // The window opens on its list, as it did before its pictures took the focus: a picture
+    // pressed with the keys last time would keep it otherwise.
+    lstFiles->setFocus();
 }
 
 void OpenWindow::rebuildList()

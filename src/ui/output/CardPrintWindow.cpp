@@ -208,10 +208,13 @@ void CardPrintWindow::fillAndOutput()
     repDocumento.prepare(ProgramFormats::shortDateFormat());
 
     // A cancelled print dialog prints nothing and is no failure.
+    // The job is the card's: named by its title, or by the template for a card without one.
+    const QString title = m_card->card.text(QStringLiteral("Titolo"));
+    const QString jobName = title.isEmpty() ? repDocumento.name() : title;
     if (m_action == Action::Print)
-        ReportPrinter::print(this, repDocumento);
+        ReportPrinter::print(this, repDocumento, jobName);
     else
-        ReportPrinter::preview(this, repDocumento);
+        ReportPrinter::preview(this, repDocumento, jobName);
 }
 
 void CardPrintWindow::paintEvent(QPaintEvent*)

@@ -11,6 +11,7 @@
 #include "start/Help.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
+#include "widgets/CodePageInput.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
 #include "widgets/PictureButton.h"
@@ -19,8 +20,11 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace {
@@ -55,6 +59,20 @@ public:
     }
 };
 
+// A cell is typed in with the card fields' rule: the file is written in the archives' code page.
+class CellEditing final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* field = qobject_cast<QLineEdit*>(editor))
+            CodePageInput::refuseOthers(field);
+        return editor;
+    }
+};
+
 // The wait cursor while the file is written, restored however the writing ends.
 class WaitCursor final {
 public:
@@ -82,6 +100,7 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
     grdRecords->setGeometry(8, 8, 821, 409);
     grdRecords->setFont(programFont(QStringLiteral("Verdana"), 12));
     grdRecords->setModel(m_rows);
+    grdRecords->setItemDelegate(new CellEditing(grdRecords));
     grdRecords->setAlternatingRowColors(true);
     grdRecords->setWordWrap(false);
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -103,13 +122,16 @@ ExportWindow::ExportWindow(const Kind& kind, QWidget* opener)
     header->setSectionsClickable(false);
     setColumnWidths();
 
-    const std::tuple<PictureButton**, const char*, const char*> buttons[] = {
-        {&cmdEsporta, "cmdEsporta", ":/images/tb_esporta.svg"},
-        {&cmdGuida, "cmdGuida", ":/images/tb_guida.svg"},
-        {&cmdEsci, "cmdEsci", ":/images/tb_esci.svg"},
+    grdRecords->setAccessibleName(QStringLiteral("Schede in archivio"));
+
+    const std::tuple<PictureButton**, const char*, const char*, const char*> buttons[] = {
+        {&cmdEsporta, "cmdEsporta", ":/images/tb_esporta.svg", "Esporta in Excel"},
+        {&cmdGuida, "cmdGuida", ":/images/tb_guida.svg", "Guida"},
+        {&cmdEsci, "cmdEsci", ":/images/tb_esci.svg", "Esci"},
     };
-    for (const auto& [button, name, picture] : buttons)
-        *button = new PictureButton(QLatin1String(name), QLatin1String(picture), kIconSize, panContainer);
+    for (const auto& [button, name, picture, meaning] : buttons)
+        *button = new PictureButton(QLatin1String(name), QLatin1String(picture), QString::fromUtf8(meaning), kIconSize,
+                                    panContainer);
     cmdEsporta->move(8, 432);
     cmdGuida->move(kPanelSize.width() - 8 - 2 * kIconSize.width() - 8, 432);
     cmdEsci->move(kPanelSize.width() - 8 - kIconSize.width(), 432);
@@ -155,6 +177,15 @@ void ExportWindow::FormShow()
         return;
     m_archiveRead = m_rows->load(m_archivePath);
     setColumnWidths();
+}
+
+void ExportWindow::keyPressEvent(QKeyEvent* event)
+{
+    // The window closes through its exit picture only: an Escape after the one that ends a cell's
+    // edit would otherwise throw every edit of the grid away without a word.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    DialogWindow::keyPressEvent(event);
 }
 
 void ExportWindow::paintEvent(QPaintEvent*)

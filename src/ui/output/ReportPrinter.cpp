@@ -1,13 +1,16 @@
 #include "ReportPrinter.h"
+#include "PreviewKeys.h"
+#include "shell/ProgramFormats.h"
 
+#include "folder/ProgramFolder.h"
 #include "folder/SafeSave.h"
 #include "report/ListReport.h"
-#include "shell/ProgramFormats.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QBuffer>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -24,11 +27,11 @@ ReportPrinter::PrintDialogResponder& responder()
     return value;
 }
 
-void setUpPrinter(QPrinter& printer, const Report& report)
+void setUpPrinter(QPrinter& printer, const Report& report, const QString& jobName)
 {
     if (!report.options().printerName.isEmpty())
         printer.setPrinterName(report.options().printerName);
-    printer.setDocName(report.name());
+    printer.setDocName(jobName);
     printer.setFullPage(true);
     if (!report.preparedPages().empty()) {
         const PreparedPage& first = report.preparedPages().front();
@@ -59,7 +62,8 @@ void output(QPrinter& printer, const Report& report)
     if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
         paintRange(printer, printer, report);
         if (printer.printerState() == QPrinter::Error)
-            throw ReportError(QStringLiteral("La stampante non ha accettato la stampa di \"%1\"").arg(report.name()));
+            throw ReportError(
+                QStringLiteral("La stampante non ha accettato la stampa di \"%1\"").arg(printer.docName()));
         return;
     }
     // Qt's PDF writer looks at none of its writes: on a full disk it stops at the first write cut
@@ -84,11 +88,8 @@ void output(QPrinter& printer, const Report& report)
 }
 
 // The preview's toolbar shows only what the template lists. Qt makes its actions in groups, in
-// this order: navigation, fit, zoom, orientation, display mode, print and page setup. Its print
-// button prints through ReportPrinter::print, as every print of the program does; a failure is
-// kept in `failure`.
-void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons, Report& report,
-                    std::exception_ptr& failure)
+// this order: navigation, fit, zoom, orientation, display mode, print and page setup.
+void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons, const std::function<void()>& print)
 {
     auto* toolbar = dialog.findChild<QToolBar*>();
     const QList<QActionGroup*> groups = dialog.findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly);
@@ -104,20 +105,10 @@ void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons, Rep
     show(groups[2], wants("zoom"));
     show(groups[3], false); // the template fixes the orientation
     show(groups[4], wants("navigation"));
-    QAction* print = groups[5]->actions().at(0);
-    print->setVisible(wants("print"));
+    // Qt's own print action goes to a print dialog of its own; the one added below goes through
+    // the program's.
+    groups[5]->actions().at(0)->setVisible(false);
     groups[5]->actions().at(1)->setVisible(false);
-    // Qt's own printing from the preview writes a PDF file unchecked, as above.
-    QObject::disconnect(print, &QAction::triggered, nullptr, nullptr);
-    QObject::connect(print, &QAction::triggered, &dialog, [&dialog, &report, &failure] {
-        try {
-            if (ReportPrinter::print(&dialog, report))
-                dialog.accept();
-        } catch (...) {
-            failure = std::current_exception();
-            dialog.reject();
-        }
-    });
     // The zoom box and the page number are widgets in the toolbar, not in any group.
     for (QAction* action : toolbar->actions()) {
         QWidget* widget = toolbar->widgetForAction(action);
@@ -127,6 +118,12 @@ void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons, Rep
             action->setVisible(wants("navigation"));
     }
 
+    if (wants("print")) {
+        auto* printAction = new QAction(groups[5]->actions().at(0)->icon(), QStringLiteral("Stampa"), &dialog);
+        printAction->setObjectName(QStringLiteral("actStampa"));
+        QObject::connect(printAction, &QAction::triggered, &dialog, print);
+        toolbar->insertAction(groups[5]->actions().at(0), printAction);
+    }
     if (wants("fullScreen")) {
         auto* fullScreen = new QAction(dialog.style()->standardIcon(QStyle::SP_TitleBarMaxButton),
                                        QStringLiteral("Schermo intero"), &dialog);
@@ -144,6 +141,26 @@ void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons, Rep
         QObject::connect(close, &QAction::triggered, &dialog, &QDialog::reject);
         toolbar->addAction(close);
     }
+    // Tab reaches the toolbar as it reaches the program's own pictures; a click still leaves the
+    // focus where it was.
+    for (QToolButton* button : toolbar->findChildren<QToolButton*>())
+        button->setFocusPolicy(Qt::TabFocus);
+}
+
+// Printed to a file, a job is proposed in the program folder, where everything of the program lives,
+// rather than in the home folder: the dialog has no setting for it, only its file field. A card's
+// title may hold a slash or, from files written elsewhere, a line break: neither belongs in a name.
+void proposeFileInProgramFolder(QPrintDialog& dialog, const QString& jobName)
+{
+    QString name = jobName;
+    for (QChar& c : name) {
+        if (c == u'/')
+            c = u'-';
+        else if (c.unicode() < 32)
+            c = u' ';
+    }
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        file->setText(ProgramFolder::file(name + QStringLiteral(".pdf")));
 }
 
 void setZoom(QPrintPreviewDialog& dialog, int percent)
@@ -164,12 +181,12 @@ void setZoom(QPrintPreviewDialog& dialog, int percent)
 }
 } // namespace
 
-bool ReportPrinter::print(QWidget* parent, Report& report)
+bool ReportPrinter::print(QWidget* parent, Report& report, const QString& jobName)
 {
     if (!report.isPrepared())
         report.prepare(ProgramFormats::shortDateFormat());
     QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer, report);
+    setUpPrinter(printer, report, jobName);
 
     if (responder()) {
         if (responder()(printer) == DialogAnswer::Cancel)
@@ -178,6 +195,7 @@ bool ReportPrinter::print(QWidget* parent, Report& report)
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("Stampa"));
         dialog.setMinMax(1, report.pageCount());
+        proposeFileInProgramFolder(dialog, jobName);
         if (dialog.exec() != QDialog::Accepted)
             return false;
     }
@@ -185,27 +203,38 @@ bool ReportPrinter::print(QWidget* parent, Report& report)
     return true;
 }
 
-void ReportPrinter::preview(QWidget* parent, Report& report)
+void ReportPrinter::preview(QWidget* parent, Report& report, const QString& jobName)
 {
     if (!report.isPrepared())
         report.prepare(ProgramFormats::shortDateFormat());
     QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer, report);
+    setUpPrinter(printer, report, jobName);
 
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Anteprima di stampa"));
     dialog.setWindowModality(Qt::ApplicationModal);
     // An exception must not cross Qt's signal machinery: it is kept and thrown again after exec().
     std::exception_ptr failure;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&report, &failure](QPrinter* target) {
+    const auto keepingFailure = [&failure](const std::function<void()>& work) {
         try {
-            paintRange(*target, *target, report);
+            work();
         } catch (...) {
             failure = std::current_exception();
         }
+    };
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter* target) { keepingFailure([&] { paintRange(*target, *target, report); }); });
+    arrangeToolbar(dialog, report.options().previewButtons, [&] {
+        keepingFailure([&] {
+            if (print(&dialog, report, jobName))
+                dialog.accept();
+        });
+        // A print that failed is told at once, not when the user gets round to closing the preview.
+        if (failure)
+            dialog.reject();
     });
-    arrangeToolbar(dialog, report.options().previewButtons, report, failure);
     setZoom(dialog, report.options().previewZoomPercent);
+    scrollPageFromKeys(dialog);
     dialog.exec();
     if (failure)
         std::rethrow_exception(failure);
@@ -214,7 +243,7 @@ void ReportPrinter::preview(QWidget* parent, Report& report)
 bool ReportPrinter::printLines(QWidget* parent, const QString& title, const QStringList& lines)
 {
     Report report = ListReport::make(title, lines, ProgramFormats::shortDateFormat());
-    return print(parent, report);
+    return print(parent, report, title);
 }
 
 void ReportPrinter::setPrintDialogResponder(PrintDialogResponder value)

@@ -16,18 +16,19 @@ namespace ReportPrinter {
 
 // Shows the print dialog (printer, copies, pages), starting from the printer the template names
 // (the system's default printer when it names none), and prints the prepared report on the
-// printer chosen. Returns false, having printed nothing, when the dialog is cancelled. A report not
-// prepared yet is prepared first. Throws ReportError when printing fails: a printer that refuses,
-// a PDF file that cannot be written whole (which is then not made, or left as it was).
-bool print(QWidget* parent, Report& report);
+// printer chosen. The job bears `jobName` in the printer's queue; printed to a file, the file
+// proposed is that name in the program folder. Returns false, having printed nothing, when the
+// dialog is cancelled. A report not prepared yet is prepared first. Throws ReportError when
+// printing fails: a printer that refuses, a PDF file that cannot be written whole (which is then
+// not made, or left as it was).
+bool print(QWidget* parent, Report& report, const QString& jobName);
 
 // Shows the prepared report in a modal preview window, at the zoom and with the buttons the
-// template asks for; returns when the window is closed. Its print button prints through print(),
-// and a failure there is thrown from here.
-void preview(QWidget* parent, Report& report);
+// template asks for; returns when the window is closed. Its print button prints as print() does.
+void preview(QWidget* parent, Report& report, const QString& jobName);
 
 // Prints a list: the list template with `title` in its title bar and `lines`, one printed line
-// each. Returns false when the print dialog is cancelled.
+// each, in a job named by the title. Returns false when the print dialog is cancelled.
 bool printLines(QWidget* parent, const QString& title, const QStringList& lines);
 
 // While a responder is set the print dialog is not shown: the responder gets the printer the

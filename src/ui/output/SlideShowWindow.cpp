@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QShowEvent>
 #include <QSvgRenderer>
 #include <QTimer>
 
@@ -39,8 +40,10 @@ SlideShowWindow::SlideShowWindow(const Kind& kind, QWidget* opener)
     lblFile = hiddenLabel(QStringLiteral("lblFile"), this);
     lblNome = hiddenLabel(QStringLiteral("lblNome"), this);
     lblPosizione = hiddenLabel(QStringLiteral("lblPosizione"), this);
-    cmdAvanti =
-        new PictureButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/images/tb_avanti.svg"), QSize(37, 39), this);
+    // A click on the show ends it, as Esc does.
+    imgFoto->setAccessibleName(KindLook::of(kind).slideShow.caption.trimmed());
+    cmdAvanti = new PictureButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/images/tb_avanti.svg"),
+                                  QStringLiteral("Foto successiva"), QSize(37, 39), this);
     cmdAvanti->hide();
     connect(cmdAvanti, &PictureButton::clicked, this, guarded(this, &SlideShowWindow::cmdAvantiClick));
 
@@ -58,9 +61,18 @@ void SlideShowWindow::setCard(const CardHandoff& card)
 
 void SlideShowWindow::hideEvent(QHideEvent* event)
 {
-    // The show ends with its window, however it was closed.
+    // The show ends with its window, however it was closed, and waits while it is minimised.
     Timer->stop();
     PictureWindow::hideEvent(event);
+}
+
+void SlideShowWindow::showEvent(QShowEvent* event)
+{
+    PictureWindow::showEvent(event);
+    // Back from a minimise (the window system shows it again, not the program): the show goes on
+    // from the card it was on.
+    if (event->spontaneous())
+        Timer->start();
 }
 
 void SlideShowWindow::FormShow()

@@ -38,6 +38,7 @@ public slots:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormShow() override;

@@ -39,14 +39,18 @@ ListWindow::ListWindow(QWidget* opener, const QString& caption, const Layout& la
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
     txtTrova->setFont(programFont(QStringLiteral("Verdana"), 12, true));
     txtTrova->setGeometry(layout.findBox);
+    lblRigo01->setBuddy(txtTrova);
     btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), panContainer);
     btnTrova->move(722, layout.findBox.y() - 3);
     EnterRing::link(txtTrova, btnTrova);
 
     lstRecords = new ResultList(QStringLiteral("lstRecords"), layout.itemWidth, panContainer);
     lstRecords->setGeometry(layout.listBox);
+    // A list is called by its title, as it is printed.
+    lstRecords->setAccessibleName(layout.printTitle);
     lblRigo03 = label(QStringLiteral("lblRigo03"), layout.rigo03, panContainer, QRect(20, 476, 822, 18));
     setTextColour(lblRigo03, kCrimson);
+    lstRecords->setAccessibleDescription(layout.rigo03);
 
     btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panContainer);
     btnStampa->move(594, kBarTop + 13);

@@ -114,6 +114,7 @@ void SearchWindow::buildCriteria()
         field->setFont(fieldFont);
         field->setGeometry(at.x(), at.y() + 22, 372, 28);
         new FocusFrame(numbered("effCampo", searched.number), field);
+        caption->setBuddy(field);
         m_criteria.insert(searched.field, field);
         ring.append(field);
     }

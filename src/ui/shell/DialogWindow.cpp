@@ -54,9 +54,14 @@ void DialogWindow::done(int result)
     FormClose();
     // The opener takes this window's place under the pointer: the rest of a double-click that
     // closed this one must not press whatever lies there.
-    if (parentWidget())
-        DoubleClickGuard::instance().guard(parentWidget()->window());
+    QWidget* opener = parentWidget() ? parentWidget()->window() : nullptr;
+    if (opener)
+        DoubleClickGuard::instance().guard(opener);
     QDialog::done(result);
+    // A window manager gives the opener the focus back; without one (a bare X server) nobody does,
+    // and its focused field would take the keys without showing its highlight.
+    if (opener && opener->isVisible())
+        opener->activateWindow();
 }
 
 void DialogWindow::closeEvent(QCloseEvent* event)

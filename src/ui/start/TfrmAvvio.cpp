@@ -36,6 +36,30 @@ QString kindImage(const char* prefix, KindId kind)
 {
     return image(QLatin1String(prefix) + Kind::of(kind).tag);
 }
+
+// A column of the start window: its controls' suffix, what its button picture says and its note,
+// which the pictures show and a screen reader says.
+struct KindColumn {
+    const char* suffix;
+    const char* meaning;
+    const char* note;
+};
+
+KindColumn columnOf(KindId kind)
+{
+    switch (kind) {
+    case KindId::Libri:
+        return {"Libri", "Catalogo libri",
+                "Organizza i libri della tua biblioteca archiviando le schede descrittive in uno o più cataloghi."};
+    case KindId::Fumetti:
+        return {"Fumetti", "Raccolta fumetti",
+                "Gestisci i tuoi fumetti creando un database per ogni raccolta e annota gli albi che ti mancano."};
+    case KindId::DVD:
+        break;
+    }
+    return {"DVD", "Collezione DVD",
+            "Raggruppa in appositi schedari i DVD della tua videoteca e inserisci la locandina di ogni film."};
+}
 } // namespace
 
 TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Maximised)
@@ -86,19 +110,24 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
 
     const int right = kPanelSize.width() - kMargin - kIconSize.width();
     const int bottom = kPanelSize.height() - kMargin - kIconSize.height();
-    imgInfo = addPicture(QStringLiteral("imgInfo"), image(QStringLiteral("avvio_info")), kIconSize, {kMargin, kMargin});
-    imgInfo->setToolTip(QStringLiteral("Informazioni su Cartavox"));
-    imgGuida =
-        addPicture(QStringLiteral("imgGuida"), image(QStringLiteral("avvio_guida")), kIconSize, {right, kMargin});
-    imgGuida->setToolTip(QStringLiteral("Guida"));
-    imgCopyright = addPicture(QStringLiteral("imgCopyright"), image(QStringLiteral("avvio_copyright")), kIconSize,
-                              {kMargin, bottom});
-    imgCopyright->setToolTip(QStringLiteral("Crediti"));
-    imgEsci = addPicture(QStringLiteral("imgEsci"), image(QStringLiteral("avvio_esci")), kIconSize, {right, bottom});
-    imgEsci->setToolTip(QStringLiteral("Esci dal programma"));
-    imgSito = addPicture(QStringLiteral("imgSito"), image(QStringLiteral("avvio_sito")), QSize(600, 36),
-                         {(kPanelSize.width() - 600) / 2, 580});
-    imgSito->setToolTip(Maker::kWebSiteShown);
+    // The small pictures say what they do when pointed at, and to a screen reader.
+    imgInfo = addPicture(QStringLiteral("imgInfo"), image(QStringLiteral("avvio_info")),
+                         QStringLiteral("Informazioni su Cartavox"), kIconSize, {kMargin, kMargin});
+    imgGuida = addPicture(QStringLiteral("imgGuida"), image(QStringLiteral("avvio_guida")), QStringLiteral("Guida"),
+                          kIconSize, {right, kMargin});
+    imgCopyright = addPicture(QStringLiteral("imgCopyright"), image(QStringLiteral("avvio_copyright")),
+                              QStringLiteral("Crediti"), kIconSize, {kMargin, bottom});
+    imgEsci = addPicture(QStringLiteral("imgEsci"), image(QStringLiteral("avvio_esci")),
+                         QStringLiteral("Esci dal programma"), kIconSize, {right, bottom});
+    imgSito = addPicture(QStringLiteral("imgSito"), image(QStringLiteral("avvio_sito")), Maker::kWebSiteShown,
+                         QSize(600, 36), {(kPanelSize.width() - 600) / 2, 580});
+    for (PictureButton* small : {imgInfo, imgGuida, imgCopyright, imgEsci, imgSito})
+        small->setToolTip(small->accessibleName());
+
+    // Tab goes first to the three choices, then along the small pictures in reading order.
+    const QList<QWidget*> tabOrder{imgLibri, imgFumetti, imgDVD, imgInfo, imgGuida, imgSito, imgCopyright, imgEsci};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
 
     connect(imgInfo, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgInfoClick));
     connect(imgGuida, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgGuidaClick));
@@ -107,9 +136,10 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     connect(imgSito, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgSitoClick));
 }
 
-PictureButton* TfrmAvvio::addPicture(const QString& name, const QString& picture, QSize size, QPoint at)
+PictureButton* TfrmAvvio::addPicture(const QString& name, const QString& picture, const QString& meaning, QSize size,
+                                     QPoint at)
 {
-    auto* button = new PictureButton(name, picture, size, panContainer);
+    auto* button = new PictureButton(name, picture, meaning, size, panContainer);
     button->move(at);
     return button;
 }
@@ -117,15 +147,20 @@ PictureButton* TfrmAvvio::addPicture(const QString& name, const QString& picture
 void TfrmAvvio::addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button,
                               PictureButton*& note)
 {
-    const QString suffix = kind == KindId::Libri     ? QStringLiteral("Libri")
-                           : kind == KindId::Fumetti ? QStringLiteral("Fumetti")
-                                                     : QStringLiteral("DVD");
-    picture = addPicture(QStringLiteral("img") + suffix, kindImage("avvio_", kind), kKindPictureSize,
+    const KindColumn column = columnOf(kind);
+    const QString suffix = QLatin1String(column.suffix);
+    const QString meaning = QString::fromUtf8(column.meaning);
+    picture = addPicture(QStringLiteral("img") + suffix, kindImage("avvio_", kind), meaning, kKindPictureSize,
                          {centreX - kKindPictureSize.width() / 2, 176});
-    button = addPicture(QStringLiteral("btn") + suffix, kindImage("avvio_btn_", kind), kKindButtonSize,
+    button = addPicture(QStringLiteral("btn") + suffix, kindImage("avvio_btn_", kind), meaning, kKindButtonSize,
                         {centreX - kKindButtonSize.width() / 2, 390});
-    note = addPicture(QStringLiteral("app") + suffix, kindImage("avvio_nota_", kind), kKindNoteSize,
+    note = addPicture(QStringLiteral("app") + suffix, kindImage("avvio_nota_", kind), meaning, kKindNoteSize,
                       {centreX - kKindNoteSize.width() / 2, 450});
+    for (PictureButton* part : {picture, button, note})
+        part->setAccessibleDescription(QString::fromUtf8(column.note));
+    // The three pictures of a column do one thing: the keys reach it once, at the large picture.
+    button->setFocusPolicy(Qt::NoFocus);
+    note->setFocusPolicy(Qt::NoFocus);
 }
 
 void TfrmAvvio::FormClose()

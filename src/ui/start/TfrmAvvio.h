@@ -40,7 +40,8 @@ protected:
 
 private:
     void addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button, PictureButton*& note);
-    PictureButton* addPicture(const QString& name, const QString& picture, QSize size, QPoint at);
+    PictureButton* addPicture(const QString& name, const QString& picture, const QString& meaning, QSize size,
+                              QPoint at);
 
     void imgLibriClick();
     void imgFumettiClick();

@@ -59,6 +59,7 @@ TfrmCambiaPassword::TfrmCambiaPassword()
         row.field->installEventFilter(this);
         connect(row.field, &QLineEdit::textChanged, this, guarded(this, &TfrmCambiaPassword::fieldsChange));
         row.frame = new FocusFrame(QLatin1String(row.frameName), row.field);
+        row.label->setBuddy(row.field);
         y += 44;
     }
     new EnterRing({txtPasswordOld, txtPasswordNew, txtConferma});

@@ -37,8 +37,9 @@ TfrmGuida::TfrmGuida(QWidget* opener)
     txtGuida->setStyleSheet(QStringLiteral("QPlainTextEdit { color: #1F3A5F; background: white;"
                                            " border: 1px solid #4682B4; border-radius: 4px; padding: 4px; }"));
     txtGuida->setGeometry(22, 128, 625, 350);
+    lblTitolo->setBuddy(txtGuida);
 
-    imgPDF = new PictureButton(QStringLiteral("imgPDF"), QStringLiteral(":/images/pdf.svg"), QSize(28, 32), this);
+    imgPDF = new PictureButton(QStringLiteral("imgPDF"), QStringLiteral(":/images/pdf.svg"), {}, QSize(28, 32), this);
     imgPDF->move(25, 524);
     lnkWeb = new LinkLabel(QStringLiteral("lnkWeb"), QStringLiteral("Visualizza guida in formato PDF"), this);
     lnkWeb->adjustSize();

@@ -20,7 +20,8 @@ TfrmInfo::TfrmInfo(QWidget* opener) : DialogWindow(opener, QStringLiteral(" Info
     imgLogo->move(16, 14);
 
     // The envelope and the address, centred together under the logo.
-    imgEmail = new PictureButton(QStringLiteral("imgEmail"), QStringLiteral(":/images/email.svg"), QSize(24, 18), this);
+    imgEmail =
+        new PictureButton(QStringLiteral("imgEmail"), QStringLiteral(":/images/email.svg"), {}, QSize(24, 18), this);
     lnkWeb = new LinkLabel(QStringLiteral("lnkWeb"), Maker::kEmail, this);
     lnkWeb->adjustSize();
     lnkWeb->attachPicture(imgEmail);
@@ -33,6 +34,9 @@ TfrmInfo::TfrmInfo(QWidget* opener) : DialogWindow(opener, QStringLiteral(" Info
     btnChiudi = Look::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QSize(100, 34), this);
     btnChiudi->move(width() - 16 - btnChiudi->width(), height() - 32 - btnChiudi->height() / 2);
     btnChiudi->setDefault(true);
+    // The window opens with the focus on Chiudi, although the link's picture comes first in the Tab
+    // order: Enter closes it, as ever.
+    btnChiudi->setFocus();
 
     connect(lnkWeb, &LinkLabel::clicked, this, guarded(this, &TfrmInfo::lnkWebClick));
     connect(btnChiudi, &QPushButton::clicked, this, guarded(this, &TfrmInfo::btnChiudiClick));

@@ -36,6 +36,7 @@ TfrmPassword::TfrmPassword() : ChainWindow(QStringLiteral(" Cartavox - Accesso")
     txtPassword->setFont(programFont(QStringLiteral("Verdana"), 14, true));
     txtPassword->setGeometry(34, 284, 320, 28);
     effPassword = new FocusFrame(QStringLiteral("effPassword"), txtPassword);
+    lblRigo05->setBuddy(txtPassword);
 
     btnCambiaPassword =
         Look::button(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"), QSize(150, 34), this);

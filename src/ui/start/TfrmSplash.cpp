@@ -21,7 +21,7 @@ TfrmSplash::TfrmSplash(QWidget* opener)
     imgLogo->move(18, 14);
 
     const int middle = height() - 32;
-    imgWeb = new PictureButton(QStringLiteral("imgWeb"), QStringLiteral(":/images/web.svg"), QSize(20, 20), this);
+    imgWeb = new PictureButton(QStringLiteral("imgWeb"), QStringLiteral(":/images/web.svg"), {}, QSize(20, 20), this);
     imgWeb->move(20, middle - imgWeb->height() / 2);
     lnkWeb = new LinkLabel(QStringLiteral("lnkWeb"), Maker::kWebSiteShown, this);
     lnkWeb->adjustSize();
@@ -31,6 +31,9 @@ TfrmSplash::TfrmSplash(QWidget* opener)
     btnChiudi = Look::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QSize(100, 34), this);
     btnChiudi->move(width() - 18 - btnChiudi->width(), middle - btnChiudi->height() / 2);
     btnChiudi->setDefault(true);
+    // The window opens with the focus on Chiudi, although the link's picture comes first in the Tab
+    // order: Enter closes it, as ever.
+    btnChiudi->setFocus();
 
     connect(lnkWeb, &LinkLabel::clicked, this, guarded(this, &TfrmSplash::lnkWebClick));
     connect(btnChiudi, &QPushButton::clicked, this, guarded(this, &TfrmSplash::btnChiudiClick));

@@ -1,5 +1,7 @@
 #include "EnterOnButton.h"
 
+#include "PictureButton.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -7,8 +9,11 @@ bool EnterOnButton::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
-    // Key events go to the widget that has the focus.
-    auto* button = qobject_cast<QPushButton*>(watched);
+    // Key events go to the widget that has the focus. A check box keeps its own keys: Enter on
+    // "Albo mancante" ticks nothing.
+    QAbstractButton* button = qobject_cast<QPushButton*>(watched);
+    if (!button)
+        button = qobject_cast<PictureButton*>(watched);
     if (!button)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);

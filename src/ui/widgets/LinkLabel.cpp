@@ -21,6 +21,8 @@ LinkLabel::LinkLabel(const QString& objectName, const QString& text, QWidget* pa
 
 void LinkLabel::attachPicture(QAbstractButton* picture)
 {
+    // The picture is the link's own: a screen reader calls it by the link's text.
+    picture->setAccessibleName(text());
     connect(picture, &QAbstractButton::pressed, this, [this] { setPressed(true); });
     connect(picture, &QAbstractButton::released, this, [this] { setPressed(false); });
     connect(picture, &QAbstractButton::clicked, this, &LinkLabel::click);

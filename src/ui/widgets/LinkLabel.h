@@ -11,7 +11,7 @@ class LinkLabel final : public QLabel {
 public:
     LinkLabel(const QString& objectName, const QString& text, QWidget* parent);
 
-    // The small picture before the text acts as part of the link.
+    // The small picture before the text acts as part of the link, and is called by its text.
     void attachPicture(QAbstractButton* picture);
 
     static const QColor kColour;

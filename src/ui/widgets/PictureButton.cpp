@@ -1,18 +1,22 @@
 #include "PictureButton.h"
 
+#include "FocusMark.h"
 #include "Picture.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
 
-PictureButton::PictureButton(const QString& objectName, const QString& picture, QSize size, QWidget* parent)
+PictureButton::PictureButton(const QString& objectName, const QString& picture, const QString& meaning, QSize size,
+                             QWidget* parent)
     : QAbstractButton(parent), m_picture(picture)
 {
     setObjectName(objectName);
+    setAccessibleName(meaning);
     setFixedSize(size);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
+    new FocusMark(this);
 }
 
 void PictureButton::paintEvent(QPaintEvent*)

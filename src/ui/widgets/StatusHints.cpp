@@ -9,6 +9,8 @@ StatusHints::StatusHints(QLabel* statusLine) : QObject(statusLine), m_statusLine
 void StatusHints::addHint(QWidget* control, const QString& hint)
 {
     m_hints.insert(control, hint);
+    // What explains a control to whoever points at it explains it to a screen reader too.
+    control->setAccessibleDescription(hint);
     control->setMouseTracking(true);
     control->installEventFilter(this);
 }

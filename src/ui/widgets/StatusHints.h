@@ -9,7 +9,8 @@ class QWidget;
 
 // The status line of a card window: pointing at a toolbar picture explains it, pointing at the
 // window's background clears it. Text fields and labels change nothing, so a hint stays while
-// the pointer moves from a picture straight onto a field.
+// the pointer moves from a picture straight onto a field. A control's hint is also its description
+// for a screen reader.
 class StatusHints final : public QObject {
     Q_OBJECT
 public:

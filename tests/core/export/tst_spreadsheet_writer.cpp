@@ -122,7 +122,24 @@ void TestSpreadsheetWriter::cellTexts_data()
     QTest::newRow("entity stays text") << QByteArray("&amp;") << QByteArray("&amp;amp;");
     QTest::newRow("quotes unchanged") << QByteArray("\"Vento\" dell'est") << QByteArray("\"Vento\" dell'est");
     QTest::newRow("blanks and controls") << QByteArray(" \t\x01Roma\x1F  ") << QByteArray("Roma");
-    QTest::newRow("inner blanks") << QByteArray("a  b") << QByteArray("a  b");
+    QTest::newRow("one inner blank") << QByteArray("a b") << QByteArray("a b");
+    // Runs of blanks as Excel keeps them and LibreOffice does not fold them.
+    QTest::newRow("runs of blanks") << QByteArray("Guerra   e  pace")
+                                    << QByteArray("Guerra<span style=\"mso-spacerun:yes\">&#32;&#32;&#32;</span>e"
+                                                  "<span style=\"mso-spacerun:yes\">&#32;&#32;</span>pace");
+    // Controls are blanks: no raw control byte in the file.
+    QTest::newRow("tab") << QByteArray("a\tb") << QByteArray("a b");
+    QTest::newRow("line break") << QByteArray("riga 1\nriga 2") << QByteArray("riga 1 riga 2");
+    QTest::newRow("CR LF") << QByteArray("riga 1\r\nriga 2")
+                           << QByteArray("riga 1<span style=\"mso-spacerun:yes\">&#32;&#32;</span>riga 2");
+    QTest::newRow("blank and tab") << QByteArray("a \tb")
+                                   << QByteArray("a<span style=\"mso-spacerun:yes\">&#32;&#32;</span>b");
+    QTest::newRow("other controls") << QByteArray("a\x01"
+                                                  "b\x7F"
+                                                  "c\x81"
+                                                  "d\x9D"
+                                                  "e")
+                                    << QByteArray("a b c d e");
     QTest::newRow("no-break space stays") << QByteArray("\xA0x\xA0") << QByteArray("\xA0x\xA0");
     QTest::newRow("accents and euro") << QByteArray("perch\xE9 \x80 12,50") << QByteArray("perch\xE9 \x80 12,50");
     QTest::newRow("leading zeros") << QByteArray("001") << QByteArray("001");

@@ -79,6 +79,18 @@ void TestListLogic::resultLine_data()
         << KindId::Libri
         << StoredTexts{{"Titolo", latin(sixty)}, {"Autore", "  Mario Rossi \t"}, {"Editore", " Einaudi"}}
         << sixty.left(55) + "  Autore: " + pad("Mario Rossi", 30) + "  Editore: " + pad("Einaudi", 30) + "  Anno: ";
+    // A control character inside a field (written by another program) stands as a blank, so the
+    // columns stay where they are, on screen and in print.
+    QTest::newRow("book: controls inside fields are blanks")
+        << KindId::Libri
+        << StoredTexts{{"Titolo", "Guerra\ne pace"},
+                       {"Autore", "Lev\tTolstoj"},
+                       {"Editore", "Ein\x01"
+                                   "a\x7F"
+                                   "udi\x81"},
+                       {"Anno", "18\r\n69"}}
+        << pad("Guerra e pace", 55) + "  Autore: " + pad("Lev Tolstoj", 30) + "  Editore: " + pad("Ein a udi", 30) +
+               "  Anno: 18  69";
     // The number's field holds 20 characters: the longest fills its column.
     QTest::newRow("comic: number of 20") << KindId::Fumetti
                                          << StoredTexts{{"Titolo", "Tex"},

@@ -65,6 +65,8 @@ private slots:
     void emptyCardPrintsCaptionsAndEmptyFrames();
     void pictureFitsItsBoxAtPrintResolution();
     void longValueIsCutAtTheBoxEdge();
+    void longTitleKeepsItsBeginning_data();
+    void longTitleKeepsItsBeginning();
     void bracketsPrintAsTyped_data();
     void bracketsPrintAsTyped();
     void emptyList();
@@ -226,6 +228,50 @@ void ReportEngineTest::longValueIsCutAtTheBoxEdge()
     const QImage image = renderPage(pdf, 1);
     for (double x = kMargin + 95.1; x <= kMargin + 95.6; x += 0.4)
         QVERIFY(near(pixelAt(image, x, kMargin + 133), Qt::white, 8));
+}
+
+void ReportEngineTest::longTitleKeepsItsBeginning_data()
+{
+    QTest::addColumn<QString>("title");
+    const QString capitals =
+        QStringLiteral("LE AVVENTURE DEL CAPITANO NEMO NEI MARI DEL SUD, E OLTRE LE COLONNE DI ERCOLE");
+    QCOMPARE(capitals.size(), 77);
+    QTest::newRow("77 capitals") << capitals;
+    const QString long120 = QStringLiteral("Storia della lunga ricerca di un titolo ").repeated(3);
+    QCOMPARE(long120.size(), 120);
+    QTest::newRow("120 characters") << long120;
+}
+
+void ReportEngineTest::longTitleKeepsItsBeginning()
+{
+    QFETCH(QString, title);
+    const Report report = filledCard(QStringLiteral(":/reports/scheda_libro.json"), kBooks, QStringLiteral("Casa"),
+                                     title, QImage(), [](const Field&) { return QString(); });
+    const QString pdf = pdfPath(QStringLiteral("title-") + QTest::currentDataTag());
+    report.writePdf(pdf);
+
+    // The title's box: 2 to 188 mm inside the margins, 6.2 to 12.2 mm from the top.
+    const double boxLeft = kMargin + 2;
+    const double boxRight = kMargin + 188;
+    QStringList shown;
+    double firstLeft = 0;
+    double lastRight = 0;
+    for (const Word& word : words(pdf, 1)) {
+        if (word.box.top() < kMargin + 5 || word.box.bottom() > kMargin + 13)
+            continue;
+        if (shown.isEmpty())
+            firstLeft = word.box.left();
+        shown << word.text;
+        lastRight = word.box.right();
+    }
+    // Cut at the box's right edge, as long fields are: the beginning from the box's left edge,
+    // and nothing in the text layer but what the page shows.
+    const QString layer = shown.join(u' ');
+    QVERIFY2(title.startsWith(layer), qPrintable(layer));
+    QVERIFY2(layer.size() > 40 && layer.size() < title.size(), qPrintable(layer));
+    QVERIFY2(qAbs(firstLeft - boxLeft) < 1, qPrintable(QString::number(firstLeft)));
+    // The last character may be cut by the edge: it shows in part.
+    QVERIFY2(lastRight <= boxRight + 4, qPrintable(QString::number(lastRight)));
 }
 
 void ReportEngineTest::bracketsPrintAsTyped_data()

@@ -76,6 +76,8 @@ private slots:
     void openHandsOnlyFolderDocumentsToTheDesktop_data();
     void openHandsOnlyFolderDocumentsToTheDesktop();
     void enterMovesThroughTheFieldsAndPressesNoButton();
+    void descriptionsKeepToTheCodePage_data() { addCodePageEntryRows(); }
+    void descriptionsKeepToTheCodePage();
 
 private:
     QString archivePath(KindId kind) const { return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension); }
@@ -392,6 +394,21 @@ void TestAttachments::enterMovesThroughTheFieldsAndPressesNoButton()
         browse->setFocus();
         QTest::keyClick(browse, Qt::Key_Return);
         QCOMPARE(fileDialogs().requests().size(), 1);
+    });
+}
+
+void TestAttachments::descriptionsKeepToTheCodePage()
+{
+    QFETCH(TextEntry, how);
+    QFETCH(QString, entered);
+    QFETCH(QString, kept);
+    writeFileBytes(archivePath(KindId::Fumetti), {});
+    Card card(KindId::Fumetti, archivePath(KindId::Fumetti));
+    card.withAttachments([&](TfrmAllegaCartella* window) {
+        auto* description = child<QLineEdit>(window, QStringLiteral("txtDesc02"));
+        description->setFocus();
+        enter(description, how, entered);
+        QCOMPARE(description->text(), kept);
     });
 }
 

@@ -41,6 +41,8 @@ private slots:
     void pointingExplainsTheToolbar();
     void focusButtonTrimsTheTitle();
     void focusFrameFollowsTheFocus();
+    void fieldsKeepToTheCodePage_data() { addCodePageEntryRows(); }
+    void fieldsKeepToTheCodePage();
 
 private:
     CardWindow* show(KindId kind);
@@ -189,6 +191,18 @@ void TestFieldBehaviours::focusFrameFollowsTheFocus()
     QCOMPARE(frame->grab().toImage().pixelColor(10, 10), FieldHighlight::kYellow);
     QTest::keyClick(first, Qt::Key_Return);
     QVERIFY(!frame->isVisible());
+}
+
+void TestFieldBehaviours::fieldsKeepToTheCodePage()
+{
+    QFETCH(TextEntry, how);
+    QFETCH(QString, entered);
+    QFETCH(QString, kept);
+    CardWindow* window = show(KindId::Libri);
+    QLineEdit* title = window->field(QStringLiteral("Titolo"));
+    title->setFocus();
+    enter(title, how, entered);
+    QCOMPARE(title->text(), kept);
 }
 
 CARTAVOX_TEST_MAIN(TestFieldBehaviours)

@@ -68,6 +68,8 @@ private slots:
     void failureShowsTheWarningAndCloses_data();
     void failureShowsTheWarningAndCloses();
     void previewOpensAndCloses();
+    void jobIsNamedAfterTheCard_data();
+    void jobIsNamedAfterTheCard();
 
 private:
     QString pdf() const { return folder().file(QStringLiteral("scheda.pdf")); }
@@ -77,6 +79,7 @@ private:
     void onPrintWindow(OpenCard& card, const char* command, const std::function<void(QDialog*)>& action);
 
     int m_dialogs = 0; // print dialogs the engine would have shown
+    QString m_jobName; // the last job's name in the printer's queue
     ReportPrinter::DialogAnswer m_answer = ReportPrinter::DialogAnswer::Accept;
     QString m_output;
 };
@@ -87,8 +90,10 @@ void TestCardPrinting::init()
     m_dialogs = 0;
     m_answer = ReportPrinter::DialogAnswer::Accept;
     m_output = pdf();
+    m_jobName.clear();
     ReportPrinter::setPrintDialogResponder([this](QPrinter& printer) {
         ++m_dialogs;
+        m_jobName = printer.docName();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_output);
         return m_answer;
@@ -344,6 +349,8 @@ void TestCardPrinting::failureShowsTheWarningAndCloses_data()
                                          << "cmdAnteprima";
     QTest::newRow("printer cannot be written") << "printer"
                                                << "cmdStampa";
+    QTest::newRow("printer cannot be written, print button of the preview") << "printer"
+                                                                            << "cmdAnteprima";
 }
 
 void TestCardPrinting::failureShowsTheWarningAndCloses()
@@ -375,17 +382,23 @@ void TestCardPrinting::failureShowsTheWarningAndCloses()
     }
 
     bool previewShown = false;
+    bool previewStayed = false;
     auto card = storedCard(KindId::Libri);
     onPrintWindow(*card, qPrintable(command), [&](QDialog* window) {
         QTimer::singleShot(0, [&] {
             if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
                 previewShown = true;
+                if (auto* print = preview->findChild<QAction*>(QStringLiteral("actStampa")))
+                    print->trigger();
+                previewStayed = preview->isVisible();
                 preview->reject();
             }
         });
         click(window, QStringLiteral("btnStampa"));
     });
-    QVERIFY(!previewShown);
+    // Only a template that loads gets as far as the preview; a print from it that fails closes it.
+    QCOMPARE(previewShown, failure == QLatin1String("printer") && command == QLatin1String("cmdAnteprima"));
+    QVERIFY(!previewStayed);
     QCOMPARE(messages().count(), 1);
     QCOMPARE(messages().last().kind, MessageBox::Kind::Warning);
     QCOMPARE(messages().last().text, kFailure);
@@ -418,6 +431,49 @@ void TestCardPrinting::previewOpensAndCloses()
     QCOMPARE(m_dialogs, 0); // a preview asks for no printer
     QCOMPARE(messages().count(), 0);
     QVERIFY(pdfText(pdf()).contains(QLatin1String("Titolo in anteprima")));
+}
+
+void TestCardPrinting::jobIsNamedAfterTheCard_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("jobName");
+    QTest::newRow("print") << "cmdStampa"
+                           << "  Il nome della rosa\t"
+                           << "Il nome della rosa";
+    QTest::newRow("print, no title") << "cmdStampa"
+                                     << ""
+                                     << "Scheda Libro";
+    QTest::newRow("print button of the preview") << "cmdAnteprima"
+                                                 << "Il pendolo di Foucault"
+                                                 << "Il pendolo di Foucault";
+}
+
+void TestCardPrinting::jobIsNamedAfterTheCard()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, title);
+    QFETCH(QString, jobName);
+    auto card = storedCard(KindId::Libri);
+    card->field(QStringLiteral("Titolo"))->setText(title);
+    bool previewClosed = false;
+    onPrintWindow(*card, qPrintable(command), [&](QDialog* window) {
+        QTimer::singleShot(0, [&] {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            if (auto* print = preview->findChild<QAction*>(QStringLiteral("actStampa")))
+                print->trigger();
+            previewClosed = !preview->isVisible();
+            preview->reject();
+        });
+        click(window, QStringLiteral("btnStampa"));
+    });
+    QCOMPARE(m_dialogs, 1);
+    QCOMPARE(m_jobName, jobName);
+    QVERIFY(pdfText(pdf()).contains(title.trimmed().isEmpty() ? QStringLiteral("AUTORE") : title.trimmed()));
+    if (command == QLatin1String("cmdAnteprima"))
+        QVERIFY(previewClosed);
 }
 
 CARTAVOX_TEST_MAIN(TestCardPrinting)

@@ -96,6 +96,9 @@ private slots:
     void unreadableArchiveIsNeverExported_data();
     void unreadableArchiveIsNeverExported();
     void statusLineAndHelp();
+    void escapeKeepsTheWindowAndItsEdits();
+    void cellsKeepToTheCodePage_data() { addCodePageEntryRows(); }
+    void cellsKeepToTheCodePage();
 
 private:
     QString archive(KindId kind, const QString& name = QStringLiteral("Prova")) const
@@ -454,6 +457,50 @@ void TestExportWindow::statusLineAndHelp()
         click(window, QStringLiteral("cmdGuida"));
         QVERIFY(helped);
         QCOMPARE(QApplication::activeModalWidget(), window);
+    });
+}
+
+void TestExportWindow::escapeKeepsTheWindowAndItsEdits()
+{
+    writeFileBytes(archive(KindId::Libri), sampleArchive(Kind::libri(), 2));
+    withExportWindow(KindId::Libri, archive(KindId::Libri), [&](ExportWindow* window) {
+        QLineEdit* editor = startEdit(window, 0, 22);
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("Prestato"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+
+        // The first Escape ends the edit under way without keeping it; the others do nothing.
+        editor = startEdit(window, 1, 22);
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("Perso"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(!grid(window)->indexWidget(grid(window)->model()->index(1, 22)));
+        for (int press = 0; press < 3; ++press)
+            QTest::keyClick(grid(window), Qt::Key_Escape);
+        QVERIFY(window->isVisible());
+        QCOMPARE(cell(window, 0, 22), QStringLiteral("Prestato"));
+        QCOMPARE(cell(window, 1, 22), QStringLiteral("Note 2"));
+    });
+}
+
+void TestExportWindow::cellsKeepToTheCodePage()
+{
+    QFETCH(TextEntry, how);
+    QFETCH(QString, entered);
+    QFETCH(QString, kept);
+    writeFileBytes(archive(KindId::DVD), sampleArchive(Kind::dvd(), 1));
+    withExportWindow(KindId::DVD, archive(KindId::DVD), [&](ExportWindow* window) {
+        QLineEdit* editor = startEdit(window, 0, 20);
+        QVERIFY(editor);
+        editor->clear();
+        enter(editor, how, entered);
+        QCOMPARE(editor->text(), kept);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(cell(window, 0, 20), kept);
     });
 }
 

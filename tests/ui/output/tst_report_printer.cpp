@@ -2,16 +2,25 @@
 #include "CardBoxes.h"
 #include "PdfPages.h"
 #include "TestSupport.h"
+#include "folder/ProgramFolder.h"
 #include "output/ReportPrinter.h"
 #include "report/Report.h"
 #include "shell/ProgramFormats.h"
 
+#include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 using namespace PdfPages;
 
@@ -23,6 +32,11 @@ private slots:
     void printDialogAnswer_data();
     void printDialogAnswer();
     void previewOpensAtFullSize();
+    void thePreviewClosesByKeys();
+    void previewKeysScrollThePage_data();
+    void previewKeysScrollThePage();
+    void printToFileIsProposedInTheProgramFolder_data();
+    void printToFileIsProposedInTheProgramFolder();
 
 private:
     QString pdfPath(const QString& name) const { return m_dir.filePath(name + QStringLiteral(".pdf")); }
@@ -98,13 +112,161 @@ void ReportPrinterTest::previewOpensAtFullSize()
         }
         dialog->reject();
     });
-    ReportPrinter::preview(nullptr, report);
+    ReportPrinter::preview(nullptr, report, QStringLiteral("Titolo"));
     QVERIFY(seen.modal);
     QCOMPARE(seen.pages, 1);
     QCOMPARE(seen.mode, QPrintPreviewWidget::CustomZoom);
     QCOMPARE(seen.zoom, 1.0);
     QVERIFY(seen.fullScreen);
     QVERIFY(seen.closed);
+}
+
+void ReportPrinterTest::thePreviewClosesByKeys()
+{
+    Report report = Report::load(QStringLiteral(":/reports/scheda_libro.json"));
+    QStringList road;
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        QApplication::setActiveWindow(dialog);
+        if (!QTest::qWaitForWindowActive(dialog))
+            return;
+        // Tab, round the window, to the toolbar's Chiudi; Space presses it.
+        for (int step = 0; step < 40 && road.value(road.size() - 1) != QLatin1String("Chiudi"); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const auto* button = qobject_cast<QToolButton*>(QApplication::focusWidget());
+            road << (button && button->defaultAction() ? button->defaultAction()->text() : QString());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        closed = !dialog->isVisible();
+        dialog->reject();
+    });
+    ReportPrinter::preview(nullptr, report, QStringLiteral("Scheda"));
+    QVERIFY2(road.contains(QStringLiteral("Chiudi")), qPrintable(road.join(u',')));
+    QVERIFY(closed);
+}
+
+void ReportPrinterTest::previewKeysScrollThePage_data()
+{
+    QTest::addColumn<bool>("zoomBoxClicked");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::Orientation>("bar");
+    QTest::addColumn<int>("direction");
+    const struct {
+        const char* name;
+        Qt::Key key;
+        Qt::Orientation bar;
+        int direction;
+    } keys[] = {
+        {"PageDown", Qt::Key_PageDown, Qt::Vertical, 1}, {"PageUp", Qt::Key_PageUp, Qt::Vertical, -1},
+        {"Down", Qt::Key_Down, Qt::Vertical, 1},         {"Up", Qt::Key_Up, Qt::Vertical, -1},
+        {"Right", Qt::Key_Right, Qt::Horizontal, 1},     {"Left", Qt::Key_Left, Qt::Horizontal, -1},
+    };
+    for (bool clicked : {false, true})
+        for (const auto& row : keys)
+            QTest::addRow("%s, %s", row.name, clicked ? "zoom box clicked" : "as opened")
+                << clicked << int(row.key) << row.bar << row.direction;
+}
+
+void ReportPrinterTest::previewKeysScrollThePage()
+{
+    QFETCH(bool, zoomBoxClicked);
+    QFETCH(int, key);
+    QFETCH(Qt::Orientation, bar);
+    QFETCH(int, direction);
+    Report report = Report::load(QStringLiteral(":/reports/scheda_libro.json"));
+    struct Seen {
+        bool scrollable = false;
+        bool focusInZoomBox = false;
+        qreal zoom = 0;
+        int before = 0;
+        int after = 0;
+    } seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        auto* page = preview ? preview->findChild<QAbstractScrollArea*>() : nullptr;
+        auto* zoomBox = dialog->findChild<QComboBox*>();
+        if (page && zoomBox && QTest::qWaitForWindowActive(dialog)) {
+            // A window smaller than the page, scrolled to the middle of the page: it can scroll
+            // either way.
+            dialog->resize(500, 500);
+            QScrollBar* scroll = bar == Qt::Vertical ? page->verticalScrollBar() : page->horizontalScrollBar();
+            seen.scrollable = QTest::qWaitFor([scroll] { return scroll->maximum() > 0; });
+            scroll->setValue(scroll->maximum() / 2);
+            if (zoomBoxClicked) {
+                QTest::mouseClick(zoomBox->lineEdit(), Qt::LeftButton);
+                seen.focusInZoomBox =
+                    zoomBox->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == zoomBox;
+            }
+            seen.before = scroll->value();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            seen.after = scroll->value();
+            seen.zoom = preview->zoomFactor();
+        }
+        dialog->reject();
+    });
+    ReportPrinter::preview(nullptr, report, QStringLiteral("Scheda Libro"));
+    QVERIFY(seen.scrollable);
+    QCOMPARE(seen.focusInZoomBox, zoomBoxClicked);
+    QCOMPARE(seen.zoom, 1.0);
+    QVERIFY2((seen.after - seen.before) * direction > 0,
+             qPrintable(QStringLiteral("%1 -> %2").arg(seen.before).arg(seen.after)));
+}
+
+void ReportPrinterTest::printToFileIsProposedInTheProgramFolder_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("list title") << "Tabella Codici Dewey"
+                                << "Tabella Codici Dewey.pdf";
+    QTest::newRow("slash") << "AC/DC: Live"
+                           << "AC-DC: Live.pdf";
+    QTest::newRow("line break") << "Guerra\ne pace"
+                                << "Guerra e pace.pdf";
+}
+
+void ReportPrinterTest::printToFileIsProposedInTheProgramFolder()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, file);
+    QTemporaryDir programFolder;
+    ProgramFolder::setOverride(programFolder.path());
+    const auto restore = qScopeGuard([] { ProgramFolder::setOverride({}); });
+    QString jobName;
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        jobName = dialog->printer()->docName();
+        // The user chooses to print to a file, the last printer of the list, and keeps the file
+        // proposed.
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        if (!printers || !field) {
+            dialog->reject();
+            return;
+        }
+        printers->setCurrentIndex(printers->count() - 1);
+        proposed = field->text();
+        dialog->accept();
+    });
+    bool printed = false;
+    try {
+        printed = ReportPrinter::printLines(nullptr, title, {QStringLiteral("001 CONOSCENZA")});
+    } catch (const std::exception&) {
+        // A file proposed where it cannot be written fails the print: the comparisons tell why.
+    }
+    QCOMPARE(jobName, title);
+    const QString inProgramFolder = QDir(programFolder.path()).filePath(file);
+    QCOMPARE(proposed, inProgramFolder);
+    QVERIFY(printed);
+    QVERIFY(pdfText(inProgramFolder).contains(QStringLiteral("001 CONOSCENZA")));
 }
 
 CARTAVOX_TEST_MAIN(ReportPrinterTest)

@@ -9,6 +9,7 @@
 #include "TimedClicks.h"
 #include "output/SlideShowWindow.h"
 #include "storage/CatalogueFile.h"
+#include "widgets/FieldHighlight.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
 
@@ -63,6 +64,8 @@ private slots:
     void endsOnlyWhenTheViewerAsks_data();
     void endsOnlyWhenTheViewerAsks();
     void secondClickOfADoubleClickStaysOffTheCard();
+    void goesOnAfterAMinimise();
+    void cardFieldIsYellowAgainAfterTheShow();
 
 private:
     QString archivePath(const Kind& kind) const { return folder().file(QStringLiteral("Prova") + kind.extension); }
@@ -407,6 +410,50 @@ void TestSlideShow::secondClickOfADoubleClickStaysOffTheCard()
     TimedClicks::clickAt(nuovo, TimedClicks::kStart + ulong(QApplication::doubleClickInterval()) + 20);
     QCOMPARE(card.position(), QString());
     QCOMPARE(card.title(), QString());
+}
+
+void TestSlideShow::goesOnAfterAMinimise()
+{
+    const Kind& kind = Kind::libri();
+    writeArchive(kind, 3);
+    OpenCard card(KindId::Libri, archivePath(kind));
+
+    const bool ran = runShow(card, [&](SlideShowWindow* show) {
+        tick(show);
+        QCOMPARE(show->lblPosizione->text(), QStringLiteral("1"));
+        // A window manager minimises the card window under the show with it, and brings both back.
+        card.window->setWindowState(card.window->windowState() | Qt::WindowMinimized);
+        show->setWindowState(show->windowState() | Qt::WindowMinimized);
+        card.window->setWindowState(card.window->windowState() & ~Qt::WindowMinimized);
+        show->setWindowState(show->windowState() & ~Qt::WindowMinimized);
+        QVERIFY(show->isVisible());
+        QVERIFY(show->Timer->isActive());
+        QCOMPARE(show->Timer->interval(), 6000);
+        tick(show);
+        QCOMPARE(show->lblPosizione->text(), QStringLiteral("2"));
+    });
+    QVERIFY(ran);
+}
+
+void TestSlideShow::cardFieldIsYellowAgainAfterTheShow()
+{
+    const Kind& kind = Kind::dvd();
+    writeArchive(kind, 1);
+    OpenCard card(KindId::DVD, archivePath(kind));
+    QApplication::setActiveWindow(card.window);
+    QVERIFY(QTest::qWaitForWindowActive(card.window));
+    QLineEdit* author = card.field(QStringLiteral("Regista"));
+    author->setFocus();
+    QCOMPARE(author->palette().color(QPalette::Base), FieldHighlight::kYellow);
+
+    const bool ran = runShow(card, [&](SlideShowWindow* show) {
+        QVERIFY(QTest::qWaitForWindowActive(show));
+        QTest::mouseClick(show->imgFoto, Qt::LeftButton);
+    });
+    QVERIFY(ran);
+    QTRY_COMPARE(QApplication::activeWindow(), card.window);
+    QVERIFY(author->hasFocus());
+    QCOMPARE(author->palette().color(QPalette::Base), FieldHighlight::kYellow);
 }
 
 CARTAVOX_TEST_MAIN(TestSlideShow)

@@ -363,8 +363,10 @@ void TestDeweyWindow::stampaShowsTheWaitingTextWhilePressed()
         const QString pdf = QDir(QDir::tempPath()).filePath(QStringLiteral("dewey_stampa.pdf"));
         QFile::remove(pdf);
         bool waitingWhilePrinting = false;
+        QString jobName;
         ReportPrinter::setPrintDialogResponder([&](QPrinter& printer) {
             waitingWhilePrinting = waiting->isVisible();
+            jobName = printer.docName();
             printer.setOutputFileName(pdf);
             return ReportPrinter::DialogAnswer::Accept;
         });
@@ -373,6 +375,7 @@ void TestDeweyWindow::stampaShowsTheWaitingTextWhilePressed()
         QTest::mouseRelease(stampa, Qt::LeftButton);
         ReportPrinter::setPrintDialogResponder({});
         QVERIFY(waitingWhilePrinting);
+        QCOMPARE(jobName, QStringLiteral("Tabella Codici Dewey"));
         QVERIFY(!waiting->isVisible());
         QVERIFY(QFileInfo(pdf).size() > 0);
         QFile::remove(pdf);

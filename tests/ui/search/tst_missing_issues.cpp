@@ -1,11 +1,13 @@
 // The missing comic issues, listed from a real comics card window.
 #include "SearchTestSupport.h"
+#include "output/ReportPrinter.h"
 #include "search/TfrmRiepFumettiMancanti.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -67,6 +69,15 @@ void TestMissingIssues::listsOnlyTheCardsMarkedSi()
         type(missing, "txtTrova", "TEX");
         click(missing, "btnTrova");
         QCOMPARE(missing->lstRecords->selectedRow(), 1);
+
+        QString jobName;
+        ReportPrinter::setPrintDialogResponder([&](QPrinter& printer) {
+            jobName = printer.docName();
+            return ReportPrinter::DialogAnswer::Cancel;
+        });
+        click(missing, "btnStampa");
+        ReportPrinter::setPrintDialogResponder({});
+        QCOMPARE(jobName, QStringLiteral("Riepilogo albi mancanti"));
         click(missing, "btnChiudi");
         QVERIFY(!missing->isVisible());
     }));

@@ -1,4 +1,5 @@
 // The search windows of the three kinds, opened from their card window on a real archive.
+#include "PdfPages.h"
 #include "SearchTestSupport.h"
 #include "TimedClicks.h"
 #include "output/ReportPrinter.h"
@@ -10,6 +11,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -41,6 +43,8 @@ private slots:
     void quickFindStepsThroughTheLines();
     void longLinesScrollIntoView();
     void doubleClickOnCercaDoesNotPrint();
+    void stampaPrintsUnderTheListsTitle_data();
+    void stampaPrintsUnderTheListsTitle();
 
 private:
     QString path(KindId kind) const { return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension); }
@@ -414,6 +418,38 @@ void TestSearchWindow::doubleClickOnCercaDoesNotPrint()
         QCOMPARE(printDialogs, 1);
     }));
     ReportPrinter::setPrintDialogResponder({});
+}
+
+void TestSearchWindow::stampaPrintsUnderTheListsTitle_data()
+{
+    QTest::addColumn<KindId>("kind");
+    QTest::addColumn<QString>("title");
+    addKindRow(KindId::Libri) << "Riepilogo libri in archivio";
+    addKindRow(KindId::Fumetti) << "Riepilogo fumetti in archivio";
+    addKindRow(KindId::DVD) << "Riepilogo DVD in archivio";
+}
+
+void TestSearchWindow::stampaPrintsUnderTheListsTitle()
+{
+    QFETCH(KindId, kind);
+    QFETCH(QString, title);
+    archiveOf(path(kind), Kind::of(kind), {{{"Titolo", "Uno"}}});
+    OpenCard card(kind, path(kind));
+    const QString pdf = folder().file(QStringLiteral("lista.pdf"));
+    QString jobName;
+    ReportPrinter::setPrintDialogResponder([&](QPrinter& printer) {
+        jobName = printer.docName();
+        printer.setOutputFileName(pdf);
+        return ReportPrinter::DialogAnswer::Accept;
+    });
+    QVERIFY(withSearch(card, [&](SearchWindow* search) {
+        click(search, "btnCerca");
+        click(search, "btnStampa");
+    }));
+    ReportPrinter::setPrintDialogResponder({});
+    // The job bears, in the printer's queue, the title the page bears.
+    QCOMPARE(jobName, title);
+    QVERIFY(PdfPages::pdfText(pdf).contains(title));
 }
 
 CARTAVOX_TEST_MAIN(TestSearchWindow)
