@@ -105,13 +105,12 @@ void coverPictures(const QDir& out, const QDir& scratch)
     const QString path = scratch.filePath(QStringLiteral("foto.jpg"));
     if (!CoverPicture(image).saveJpeg(path, FileScope::UserChoice))
         qFatal("cannot write a cover photo");
-    // The first byte of a seed says how long fuzz_cover_picture makes the file: 0 as it is, 1 and
-    // 2 stretched to the file-size ceiling and a byte past it.
+    // The first byte of a seed says how long fuzz_cover_picture makes the file: 0 as it is, 1 a
+    // byte past the file-size ceiling.
     const QByteArray jpeg = contents(path);
     put(out.filePath("photo.jpg"), '\0' + jpeg);
     put(out.filePath("photo-sideways.jpg"), '\0' + withOrientation(jpeg, 6));
-    put(out.filePath("photo-at-the-file-ceiling.jpg"), '\1' + jpeg);
-    put(out.filePath("photo-past-the-file-ceiling.jpg"), '\2' + jpeg);
+    put(out.filePath("photo-past-the-file-ceiling.jpg"), '\1' + jpeg);
     put(out.filePath("photo-of-100-megapixels.jpg"), '\0' + claimingSize(jpeg, QSize(10000, 10000)));
     put(out.filePath("photo-past-100-megapixels.jpg"), '\0' + claimingSize(jpeg, QSize(10001, 10000)));
     // The program reads photos of other formats too; the imaging library writes those.

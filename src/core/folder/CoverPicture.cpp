@@ -50,7 +50,10 @@ CoverPicture::CoverPicture(const QImage& image) : m_image(image), m_size(image.s
 CoverPicture CoverPicture::fromFile(const QString& path, FileScope scope)
 {
     QFile file;
-    if (!SafeOpen::forReading(file, path, scope) || file.size() > kMostFileBytes)
+    if (!SafeOpen::forReading(file, path, scope))
+        return {};
+    const qint64 length = file.size();
+    if (length > kMostFileBytes)
         return {};
     QImageReader reader(&file);
     reader.setAutoTransform(true);
@@ -67,11 +70,12 @@ CoverPicture CoverPicture::fromFile(const QString& path, FileScope scope)
     CoverPicture picture;
     picture.m_format = reader.format();
     picture.m_size = sideways(reader) ? stored.transposed() : stored;
-    // Read up to one byte past the ceiling: a file that grew meanwhile is refused all the same.
+    // The length measured above, within the ceiling, and no more: a file that grows meanwhile is
+    // read as it was. (Asking for the ceiling itself would take 64 MiB of memory at every photo.)
     if (!file.seek(0))
         return {};
-    picture.m_bytes = file.read(kMostFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || picture.m_bytes.size() > kMostFileBytes)
+    picture.m_bytes = file.read(length);
+    if (file.error() != QFileDevice::NoError)
         return {};
     return picture;
 }
