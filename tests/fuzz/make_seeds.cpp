@@ -1,6 +1,7 @@
 // The seed corpus of each fuzz target, written by the program's own writers: archives of each kind
 // through CatalogueFile, password files through PasswordFile, cover photos through CoverPicture.
 // Usage: make_seeds <folder>; it fills <folder>/archive, <folder>/password_file, <folder>/cover_picture.
+#include "DamagedPictures.h"
 #include "access/IniFile.h"
 #include "access/PasswordFile.h"
 #include "folder/CoverPicture.h"
@@ -81,19 +82,6 @@ QByteArray withOrientation(const QByteArray& jpeg, quint8 orientation)
     return jpeg.left(2) + segment + jpeg.mid(2);
 }
 
-// The JPEG with its frame header claiming `size`, its data still that of its own small picture.
-QByteArray claimingSize(QByteArray jpeg, QSize size)
-{
-    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
-    if (frame < 0)
-        qFatal("no baseline frame header");
-    jpeg[frame + 5] = char(size.height() >> 8);
-    jpeg[frame + 6] = char(size.height() & 0xFF);
-    jpeg[frame + 7] = char(size.width() >> 8);
-    jpeg[frame + 8] = char(size.width() & 0xFF);
-    return jpeg;
-}
-
 void coverPictures(const QDir& out, const QDir& scratch)
 {
     QImage image(48, 32, QImage::Format_ARGB32);
@@ -111,8 +99,8 @@ void coverPictures(const QDir& out, const QDir& scratch)
     put(out.filePath("photo.jpg"), '\0' + jpeg);
     put(out.filePath("photo-sideways.jpg"), '\0' + withOrientation(jpeg, 6));
     put(out.filePath("photo-past-the-file-ceiling.jpg"), '\1' + jpeg);
-    put(out.filePath("photo-of-100-megapixels.jpg"), '\0' + claimingSize(jpeg, QSize(10000, 10000)));
-    put(out.filePath("photo-past-100-megapixels.jpg"), '\0' + claimingSize(jpeg, QSize(10001, 10000)));
+    put(out.filePath("photo-of-100-megapixels.jpg"), '\0' + jpegClaiming(jpeg, QSize(10000, 10000)));
+    put(out.filePath("photo-past-100-megapixels.jpg"), '\0' + jpegClaiming(jpeg, QSize(10001, 10000)));
     // The program reads photos of other formats too; the imaging library writes those.
     for (const char* format : {"png", "bmp"}) {
         const QString other = scratch.filePath(QStringLiteral("foto.") + format);
