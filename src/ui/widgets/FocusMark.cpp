@@ -51,10 +51,13 @@ void FocusMark::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
-    // The yellow of a focused field, between two dark blue edges that show it on any background.
+    // The yellow of a focused field between two dark blue edges: it shows on the light windows
+    // and on the pictures alike, and is wide enough to be found at a glance.
     const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(FieldHighlight::kYellow, 2.0));
-    painter.drawRoundedRect(outer.adjusted(1.0, 1.0, -1.0, -1.0), 6, 6);
     painter.setPen(QPen(Look::kNavy, 1.0));
-    painter.drawRoundedRect(outer, 7, 7);
+    painter.drawRoundedRect(outer, 8, 8);
+    painter.setPen(QPen(FieldHighlight::kYellow, 3.0));
+    painter.drawRoundedRect(outer.adjusted(2.0, 2.0, -2.0, -2.0), 6, 6);
+    painter.setPen(QPen(Look::kNavy, 1.0));
+    painter.drawRoundedRect(outer.adjusted(4.0, 4.0, -4.0, -4.0), 4, 4);
 }

@@ -15,7 +15,7 @@ public:
 
     QAbstractButton* button() const { return m_button; }
 
-    static constexpr int kMargin = 3;
+    static constexpr int kMargin = 5;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -179,7 +179,7 @@ void KeyboardOnlyTest::theMarkShowsWhileTheKeysAreInUse()
     for (FocusMark* each : start->findChildren<FocusMark*>())
         if (each->isVisible())
             mark = each;
-    QCOMPARE(mark->geometry(), start->imgFumetti->geometry().adjusted(-3, -3, 3, 3));
+    QCOMPARE(mark->geometry(), start->imgFumetti->geometry().adjusted(-5, -5, 5, 5));
 
     // The mouse takes the mark away, a key brings it back.
     QTest::mouseClick(start->imgTitolo, Qt::LeftButton);
