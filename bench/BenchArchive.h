@@ -5,8 +5,11 @@
 #include "storage/Kind.h"
 #include "storage/Record.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -48,6 +51,46 @@ inline void generate(const Kind& kind, const QString& path, int cards,
         }
     }
     file.write(chunk);
+}
+
+// Where generated archives are kept between runs (a million cards take a minute to write):
+// $CARTAVOX_BENCH_CACHE, else "cache" beside the benchmark. The benchmarks use it as their program
+// folder, since the program reads archives only from there.
+inline QString cacheFolder()
+{
+    const QString chosen = qEnvironmentVariable("CARTAVOX_BENCH_CACHE");
+    const QString folder =
+        chosen.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/cache") : chosen;
+    if (!QDir().mkpath(folder))
+        qFatal("cannot make %s", qPrintable(folder));
+    return folder;
+}
+
+// The archive `name` of `cards` cards in the cache folder, generated as above when it is not
+// there whole. `name` must stand for the cards `touch` makes.
+inline QString cached(const Kind& kind, const QString& name, int cards,
+                      const std::function<void(Record&, int)>& touch = {})
+{
+    const QString path = cacheFolder() + QStringLiteral("/%1_%2%3").arg(name).arg(cards).arg(kind.extension);
+    if (QFileInfo(path).size() == qint64(cards) * kind.layout.recordSize())
+        return path;
+    const QString part = path + QStringLiteral(".part");
+    generate(kind, part, cards, touch);
+    QFile::remove(path);
+    if (!QFile::rename(part, path))
+        qFatal("cannot keep %s", qPrintable(path));
+    return path;
+}
+
+// The sizes a benchmark of whole archives runs at: the one on its command line, else 100,000
+// cards and then a million, unless CARTAVOX_BENCH_SKIP_MILLION is set.
+inline QList<int> sizes(int argc, char** argv)
+{
+    if (argc > 1)
+        return {QString::fromLocal8Bit(argv[1]).toInt()};
+    if (qEnvironmentVariableIsSet("CARTAVOX_BENCH_SKIP_MILLION"))
+        return {100000};
+    return {100000, 1000000};
 }
 
 // One plain sequential read of the whole file in 1 MiB blocks, in seconds.

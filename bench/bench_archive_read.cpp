@@ -2,6 +2,7 @@
 // sequential read of the same file. Archives of 100,000 cards of each kind are generated first.
 //   make bench   (or: build/bench/bench_archive_read [cards])
 #include "BenchArchive.h"
+#include "folder/ProgramFolder.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 
@@ -64,6 +65,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int cards = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
     QTemporaryDir folder;
+    ProgramFolder::setOverride(folder.path());
     std::printf("Reading archives of %d cards: card by card with every field as text (cards), against one plain\n"
                 "sequential read in 1 MiB blocks (plain) and one in record-sized blocks through QFile (records);\n"
                 "target: cards within 3x the plain read\n",

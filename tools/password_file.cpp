@@ -3,6 +3,7 @@
 //   cartavox-password-file PROGRAM_DIR/unins000.dll
 // A file that already holds a readable password is left alone: whoever changed it keeps theirs.
 #include "access/PasswordFile.h"
+#include "folder/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,6 +19,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString path = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    // The file is the program folder's own, and the program touches such files only there.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    ProgramFolder::setOverride(QFileInfo(path).absolutePath());
     try {
         if (!PasswordFile::stored(path).isEmpty())
             return 0;
@@ -25,7 +29,6 @@ int main(int argc, char** argv)
         // A damaged value is replaced by the initial password below.
     }
     try {
-        QDir().mkpath(QFileInfo(path).absolutePath());
         PasswordFile::store(PasswordFile::normalised(PasswordFile::kInitialPassword), path);
     } catch (const PasswordFile::Error& error) {
         std::fprintf(stderr, "%s\n", error.what());

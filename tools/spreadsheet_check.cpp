@@ -7,6 +7,7 @@
 //   cartavox-spreadsheet-check [folder]     (needs soffice: apt-get install libreoffice-calc-nogui)
 #include "export/ExportRows.h"
 #include "export/SpreadsheetWriter.h"
+#include "folder/ProgramFolder.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 
@@ -186,6 +187,8 @@ int main(int argc, char** argv)
     QTemporaryDir temporary;
     const QString folder = argc > 1 ? QDir(QString::fromLocal8Bit(argv[1])).absolutePath() : temporary.path();
     QDir().mkpath(folder);
+    // The program reads and writes its archives and exports only in its program folder.
+    ProgramFolder::setOverride(folder);
     int faults = 0;
     for (const QString& locale : {QStringLiteral("it_IT.UTF-8"), QStringLiteral("en_US.UTF-8")})
         for (const Kind* kind : Kind::all())

@@ -2,6 +2,8 @@
 
 // What every fuzz target shares: a folder of its own for the file it reads, in memory where the
 // system has one (a synced write there costs nothing), and a Qt application for the image plugins.
+#include "folder/ProgramFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -32,7 +34,8 @@ inline void startApplication(int* argc, char*** argv)
         }
     });
     static QCoreApplication application(*argc, *argv);
-    folder();
+    // The program reads and writes its own files only in its program folder.
+    ProgramFolder::setOverride(folder().path());
 }
 
 // Puts the input in a file of the folder, replacing what the last input left there.

@@ -1,9 +1,11 @@
 // The seed corpus of each fuzz target, written by the program's own writers: archives of each kind
 // through CatalogueFile, password files through PasswordFile, cover photos through CoverPicture.
 // Usage: make_seeds <folder>; it fills <folder>/archive, <folder>/password_file, <folder>/cover_picture.
+#include "DamagedPictures.h"
 #include "access/IniFile.h"
 #include "access/PasswordFile.h"
 #include "folder/CoverPicture.h"
+#include "folder/ProgramFolder.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 
@@ -89,16 +91,21 @@ void coverPictures(const QDir& out, const QDir& scratch)
     painter.fillRect(24, 8, 24, 16, QColor(0x41, 0x69, 0xE1, 128));
     painter.end();
     const QString path = scratch.filePath(QStringLiteral("foto.jpg"));
-    if (!CoverPicture(image).saveJpeg(path))
+    if (!CoverPicture(image).saveJpeg(path, FileScope::UserChoice))
         qFatal("cannot write a cover photo");
+    // The first byte of a seed says how long fuzz_cover_picture makes the file: 0 as it is, 1 a
+    // byte past the file-size ceiling.
     const QByteArray jpeg = contents(path);
-    put(out.filePath("photo.jpg"), jpeg);
-    put(out.filePath("photo-sideways.jpg"), withOrientation(jpeg, 6));
+    put(out.filePath("photo.jpg"), '\0' + jpeg);
+    put(out.filePath("photo-sideways.jpg"), '\0' + withOrientation(jpeg, 6));
+    put(out.filePath("photo-past-the-file-ceiling.jpg"), '\1' + jpeg);
+    put(out.filePath("photo-of-100-megapixels.jpg"), '\0' + jpegClaiming(jpeg, QSize(10000, 10000)));
+    put(out.filePath("photo-past-100-megapixels.jpg"), '\0' + jpegClaiming(jpeg, QSize(10001, 10000)));
     // The program reads photos of other formats too; the imaging library writes those.
     for (const char* format : {"png", "bmp"}) {
         const QString other = scratch.filePath(QStringLiteral("foto.") + format);
         if (image.save(other, format))
-            put(out.filePath(QStringLiteral("photo.") + format), contents(other));
+            put(out.filePath(QStringLiteral("photo.") + format), '\0' + contents(other));
     }
 }
 } // namespace
@@ -112,6 +119,8 @@ int main(int argc, char** argv)
     for (const char* name : {"archive", "password_file", "cover_picture", "scratch"})
         root.mkpath(QString::fromLatin1(name));
     const QDir scratch(root.filePath(QStringLiteral("scratch")));
+    // The program writes its own files only in its program folder.
+    ProgramFolder::setOverride(scratch.path());
     archives(QDir(root.filePath(QStringLiteral("archive"))), scratch);
     passwordFiles(QDir(root.filePath(QStringLiteral("password_file"))), scratch);
     coverPictures(QDir(root.filePath(QStringLiteral("cover_picture"))), scratch);

@@ -1,11 +1,12 @@
 #include "IniFile.h"
 
+#include "folder/SafeOpen.h"
+#include "folder/SafeSave.h"
 #include "storage/Text.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace {
 // One line of the file as it is stored: its bytes and the line break that ends it (empty on a
@@ -103,9 +104,9 @@ QByteArray valueOf(const QByteArray& line)
 
 QByteArray readAll(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw IniFile::Error(QStringLiteral("Impossibile leggere %1: %2").arg(path, file.errorString()).toStdString());
+    QFile file;
+    if (!SafeOpen::forReading(file, path, FileScope::ProgramData))
+        throw IniFile::Error(QStringLiteral("Impossibile leggere %1").arg(path).toStdString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw IniFile::Error(QStringLiteral("Impossibile leggere %1: %2").arg(path, file.errorString()).toStdString());
@@ -123,7 +124,7 @@ QByteArray lineBreakOf(const QList<Line>& lines)
 
 QString IniFile::readString(const QString& path, const QString& section, const QString& key, const QString& fallback)
 {
-    if (!QFileInfo::exists(path))
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return fallback;
     const QList<Line> lines = splitLines(readAll(path));
     const Position found = locate(lines, Text::toWindows1252(section), Text::toWindows1252(key));
@@ -135,7 +136,9 @@ QString IniFile::readString(const QString& path, const QString& section, const Q
 
 void IniFile::writeString(const QString& path, const QString& section, const QString& key, const QString& value)
 {
-    const QByteArray original = QFileInfo::exists(path) ? readAll(path) : QByteArray();
+    // A link in the file's place counts as no file: the new file replaces it, and what the link
+    // points at is neither read nor written.
+    const QByteArray original = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() ? readAll(path) : QByteArray();
     QList<Line> lines = splitLines(original);
     const QByteArray lineBreak = lineBreakOf(lines);
     const QByteArray sectionBytes = Text::toWindows1252(section);
@@ -169,10 +172,9 @@ void IniFile::writeString(const QString& path, const QString& section, const QSt
 
     // The new file replaces the old one only once it is written whole, so a failure keeps the old
     // value. Where the folder allows no new file but the file itself may be written, write it in
-    // place. Unbuffered, because a buffered QSaveFile loses a short write that happens while it
-    // commits (a full disk, a size limit) and replaces the file with a truncated one.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Impossibile scrivere %1: %2").arg(path, file.errorString()).toStdString());
+    // place.
+    SafeSave file(path, FileScope::ProgramData);
+    file.allowWritingInPlace();
+    if (!file.open() || file.device().write(bytes) != bytes.size() || !file.commit())
+        throw Error(QStringLiteral("Impossibile scrivere %1").arg(path).toStdString());
 }

@@ -15,10 +15,12 @@ public:
 };
 
 // The value of `key` in `section`, or `fallback` when the file, the section or the key is missing.
-// Throws Error when the file is there but cannot be read.
+// Throws Error when the file is there but cannot be read, also when a link, a folder or anything
+// but a regular file of the program folder stands in its place (see SafeOpen).
 QString readString(const QString& path, const QString& section, const QString& key, const QString& fallback = {});
 
-// Sets `key` in `section` to `value`, creating the file, the section and the key when missing.
+// Sets `key` in `section` to `value`, creating the file, the section and the key when missing. A
+// link in the file's place is replaced by a new file, never written through (see SafeSave).
 // Throws Error when the file cannot be written; the file is then left as it was.
 void writeString(const QString& path, const QString& section, const QString& key, const QString& value);
 

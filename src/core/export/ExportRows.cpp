@@ -19,12 +19,23 @@ ExportRows::ExportRows(const Kind& kind, QObject* parent) : QAbstractTableModel(
 bool ExportRows::load(const QString& path)
 {
     CatalogueFile archive(m_kind.layout);
-    int count = 0;
     try {
         archive.open(path);
-        count = archive.recordCount();
     } catch (const ArchiveError&) {
         return false; // nothing to show; the window says nothing of it
+    }
+    const bool whole = load(archive);
+    archive.close();
+    return whole;
+}
+
+bool ExportRows::load(CatalogueFile& archive)
+{
+    int count = 0;
+    try {
+        count = archive.countToList();
+    } catch (const ArchiveError&) {
+        return false; // a list cut short would pass for the whole archive: nothing is shown
     }
     if (count == 0)
         return true;
@@ -36,26 +47,33 @@ bool ExportRows::load(const QString& path)
     m_rowStarts.clear();
     m_cellLengths.clear();
     m_edits.clear();
-    m_rowStarts.reserve(count);
-    m_cellLengths.reserve(std::size_t(count) * m_fields.size());
     bool whole = true;
     try {
+        m_rowStarts.reserve(count);
+        m_cellLengths.reserve(std::size_t(count) * m_fields.size());
         for (int n = 1; n <= count; ++n)
-            appendCard(archive.readCard(n));
+            appendCard(archive.cardBytes(n));
     } catch (const ArchiveError&) {
         whole = false; // the rows read so far stay, the others stay empty
+    } catch (const std::bad_alloc&) {
+        // More than the memory holds: as the archive could not be read, and what was taken is
+        // given back.
+        whole = false;
+        m_filledRows = 0;
+        m_blocks = {};
+        m_rowStarts = {};
+        m_cellLengths = {};
     }
-    archive.close();
     endResetModel();
     return whole;
 }
 
-void ExportRows::appendCard(const Record& record)
+void ExportRows::appendCard(QByteArrayView record)
 {
     QVarLengthArray<QByteArrayView, 32> texts;
     qsizetype rowLength = 0;
     for (int field : std::as_const(m_fields)) {
-        texts.append(record.storedText(field));
+        texts.append(Record::trimmedBytes(m_kind.layout, record, field));
         rowLength += texts.last().size();
     }
     // Blocks are reserved whole and filled in place, so the rows never move once stored.
@@ -64,7 +82,7 @@ void ExportRows::appendCard(const Record& record)
         m_blocks.back().reserve(kBlockSize);
     }
     QByteArray& block = m_blocks.back();
-    m_rowStarts.push_back(quint32((m_blocks.size() - 1) << kBlockBits) | quint32(block.size()));
+    m_rowStarts.push_back(quint64(m_blocks.size() - 1) << kBlockBits | quint64(block.size()));
     for (const QByteArrayView text : texts) {
         block.append(text);
         m_cellLengths.push_back(quint8(text.size()));
@@ -76,9 +94,9 @@ QByteArrayView ExportRows::loadedBytes(int row, int column) const
 {
     if (row >= m_filledRows || column < 1)
         return {};
-    const quint32 start = m_rowStarts[row];
+    const quint64 start = m_rowStarts[row];
     const quint8* lengths = m_cellLengths.data() + std::size_t(row) * m_fields.size();
-    qsizetype offset = start & (kBlockSize - 1);
+    qsizetype offset = qsizetype(start & (kBlockSize - 1));
     for (int k = 0; k < column - 1; ++k)
         offset += lengths[k];
     return QByteArrayView(m_blocks[start >> kBlockBits].constData() + offset, lengths[column - 1]);

@@ -10,6 +10,8 @@
 
 #include <vector>
 
+class CatalogueFile;
+
 // The rows of a spreadsheet export: column 0 the card number, then the kind's columns. A large
 // archive is held compactly: the texts of all cells stay in the archive's own 8-bit encoding in a
 // few big blocks, with one length byte per cell, and are decoded only when a cell is shown. The
@@ -25,8 +27,11 @@ public:
     // Fills one row per card of the archive at `path`, in archive order. The archive is opened as
     // every action opens it, so a missing file is created empty. Without cards the rows stay as
     // they were; a failure stops the loading without a word and keeps the rows filled so far.
-    // True when every card was read.
+    // True when every card was read. An archive with more cards than a list takes, or more than the
+    // memory holds, is not loaded at all and gives false.
     bool load(const QString& path);
+    // The same from an archive already open.
+    bool load(CatalogueFile& archive);
 
     const Kind& kind() const { return m_kind; }
 
@@ -48,14 +53,14 @@ public:
 private:
     QByteArrayView loadedBytes(int row, int column) const;
     quint64 key(int row, int column) const { return quint64(row) * quint64(columnCount()) + quint64(column); }
-    void appendCard(const Record& record);
+    void appendCard(QByteArrayView record);
 
     const Kind& m_kind;
     QList<int> m_fields; // record field index of each column after the number
     int m_rowCount = kBlankRows;
     int m_filledRows = 0;
     std::vector<QByteArray> m_blocks;  // texts of whole rows; a row never spans two blocks
-    std::vector<quint32> m_rowStarts;  // block index << kBlockBits | offset, per filled row
+    std::vector<quint64> m_rowStarts;  // block index << kBlockBits | offset, per filled row
     std::vector<quint8> m_cellLengths; // per filled cell, row after row
     QHash<quint64, QString> m_edits;
 };

@@ -1,11 +1,11 @@
 #include "SpreadsheetWriter.h"
 
 #include "ExportRows.h"
+#include "folder/SafeSave.h"
 #include "storage/Text.h"
 
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -226,15 +226,9 @@ bool SpreadsheetWriter::save(const QString& path, const ExportRows& rows)
     // beside it: replacing the file under it would lose what the user sees there.
     if (QFileInfo::exists(lockFilePath(path)))
         return false;
-    // Unbuffered, as write() gathers its own blocks: a file's buffer would keep the last bytes
-    // for commit(), which does not notice that a full disk cut them short, and the old file
-    // would be replaced by a truncated one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !write(file, rows)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // A link in the file's place is replaced by the export, never written through.
+    SafeSave file(path, FileScope::ProgramData);
+    return file.open() && write(file.device(), rows) && file.commit();
 }
 
 QString SpreadsheetWriter::lockFilePath(const QString& path)

@@ -14,9 +14,10 @@ namespace SpreadsheetWriter {
 // archive without cards gives the header alone. False when the device refuses a write.
 bool write(QIODevice& out, const ExportRows& rows);
 
-// Writes the file at `path` through a temporary file beside it, which replaces the old file only
-// once complete: a failed export leaves the earlier file whole. False when nothing was replaced,
-// also when a spreadsheet program has the file open (its lock file lies beside it).
+// Writes the file at `path`, in the program folder, through a temporary file beside it, which
+// replaces the old file only once complete: a failed export leaves the earlier file whole (see
+// SafeSave). False when nothing was replaced, also when a spreadsheet program has the file open
+// (its lock file lies beside it).
 bool save(const QString& path, const ExportRows& rows);
 
 // The file by which LibreOffice marks a document open: ".~lock.<name>#" beside it.

@@ -1,11 +1,12 @@
 #include "ArchiveFolder.h"
 
+#include "UserError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <stdexcept>
 
 QStringList ArchiveFolder::list(const QString& folder, const Kind& kind)
 {
@@ -40,7 +41,7 @@ void ArchiveFolder::createEmpty(const QString& path)
                            "oppure non permette di scrivere nella cartella di installazione del programma.\n\n"
                            "Dettagli: %2")
                 .arg(QFileInfo(path).fileName(), file.errorString());
-        throw std::runtime_error(text.toStdString());
+        throw UserError(text);
     }
     file.close();
 }

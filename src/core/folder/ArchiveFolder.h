@@ -21,8 +21,8 @@ bool isNameInUse(const QString& folder, const QString& name, const Kind& kind);
 QString archiveName(const QString& fileName);
 
 // Creates an empty archive file at `path`, which must not exist yet. When the file system
-// refuses (a name it does not accept, a folder without write permission) it throws
-// std::runtime_error with a text for the user, and nothing is created.
+// refuses (a name it does not accept, a folder without write permission) it throws UserError,
+// and nothing is created.
 void createEmpty(const QString& path);
 
 // Deletes an archive file. False when the file is still there afterwards (in use, no permission).

@@ -1,5 +1,9 @@
 #include "ArchiveName.h"
 
+#include <QFile>
+
+#include <unistd.h>
+
 bool ArchiveName::isRefusedTypedCharacter(QChar character)
 {
     static const QString refused = QStringLiteral("\"*/:<>?\\°ÇÑçñ");
@@ -19,4 +23,26 @@ QString ArchiveName::outsideFolderWarning()
     return QStringLiteral("Attenzione: per creare il nuovo archivio è necessario indicare un nome senza i caratteri "
                           "/ e \\, diverso da \".\" e da \"..\".\r\n\r\nL'archivio viene sempre creato nella "
                           "cartella di installazione del programma.");
+}
+
+int ArchiveName::mostNameBytes(const QString& folder)
+{
+    // The longest photo file name is the longest of all: "_Foto_", ten digits and ".jpg".
+    constexpr int kPhotoNameAdds = 6 + 10 + 4;
+    constexpr long kCommonNameMax = 255;
+    const long nameMax = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    return int(nameMax > 0 ? nameMax : kCommonNameMax) - kPhotoNameAdds;
+}
+
+bool ArchiveName::fitsFileSystem(const QString& name, const QString& folder)
+{
+    return QFile::encodeName(name).size() <= mostNameBytes(folder);
+}
+
+QString ArchiveName::tooLongWarning(const QString& folder)
+{
+    return QStringLiteral("Attenzione: il nome indicato è troppo lungo per i file dell'archivio e delle sue "
+                          "foto.\r\n\r\nInserire un nome più breve: al massimo %1 lettere senza accento; le "
+                          "lettere accentate e gli altri segni speciali contano per due o per tre.")
+        .arg(mostNameBytes(folder));
 }

@@ -17,4 +17,16 @@ bool staysInFolder(const QString& name);
 // The warning for a name that fails staysInFolder().
 QString outsideFolderWarning();
 
+// The longest name, in bytes as the file system stores it (UTF-8: an accented letter takes two,
+// the euro sign three), whose files all fit the file system of `folder`: the archive's own file
+// (name and extension) and the photo file of every card (name, "_Foto_", up to ten digits and
+// ".jpg"). Longer names would lose every photo.
+int mostNameBytes(const QString& folder);
+
+// Whether `name` is short enough (see mostNameBytes).
+bool fitsFileSystem(const QString& name, const QString& folder);
+
+// The warning for a name that fails fitsFileSystem().
+QString tooLongWarning(const QString& folder);
+
 } // namespace ArchiveName

@@ -1,13 +1,17 @@
 #include "AttachmentFolder.h"
 
 #include "ProgramFolder.h"
+#include "SafeOpen.h"
+#include "SafeSave.h"
 #include "storage/Kind.h"
 #include "storage/Text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 bool isBareName(const QString& name)
@@ -16,23 +20,34 @@ bool isBareName(const QString& name)
            name != QLatin1String("..");
 }
 
-bool copyWhole(const QString& source, const QString& target)
+// Whether the regular file at `path` (not a link) is the very file open in `source`.
+bool isSameFile(const QString& path, const QFile& source)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    // Unbuffered, so that each write's length is checked as it happens: a buffered save file lets a
-    // write that a full disk cuts short at its commit pass, and keeps a truncated copy.
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    struct stat target {};
+    struct stat opened {};
+    return ::lstat(QFile::encodeName(path).constData(), &target) == 0 && S_ISREG(target.st_mode) &&
+           ::fstat(source.handle(), &opened) == 0 && target.st_dev == opened.st_dev && target.st_ino == opened.st_ino;
+}
+
+bool copyWhole(QFile& in, const QString& target)
+{
+    SafeSave out(target, FileScope::ProgramData);
+    if (!out.open())
         return false;
     constexpr qint64 kChunk = 1 << 20;
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(kChunk);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size())
+        if (chunk.isEmpty() || out.device().write(chunk) != chunk.size())
             return false;
     }
     return out.commit();
+}
+
+// The folder, made when missing; empty when it cannot be made or leads outside the program folder.
+QString madeFolder()
+{
+    const QString folder = AttachmentFolder::path();
+    return QDir().mkpath(folder) && ProgramFolder::contains(QFileInfo(folder).canonicalFilePath()) ? folder : QString();
 }
 } // namespace
 
@@ -44,7 +59,17 @@ QString AttachmentFolder::path()
 QString AttachmentFolder::documentPath(const QString& name)
 {
     const QString bare = Text::trimmed(name);
-    return isBareName(bare) ? path() + u'/' + bare : QString();
+    const QString folder = QFileInfo(AttachmentFolder::path()).canonicalFilePath(); // empty when not there
+    if (!isBareName(bare) || (!folder.isEmpty() && !ProgramFolder::contains(folder)))
+        return {};
+    // A name that is not there is handed over all the same: what the desktop makes of a missing
+    // file is its own affair. Anything there but a regular file of the folder is not handed over.
+    const QString path = AttachmentFolder::path() + u'/' + bare;
+    struct stat entry {};
+    if (::lstat(QFile::encodeName(path).constData(), &entry) != 0)
+        return errno == ENOENT ? path : QString();
+    QFile file;
+    return S_ISREG(entry.st_mode) && SafeOpen::forReading(file, path, FileScope::ProgramData) ? path : QString();
 }
 
 QString AttachmentFolder::keptName(const QString& fileName)
@@ -70,16 +95,21 @@ QString AttachmentFolder::keptName(const QString& fileName)
 
 bool AttachmentFolder::store(const QString& source, const QString& name, const std::function<bool()>& replaceExisting)
 {
-    if (!isBareName(name) || !QDir().mkpath(path()))
+    const QString folder = madeFolder();
+    QFile in;
+    // The user's own file is read wherever it lies, but only a regular one: a named pipe would
+    // keep the copy waiting for ever.
+    if (!isBareName(name) || folder.isEmpty() || !SafeOpen::forReading(in, source, FileScope::UserChoice))
         return false;
-    const QFileInfo sourceInfo(source);
-    const QFileInfo targetInfo(path() + u'/' + name);
-    if (targetInfo.exists()) {
+    const QString target = folder + u'/' + name;
+    // Anything under the name counts as a file of that name, a link too; the copy replaces a link
+    // itself and never writes through it.
+    if (QFileInfo(target).exists() || QFileInfo(target).isSymLink()) {
         // Copying a file onto itself would only risk it.
-        if (targetInfo.canonicalFilePath() == sourceInfo.canonicalFilePath())
+        if (isSameFile(target, in))
             return true;
         if (!replaceExisting())
             return true;
     }
-    return copyWhole(source, targetInfo.filePath());
+    return copyWhole(in, target);
 }

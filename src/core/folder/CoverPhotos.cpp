@@ -25,11 +25,11 @@ CoverPicture CoverPhotos::load(const Kind& kind, const QString& archiveName, con
 {
     if (!ensureFolder(kind))
         return {};
-    return CoverPicture::fromFile(filePath(kind, archiveName, cardNumber));
+    return CoverPicture::fromFile(filePath(kind, archiveName, cardNumber), FileScope::ProgramData);
 }
 
 bool CoverPhotos::save(const Kind& kind, const QString& archiveName, const QString& cardNumber,
                        const CoverPicture& picture)
 {
-    return ensureFolder(kind) && picture.saveJpeg(filePath(kind, archiveName, cardNumber));
+    return ensureFolder(kind) && picture.saveJpeg(filePath(kind, archiveName, cardNumber), FileScope::ProgramData);
 }

@@ -1,15 +1,31 @@
 #include "CoverPicture.h"
 
+#include "JpegDamageWatch.h"
+#include "SafeSave.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace {
 const QByteArray kJpeg = QByteArrayLiteral("jpeg");
 constexpr int kJpegQuality = 90;
+
+bool withinCeilings(QSize size)
+{
+    return qint64(size.width()) * size.height() <= CoverPicture::kMostPixels;
+}
+
+// The picture the reader decodes, or none when the decoder met missing or broken data on the way
+// and only painted over it.
+QImage readWhole(QImageReader& reader)
+{
+    const JpegDamageWatch watch;
+    QImage image = reader.read();
+    return watch.seenDamage() ? QImage() : image;
+}
 
 bool sideways(const QImageReader& reader)
 {
@@ -31,10 +47,13 @@ QImage withoutTransparency(const QImage& image)
 
 CoverPicture::CoverPicture(const QImage& image) : m_image(image), m_size(image.size()) {}
 
-CoverPicture CoverPicture::fromFile(const QString& path)
+CoverPicture CoverPicture::fromFile(const QString& path, FileScope scope)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!SafeOpen::forReading(file, path, scope))
+        return {};
+    const qint64 length = file.size();
+    if (length > kMostFileBytes)
         return {};
     QImageReader reader(&file);
     reader.setAutoTransform(true);
@@ -43,15 +62,19 @@ CoverPicture CoverPicture::fromFile(const QString& path)
     const QSize stored = reader.size();
     if (stored.isEmpty()) {
         // A format that tells its size only by decoding: keep the decoded picture instead.
-        const QImage image = reader.read();
-        return image.isNull() ? CoverPicture() : CoverPicture(image);
+        const QImage image = readWhole(reader);
+        return image.isNull() || !withinCeilings(image.size()) ? CoverPicture() : CoverPicture(image);
     }
+    if (!withinCeilings(stored))
+        return {};
     CoverPicture picture;
     picture.m_format = reader.format();
     picture.m_size = sideways(reader) ? stored.transposed() : stored;
+    // The length measured above, within the ceiling, and no more: a file that grows meanwhile is
+    // read as it was. (Asking for the ceiling itself would take 64 MiB of memory at every photo.)
     if (!file.seek(0))
         return {};
-    picture.m_bytes = file.readAll();
+    picture.m_bytes = file.read(length);
     if (file.error() != QFileDevice::NoError)
         return {};
     return picture;
@@ -92,10 +115,10 @@ QImage CoverPicture::decode(QSize target) const
     // The decoder works in the file's own orientation; the mark is applied after scaling.
     if (target != m_size)
         reader.setScaledSize(sideways(reader) ? target.transposed() : target);
-    return reader.read();
+    return readWhole(reader);
 }
 
-bool CoverPicture::saveJpeg(const QString& path) const
+bool CoverPicture::saveJpeg(const QString& path, FileScope scope) const
 {
     if (isNull())
         return false;
@@ -111,9 +134,7 @@ bool CoverPicture::saveJpeg(const QString& path) const
         if (!writer.write(withoutTransparency(image)))
             return false;
     }
-    // The whole picture in one unbuffered write whose length is checked: a buffered save file, or
-    // an encoder writing straight to it, lets a write cut short by a full disk pass unnoticed,
-    // and the old photo would be replaced by a truncated one.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(jpeg) == jpeg.size() && file.commit();
+    // Encoded in memory first, so that an encoder failing half way never reaches the disk.
+    SafeSave file(path, scope);
+    return file.open() && file.device().write(jpeg) == jpeg.size() && file.commit();
 }

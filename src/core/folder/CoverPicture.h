@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SafeOpen.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -13,13 +15,21 @@
 // byte for byte, so saving a card again and again never wears its photo down.
 class CoverPicture final {
 public:
+    // The largest photo file read, and the most pixels a photo may have. A photo beyond either
+    // counts as unreadable: a file with a picture's header and gigabytes after it, or a few bytes
+    // that claim a picture of billions of pixels, must not take the memory of the machine. A
+    // 100-megapixel camera photo fits both.
+    static constexpr qint64 kMostFileBytes = 64 * 1024 * 1024;
+    static constexpr qint64 kMostPixels = 100'000'000;
+
     CoverPicture() = default;
     // A picture made in memory, such as the placeholder.
     explicit CoverPicture(const QImage& image);
 
     // The picture in a file, of any format the imaging library reads; null when the file cannot
-    // be read or holds no picture. Only the header is decoded here.
-    static CoverPicture fromFile(const QString& path);
+    // be read (see SafeOpen), holds no picture or is beyond the ceilings above. Only the header is
+    // decoded here: a picture cut short or damaged shows as such when it is decoded, below.
+    static CoverPicture fromFile(const QString& path, FileScope scope);
 
     bool isNull() const { return m_size.isEmpty(); }
 
@@ -27,7 +37,8 @@ public:
     QSize size() const { return m_size; }
 
     // The picture reduced to fit `area` with its proportions kept, never enlarged; decoded at that
-    // size where the format allows it. Null when the picture cannot be decoded.
+    // size where the format allows it. Null when the picture cannot be decoded, also when part of
+    // it is missing or damaged (see JpegDamageWatch).
     QImage fitted(QSize area) const;
 
     // The picture at its own pixel size.
@@ -38,8 +49,8 @@ public:
     static QSize fittedSize(QSize picture, QSize area);
 
     // Writes the picture at its own pixel size as a JPEG file, replacing any file of that name only
-    // once the new one is complete. False on any failure.
-    bool saveJpeg(const QString& path) const;
+    // once the new one is complete, and never through a link (see SafeSave). False on any failure.
+    bool saveJpeg(const QString& path, FileScope scope) const;
 
 private:
     QImage decode(QSize target) const;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -83,4 +84,10 @@ void ProgramFolder::setOverride(const QString& folder)
 {
     overrideFolder() = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
     dataFolder().clear();
+}
+
+bool ProgramFolder::contains(const QString& realPath)
+{
+    const QString folder = QFileInfo(path()).canonicalFilePath();
+    return !folder.isEmpty() && (realPath == folder || realPath.startsWith(withSeparator(folder)));
 }

@@ -28,4 +28,9 @@ QString shippedFile(const QString& name);
 // restores the executable's folder.
 void setOverride(const QString& folder);
 
+// Whether `realPath`, a path with every link already resolved, lies inside the program folder
+// once the folder's own links are resolved too. A photo folder that is a link to somewhere else
+// is outside, however its path reads.
+bool contains(const QString& realPath);
+
 } // namespace ProgramFolder

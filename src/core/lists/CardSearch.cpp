@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -49,7 +48,7 @@ struct StoredCriterion {
 template <typename Wanted> void listCards(const Kind& kind, CatalogueFile& archive, Wanted wanted, FoundCards& found)
 {
     const ResultLine line(kind);
-    const int count = archive.recordCount();
+    const int count = archive.countToList();
     for (int number = 1; number <= count; ++number) {
         const QByteArrayView bytes = archive.cardBytes(number);
         if (!wanted(bytes))
@@ -74,6 +73,15 @@ QList<Criterion> inForce(const QList<Criterion>& typed)
 
 FoundCards find(const Kind& kind, const QString& path, const QList<Criterion>& criteria)
 {
+    CatalogueFile archive(kind.layout);
+    archive.open(path);
+    FoundCards found = find(kind, archive, criteria);
+    archive.close();
+    return found;
+}
+
+FoundCards find(const Kind& kind, CatalogueFile& archive, const QList<Criterion>& criteria)
+{
     QList<StoredCriterion> stored;
     bool matchesNothing = false;
     for (const Criterion& criterion : criteria) {
@@ -90,8 +98,6 @@ FoundCards find(const Kind& kind, const QString& path, const QList<Criterion>& c
     }
 
     FoundCards found;
-    CatalogueFile archive(kind.layout);
-    archive.open(path);
     if (!matchesNothing) {
         listCards(
             kind, archive,
@@ -101,25 +107,38 @@ FoundCards find(const Kind& kind, const QString& path, const QList<Criterion>& c
                 });
             },
             found);
+    } else {
+        archive.countToList(); // finding nothing lists nothing, but a list that large is refused all the same
     }
-    archive.close();
     sortInListOrder(found);
     return found;
 }
 
 FoundCards missingIssues(const Kind& kind, const QString& path)
 {
+    CatalogueFile archive(kind.layout);
+    try {
+        archive.open(path);
+    } catch (const ArchiveError&) {
+        return {}; // the window has no message for it
+    }
+    FoundCards found = missingIssues(kind, archive);
+    archive.close();
+    return found;
+}
+
+FoundCards missingIssues(const Kind& kind, CatalogueFile& archive)
+{
     const int flag = kind.layout.indexOf(u"Mancante");
     Q_ASSERT(flag >= 0);
     const QByteArray missing = Text::toWindows1252(QStringLiteral("Sì"));
     FoundCards found;
     try {
-        CatalogueFile archive(kind.layout);
-        archive.open(path);
         listCards(
             kind, archive,
             [&](QByteArrayView bytes) { return Record::trimmedBytes(kind.layout, bytes, flag) == missing; }, found);
-        archive.close();
+    } catch (const TooManyCards&) {
+        throw;
     } catch (const ArchiveError&) {
         // The list shows the cards read before the failure; the window has no message for it.
     }
@@ -127,13 +146,13 @@ FoundCards missingIssues(const Kind& kind, const QString& path)
     return found;
 }
 
-std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QString& line, int number)
+std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QString& line, qint64 number)
 {
     const ResultLine lineOf(kind);
     const QString wanted = Text::trimmed(line);
     CatalogueFile archive(kind.layout);
     archive.open(path);
-    const int count = archive.recordCount();
+    const qint64 count = archive.recordCount();
     std::optional<Card> card;
     if (number >= 1 && number <= count) {
         Record record = archive.readCard(number);
@@ -141,8 +160,8 @@ std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QStr
             card = Card{std::move(record), number};
     }
     if (!card) {
-        int last = 0;
-        for (int n = 1; n <= count; ++n) {
+        qint64 last = 0;
+        for (qint64 n = 1; n <= count; ++n) {
             const QByteArrayView bytes = archive.cardBytes(n);
             if (Text::trimmed(lineOf.of(Record(kind.layout, QByteArray::fromRawData(bytes.data(), bytes.size())))) ==
                 wanted)
@@ -158,51 +177,61 @@ std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QStr
 
 void sortInListOrder(FoundCards& cards)
 {
-    // Every line folded once into one buffer, each character as two bytes high byte first, so
-    // that comparing bytes compares characters by code. Lines that begin alike (titles of one
-    // series, equal titles) then compare at memory speed instead of a character at a time. The
-    // first four characters also stand in each entry, where most comparisons end.
+    // The entries are sorted by four folded characters of their line at a time, held in the entry
+    // itself, so that comparing two entries reads no line: the lines of a series or of one author
+    // begin alike for many characters, and reading them at each comparison would cost a cache miss
+    // each time. Each run of entries alike so far is then sorted on by its next four characters.
     struct Entry {
-        quint64 head;
-        qsizetype offset;
-        qsizetype length; // in bytes
+        quint64 chunk; // characters [depth, depth + 4) of the line, folded, zeros past its end
+        const QChar* text;
+        qsizetype length;
         int index;
     };
-    qsizetype total = 0;
-    for (const QString& line : std::as_const(cards.lines))
-        total += 2 * line.size();
-    std::vector<unsigned char> folded(std::max<qsizetype>(total, 1));
     std::vector<Entry> entries(cards.lines.size());
-    qsizetype offset = 0;
-    for (int index = 0; index < int(entries.size()); ++index) {
-        const QString& line = cards.lines.at(index);
-        Entry& entry = entries[index];
-        entry.offset = offset;
-        entry.length = 2 * line.size();
-        entry.index = index;
-        entry.head = 0;
-        for (qsizetype i = 0; i < line.size(); ++i) {
-            const char16_t c = ListText::upperAZ(line.at(i)).unicode();
-            folded[offset++] = static_cast<unsigned char>(c >> 8);
-            folded[offset++] = static_cast<unsigned char>(c & 0xFF);
-            if (i < 4)
-                entry.head |= quint64(c) << (48 - 16 * i);
+    for (int index = 0; index < int(entries.size()); ++index)
+        entries[index] = {0, cards.lines.at(index).constData(), cards.lines.at(index).size(), index};
+    const auto load = [](Entry& entry, qsizetype depth) {
+        entry.chunk = 0;
+        for (qsizetype i = 0; i < 4 && depth + i < entry.length; ++i)
+            entry.chunk |= quint64(ListText::upperAZ(entry.text[depth + i]).unicode()) << (48 - 16 * i);
+    };
+    // A line that ends within the chunk sorts before a longer one that has zeros there: the
+    // characters it has left within the chunk are the second key. Equal lines keep the order they
+    // were found in.
+    const auto left = [](const Entry& entry, qsizetype depth) { return std::min<qsizetype>(entry.length - depth, 4); };
+    struct Run {
+        qsizetype begin;
+        qsizetype end;
+        qsizetype depth;
+    };
+    std::vector<Run> runs{{0, qsizetype(entries.size()), 0}};
+    while (!runs.empty()) {
+        const Run run = runs.back();
+        runs.pop_back();
+        const auto first = entries.begin() + run.begin;
+        const auto last = entries.begin() + run.end;
+        for (auto it = first; it != last; ++it)
+            load(*it, run.depth);
+        std::stable_sort(first, last, [&](const Entry& a, const Entry& b) {
+            if (a.chunk != b.chunk)
+                return a.chunk < b.chunk;
+            return left(a, run.depth) < left(b, run.depth);
+        });
+        for (auto from = first; from != last;) {
+            auto to = from + 1;
+            while (to != last && to->chunk == from->chunk && left(*to, run.depth) == left(*from, run.depth))
+                ++to;
+            if (to - from > 1 && left(*from, run.depth) == 4)
+                runs.push_back({from - entries.begin(), to - entries.begin(), run.depth + 4});
+            from = to;
         }
     }
-    // A line shorter than four characters has zeros in its head where a longer one has
-    // characters, so it sorts first as a prefix should; a true tie goes on to the bytes.
-    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        if (a.head != b.head)
-            return a.head < b.head;
-        const int order =
-            std::memcmp(folded.data() + a.offset, folded.data() + b.offset, size_t(std::min(a.length, b.length)));
-        return order != 0 ? order < 0 : a.length < b.length;
-    });
+    // Moved, not copied: a copy would touch every line's text once more.
     FoundCards sorted;
     sorted.lines.reserve(cards.lines.size());
     sorted.numbers.reserve(cards.lines.size());
     for (const Entry& entry : entries) {
-        sorted.lines.append(cards.lines.at(entry.index));
+        sorted.lines.append(std::move(cards.lines[entry.index]));
         sorted.numbers.append(cards.numbers.at(entry.index));
     }
     cards = std::move(sorted);

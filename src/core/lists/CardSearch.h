@@ -3,6 +3,8 @@
 #include "storage/Kind.h"
 #include "storage/Record.h"
 
+class CatalogueFile;
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -30,22 +32,28 @@ struct Criterion {
 QList<Criterion> inForce(const QList<Criterion>& typed);
 
 // Every card whose fields contain the text of every criterion, letters A to Z in either case; with
-// no criterion, every card. Throws ArchiveError when the archive cannot be opened or read.
+// no criterion, every card. Throws ArchiveError when the archive cannot be opened or read, and
+// TooManyCards when it holds more cards than a list takes.
 FoundCards find(const Kind& kind, const QString& path, const QList<Criterion>& criteria);
+// The same on an archive already open.
+FoundCards find(const Kind& kind, CatalogueFile& archive, const QList<Criterion>& criteria);
 
 // Every card marked missing (the mark exactly "Sì"). A failure to open or read the archive ends the
-// reading without a word: what was found until then is returned.
+// reading without a word: what was found until then is returned. An archive with more cards than a
+// list takes is the exception: it throws TooManyCards, and nothing is listed.
 FoundCards missingIssues(const Kind& kind, const QString& path);
+// The same on an archive already open.
+FoundCards missingIssues(const Kind& kind, CatalogueFile& archive);
 
 struct Card {
     Record record;
-    int number;
+    qint64 number;
 };
 
 // The card that `line` stands for: card `number` when it still gives that line, otherwise (the
 // archive changed since the list was made) the last card in the archive that gives it; none when
 // no card does. Lines are compared trimmed. Throws ArchiveError.
-std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QString& line, int number);
+std::optional<Card> cardOfLine(const Kind& kind, const QString& path, const QString& line, qint64 number);
 
 // Puts `cards` in list order: by the whole line, equal lines in the order they were found.
 void sortInListOrder(FoundCards& cards);

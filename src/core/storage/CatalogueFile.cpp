@@ -1,6 +1,6 @@
 #include "CatalogueFile.h"
 
-#include <QFileInfo>
+#include "folder/SafeOpen.h"
 
 #include <unistd.h>
 
@@ -17,34 +17,36 @@ void CatalogueFile::open(const QString& path)
 {
     close();
     m_device = &m_file;
-    m_file.setFileName(path);
     // Unbuffered: writes go straight to the file, and reads use the read-ahead below instead of
-    // QFile's own small buffer.
-    if (m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        return;
-    // Only a file that is not there at all may be created; anything else that exists under the
-    // name (a locked file, a folder) is left alone.
-    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+    // QFile's own small buffer. Anything that is there under the name but is not a regular file
+    // of the program folder (a link, a named pipe, a folder) is left alone.
+    if (!SafeOpen::forUpdate(m_file, path))
         throw ArchiveError("cannot open " + path.toStdString());
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
-        throw ArchiveError("cannot create " + path.toStdString());
 }
 
-int CatalogueFile::recordCount() const
+qint64 CatalogueFile::recordCount() const
 {
     requireOpen();
     const qint64 size = m_device->size();
     if (size < 0)
         throw ArchiveError("cannot read the size of the archive");
-    return int(size / m_layout.recordSize());
+    return size / m_layout.recordSize();
 }
 
-Record CatalogueFile::readCard(int number)
+int CatalogueFile::countToList() const
+{
+    const qint64 count = recordCount();
+    if (count > kMostCardsListed)
+        throw TooManyCards("the archive holds too many cards to list: " + std::to_string(count));
+    return int(count);
+}
+
+Record CatalogueFile::readCard(qint64 number)
 {
     return Record(m_layout, cardBytes(number).toByteArray());
 }
 
-QByteArrayView CatalogueFile::cardBytes(int number)
+QByteArrayView CatalogueFile::cardBytes(qint64 number)
 {
     const qint64 offset = qint64(number - 1) * m_layout.recordSize();
     // A card already read ahead in this action is served without asking the file again.
@@ -55,15 +57,15 @@ QByteArrayView CatalogueFile::cardBytes(int number)
     return QByteArrayView(m_ahead.constData() + (offset - m_aheadStart), m_layout.recordSize());
 }
 
-void CatalogueFile::writeCard(int number, const Record& record)
+void CatalogueFile::writeCard(qint64 number, const Record& record)
 {
     requireCard(number);
     writeAt(qint64(number - 1) * m_layout.recordSize(), record);
 }
 
-int CatalogueFile::appendCard(const Record& record)
+qint64 CatalogueFile::appendCard(const Record& record)
 {
-    const int number = recordCount() + 1;
+    const qint64 number = recordCount() + 1;
     writeAt(qint64(number - 1) * m_layout.recordSize(), record);
     return number;
 }
@@ -87,7 +89,7 @@ void CatalogueFile::requireOpen() const
         throw ArchiveError("the archive is not open");
 }
 
-void CatalogueFile::requireCard(int number) const
+void CatalogueFile::requireCard(qint64 number) const
 {
     if (number < 1 || number > recordCount())
         throw ArchiveError("card " + std::to_string(number) + " is not in the archive");

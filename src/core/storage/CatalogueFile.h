@@ -9,14 +9,22 @@
 #include <stdexcept>
 
 // Any failure to reach an archive. Every caller ends its action on it with the access error.
-class ArchiveError final : public std::runtime_error {
+class ArchiveError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
+// An archive with more cards than a window lists at once: refused whole, with the access error
+// also where a window says nothing of other failures, rather than listed in part.
+class TooManyCards final : public ArchiveError {
+public:
+    using ArchiveError::ArchiveError;
+};
+
 // Access to one archive file for one user action: open, read or write whole records, close.
 // No header, no count: card n occupies bytes (n - 1) * size up to n * size - 1, and bytes after
-// the last whole record are never read.
+// the last whole record are never read. Card numbers and positions are 64-bit: an archive holds
+// as many cards as its file system lets it grow to.
 class CatalogueFile final {
 public:
     explicit CatalogueFile(const RecordLayout& layout);
@@ -28,15 +36,24 @@ public:
     CatalogueFile(const CatalogueFile&) = delete;
     CatalogueFile& operator=(const CatalogueFile&) = delete;
 
-    // Opens read-write; a missing file is created empty, an existing one is never emptied.
+    // The most cards a window lists at once (search, missing issues, export). Such a list holds
+    // every card's text in memory, some hundreds of bytes a card: ten million cards already take
+    // gigabytes, and reading them a minute or more.
+    static constexpr qint64 kMostCardsListed = 10'000'000;
+
+    // Opens read-write; a missing file is created empty, an existing one is never emptied. Only a
+    // regular file in the program folder is opened, never through a link (see SafeOpen).
     void open(const QString& path);
-    int recordCount() const;
-    Record readCard(int number);
+    qint64 recordCount() const;
+    // The record count of an archive about to be read whole into a list; TooManyCards when it
+    // holds more than kMostCardsListed cards, so that no list is ever cut short.
+    int countToList() const;
+    Record readCard(qint64 number);
     // The bytes of card n as readCard gives them, without a copy: valid until the next call on
     // this file. For reading a whole archive quickly.
-    QByteArrayView cardBytes(int number);
-    void writeCard(int number, const Record& record);
-    int appendCard(const Record& record); // the new card's number
+    QByteArrayView cardBytes(qint64 number);
+    void writeCard(qint64 number, const Record& record);
+    qint64 appendCard(const Record& record); // the new card's number
     void close();
 
     // The one message that ends every action whose archive cannot be reached. Its breaks are
@@ -45,7 +62,7 @@ public:
 
 private:
     void requireOpen() const;
-    void requireCard(int number) const;
+    void requireCard(qint64 number) const;
     void writeAt(qint64 offset, const Record& record);
     void putBack(qint64 offset, const QByteArray& replaced, qint64 oldSize);
     void readAhead(qint64 offset);

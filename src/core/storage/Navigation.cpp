@@ -3,17 +3,17 @@
 #include "CatalogueFile.h"
 
 namespace {
-int numberIn(const QString& position)
+qint64 numberIn(const QString& position)
 {
     bool ok = false;
-    const int number = position.toInt(&ok);
+    const qint64 number = position.toLongLong(&ok);
     if (!ok)
         throw ArchiveError("the card number on screen is not a number");
     return number;
 }
 } // namespace
 
-Navigation::Step Navigation::decide(Button button, int cardCount, const QString& position)
+Navigation::Step Navigation::decide(Button button, qint64 cardCount, const QString& position)
 {
     using Action = Step::Action;
     switch (button) {
@@ -23,7 +23,7 @@ Navigation::Step Navigation::decide(Button button, int cardCount, const QString&
         return cardCount == 0 ? Step{Action::ReportEmpty} : Step{Action::ShowCard, cardCount};
     case Button::Forward: {
         // A new card stands before card 1.
-        const int current = position.isEmpty() ? 0 : numberIn(position);
+        const qint64 current = position.isEmpty() ? 0 : numberIn(position);
         if (cardCount == 0)
             return {Action::ReportEmpty, 0, true};
         return current < cardCount ? Step{Action::ShowCard, current + 1} : Step{Action::StayPut};

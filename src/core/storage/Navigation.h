@@ -14,12 +14,12 @@ struct Step {
         ReportEmpty, // the archive holds no card
     };
     Action action;
-    int card = 0;
+    qint64 card = 0;
     bool clearPosition = false; // the card number on screen is emptied
 };
 
 // `position` is the trimmed card number on screen, empty for a new card. Throws ArchiveError
 // when it is needed and holds no number.
-Step decide(Button button, int cardCount, const QString& position);
+Step decide(Button button, qint64 cardCount, const QString& position);
 
 } // namespace Navigation

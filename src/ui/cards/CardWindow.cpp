@@ -389,7 +389,7 @@ void CardWindow::ClearCard()
     field(QStringLiteral("Titolo"))->setFocus();
 }
 
-void CardWindow::ShowCard(const Record& record, int number)
+void CardWindow::ShowCard(const Record& record, qint64 number)
 {
     for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
         it.value()->setText(record.text(it.key()));
@@ -435,7 +435,7 @@ QList<CardWindow::ToolbarGroup> CardWindow::standardToolbar()
     };
 }
 
-void CardWindow::showFoundCard(const Record& record, int number)
+void CardWindow::showFoundCard(const Record& record, qint64 number)
 {
     ShowCard(record, number);
     LoadCoverPhoto();
@@ -449,12 +449,14 @@ void CardWindow::LoadCoverPhoto()
         showPlaceholder();
 }
 
-void CardWindow::SaveCoverPhoto()
+bool CardWindow::SaveCoverPhoto()
 {
-    // The card is saved whatever becomes of its photo: a photo that cannot be written is not
-    // reported, and the placeholder in the box shows that it was not stored.
-    if (!CoverPhotos::save(m_kind, lblNome->text(), lblPosizione->text(), imgFoto->picture()))
-        showPlaceholder();
+    // The card is saved whatever becomes of its photo; the placeholder in the box shows that the
+    // photo was not stored.
+    if (CoverPhotos::save(m_kind, lblNome->text(), lblPosizione->text(), imgFoto->picture()))
+        return true;
+    showPlaceholder();
+    return false;
 }
 
 void CardWindow::showPlaceholder()
@@ -485,7 +487,7 @@ void CardWindow::cmdSalvaClick()
             done = QStringLiteral("La scheda corrente è stata inserita in archivio.");
         } else {
             bool isNumber = false;
-            const int number = position.toInt(&isNumber);
+            const qint64 number = position.toLongLong(&isNumber);
             if (!isNumber)
                 throw ArchiveError("the card number is not a number");
             archive.writeCard(number, record);
@@ -493,8 +495,15 @@ void CardWindow::cmdSalvaClick()
             done = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
         }
         archive.close();
-        SaveCoverPhoto();
-        MessageBox::information(this, done);
+        // A save never passes for whole when its photo is lost: an archive whose name is too long
+        // for its photo files, a photo folder that cannot be written.
+        if (SaveCoverPhoto())
+            MessageBox::information(this, done);
+        else
+            MessageBox::warning(this,
+                                done + QStringLiteral("\r\n\r\nAttenzione: la foto della scheda, però, non è stata "
+                                                      "salvata. La foto salvata in precedenza, se c'era, è "
+                                                      "rimasta com'era."));
     } catch (const ArchiveError&) {
         MessageBox::error(this, CatalogueFile::accessErrorText());
     }
@@ -564,7 +573,7 @@ void CardWindow::btnCaricaFotoClick()
     if (chosen.isEmpty())
         return;
     // Nothing is written yet: the card's photo file changes with the next Salva.
-    const CoverPicture picture = CoverPicture::fromFile(chosen);
+    const CoverPicture picture = CoverPicture::fromFile(chosen, FileScope::UserChoice);
     if (picture.isNull() || !imgFoto->setPicture(picture))
         showPlaceholder();
 }
@@ -580,7 +589,7 @@ void CardWindow::btnSalvaFotoClick()
     const QString chosen = FileDialog::run(this, request);
     if (chosen.isEmpty())
         return;
-    if (!imgFoto->picture().saveJpeg(chosen))
+    if (!imgFoto->picture().saveJpeg(chosen, FileScope::UserChoice))
         showPlaceholder();
 }
 

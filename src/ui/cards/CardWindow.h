@@ -39,12 +39,12 @@ public:
     // Puts the window on a blank new card.
     void ClearCard();
     // Puts a stored card and its number on screen.
-    void ShowCard(const Record& record, int number);
+    void ShowCard(const Record& record, qint64 number);
     // Fills the photo box from the card's photo file, or shows the placeholder.
     void LoadCoverPhoto();
-    // Writes the photo box as the card's photo file; a failure shows the placeholder and is not
-    // reported.
-    void SaveCoverPhoto();
+    // Writes the photo box as the card's photo file; a failure shows the placeholder. False when
+    // the photo could not be written, for the save to say so.
+    bool SaveCoverPhoto();
 
     QLineEdit* field(const QString& fieldName) const;
     QLabel* attachmentLabel(const QString& fieldName) const;
@@ -60,7 +60,7 @@ public:
 
 public slots:
     // A card chosen in a list window: shown with its number, then its cover photo.
-    void showFoundCard(const Record& record, int number);
+    void showFoundCard(const Record& record, qint64 number);
 
     void cmdSalvaClick();
     void cmdNuovoClick();

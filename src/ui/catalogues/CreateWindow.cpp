@@ -115,6 +115,13 @@ void CreateWindow::btnApplicaClick()
         txtFile->setFocus();
         return;
     }
+    // A name that the file system cannot take for the archive or for its photos is refused now:
+    // later every photo would be lost.
+    if (!ArchiveName::fitsFileSystem(name, ProgramFolder::path())) {
+        MessageBox::warning(this, ArchiveName::tooLongWarning(ProgramFolder::path()));
+        txtFile->setFocus();
+        return;
+    }
     lblFile->setText(ProgramFolder::path() + name + kind().extension);
     if (ArchiveFolder::isNameInUse(ProgramFolder::path(), name, kind())) {
         MessageBox::warning(this, look().catalogue.msgNameInUse);

@@ -9,6 +9,7 @@
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
 #include "start/Help.h"
+#include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/CodePageInput.h"
 #include "widgets/Fonts.h"
@@ -174,7 +175,7 @@ void ExportWindow::FormShow()
     // A failure while loading is not reported: the grid shows the cards read until then.
     if (m_rows->holdsCard(0))
         return;
-    m_rows->load(m_archivePath);
+    m_archiveRead = m_rows->load(m_archivePath);
     setColumnWidths();
 }
 
@@ -196,6 +197,12 @@ void ExportWindow::paintEvent(QPaintEvent*)
 void ExportWindow::cmdEsportaClick()
 {
     static_cast<Grid*>(grdRecords)->finishEditing();
+    // The grid of an archive that could not be read whole holds no card or only some: written
+    // out, it would replace a good earlier export with a part of the archive.
+    if (!m_archiveRead) {
+        MessageBox::plain(this, CatalogueFile::accessErrorText());
+        return;
+    }
     if (!MessageBox::confirm(this, kAskToExport))
         return;
     const QString path = ProgramFolder::file(m_kind.spreadsheet.fileName);

@@ -52,5 +52,6 @@ private:
     const Kind& m_kind;
     QString m_archivePath;
     ExportRows* m_rows;
+    bool m_archiveRead = false; // every card of the archive is in the grid
     StatusHints* m_hints;
 };

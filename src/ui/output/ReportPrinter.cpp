@@ -3,12 +3,15 @@
 #include "shell/ProgramFormats.h"
 
 #include "folder/ProgramFolder.h"
+#include "folder/SafeSave.h"
 #include "report/ListReport.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QBuffer>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -38,7 +41,8 @@ void setUpPrinter(QPrinter& printer, const Report& report, const QString& jobNam
     }
 }
 
-void paintRange(QPrinter& printer, const Report& report)
+// Paints the pages and copies that the printer's settings ask for on `device`.
+void paintRange(const QPrinter& printer, QPagedPaintDevice& device, const Report& report)
 {
     int from = 1;
     int to = report.pageCount();
@@ -47,7 +51,40 @@ void paintRange(QPrinter& printer, const Report& report)
         to = printer.toPage() > 0 ? printer.toPage() : to;
     }
     // Where the printing system makes no copies itself, the pages are sent as many times.
-    report.paint(printer, from, to, printer.supportsMultipleCopies() ? 1 : printer.copyCount());
+    report.paint(device, from, to, printer.supportsMultipleCopies() ? 1 : printer.copyCount());
+}
+
+// Prints on the printer chosen in its dialog. Throws ReportError when any of it fails; a file
+// asked for is then left as it was before, or not made.
+void output(QPrinter& printer, const Report& report)
+{
+    const QString file = printer.outputFileName();
+    if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
+        paintRange(printer, printer, report);
+        if (printer.printerState() == QPrinter::Error)
+            throw ReportError(
+                QStringLiteral("La stampante non ha accettato la stampa di \"%1\"").arg(printer.docName()));
+        return;
+    }
+    // Qt's PDF writer looks at none of its writes: on a full disk it stops at the first write cut
+    // short and the print looks done. The file is made in memory, then handed to the disk with
+    // every write checked, whole or not at all, in the place of whatever stood there (see SafeSave).
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(printer.resolution());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        writer.setPdfVersion(printer.pdfVersion());
+        paintRange(printer, writer, report);
+    }
+    SafeSave pdf(file, FileScope::UserChoice);
+    if (!pdf.open())
+        throw ReportError(QStringLiteral("Impossibile creare il file \"%1\"").arg(file));
+    if (pdf.device().write(bytes) != bytes.size() || !pdf.commit())
+        throw ReportError(QStringLiteral("Impossibile scrivere il file \"%1\"").arg(file));
 }
 
 // The preview's toolbar shows only what the template lists. Qt makes its actions in groups, in
@@ -162,7 +199,7 @@ bool ReportPrinter::print(QWidget* parent, Report& report, const QString& jobNam
         if (dialog.exec() != QDialog::Accepted)
             return false;
     }
-    paintRange(printer, report);
+    output(printer, report);
     return true;
 }
 
@@ -186,7 +223,7 @@ void ReportPrinter::preview(QWidget* parent, Report& report, const QString& jobN
         }
     };
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&](QPrinter* target) { keepingFailure([&] { paintRange(*target, report); }); });
+                     [&](QPrinter* target) { keepingFailure([&] { paintRange(*target, *target, report); }); });
     arrangeToolbar(dialog, report.options().previewButtons, [&] {
         keepingFailure([&] {
             if (print(&dialog, report, jobName))

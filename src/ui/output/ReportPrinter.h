@@ -19,7 +19,8 @@ namespace ReportPrinter {
 // printer chosen. The job bears `jobName` in the printer's queue; printed to a file, the file
 // proposed is that name in the program folder. Returns false, having printed nothing, when the
 // dialog is cancelled. A report not prepared yet is prepared first. Throws ReportError when
-// printing fails.
+// printing fails: a printer that refuses, a PDF file that cannot be written whole (which is then
+// not made, or left as it was).
 bool print(QWidget* parent, Report& report, const QString& jobName);
 
 // Shows the prepared report in a modal preview window, at the zoom and with the buttons the

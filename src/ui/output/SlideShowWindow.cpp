@@ -100,10 +100,10 @@ void SlideShowWindow::cmdAvantiClick()
         if (Text::trimmed(lblPosizione->text()).isEmpty())
             lblPosizione->setText(QStringLiteral("0"));
         bool isNumber = false;
-        const int shown = Text::trimmed(lblPosizione->text()).toInt(&isNumber);
+        const qint64 shown = Text::trimmed(lblPosizione->text()).toLongLong(&isNumber);
         if (!isNumber)
             throw ArchiveError("the card number is not a number");
-        const int count = archive.recordCount();
+        const qint64 count = archive.recordCount();
         if (count == 0) {
             lblPosizione->clear();
             archive.close();

@@ -149,8 +149,10 @@ void SearchWindow::btnCercaClick()
     lstRecords->clearCards();
     try {
         lstRecords->setCards(CardSearch::find(kind(), archivePath(), criteria));
-    } catch (const ArchiveError&) {
-        // The criteria panel stays as it is, criteria and waiting text included.
+    } catch (const std::exception&) {
+        // An archive that cannot be read, one with more cards than a list takes, a list larger
+        // than the memory: the criteria panel stays as it is, criteria and waiting text included.
+        lstRecords->clearCards();
         MessageBox::plain(this, CatalogueFile::accessErrorText());
         return;
     }

@@ -2,6 +2,8 @@
 
 #include "ResultList.h"
 #include "lists/CardSearch.h"
+#include "shell/MessageBox.h"
+#include "storage/CatalogueFile.h"
 
 #include <QLineEdit>
 
@@ -18,8 +20,14 @@ void TfrmRiepFumettiMancanti::FormShow()
     lstRecords->selectRow(0);
     txtTrova->clear();
     // Without an archive that can be read the list shows what was read of it, without a message;
-    // without a card window there is no archive at all.
-    if (!archivePath().isEmpty())
-        lstRecords->setCards(CardSearch::missingIssues(kind(), archivePath()));
+    // without a card window there is no archive at all. Only an archive too large to list is
+    // reported: the list is then empty, never a part of the archive that passes for the whole.
+    if (!archivePath().isEmpty()) {
+        try {
+            lstRecords->setCards(CardSearch::missingIssues(kind(), archivePath()));
+        } catch (const std::exception&) {
+            MessageBox::plain(this, CatalogueFile::accessErrorText());
+        }
+    }
     txtTrova->setFocus();
 }

@@ -1,18 +1,24 @@
 #include "Guarded.h"
 
 #include "MessageBox.h"
+#include "UserError.h"
 
 #include <QApplication>
 
-#include <stdexcept>
+QString Guarded::unexpectedErrorText()
+{
+    return QStringLiteral("Attenzione: l'operazione richiesta non è andata a buon fine per un errore imprevisto."
+                          "\r\n\r\nNulla di quanto già salvato è andato perduto.");
+}
 
 void Guarded::report(const std::exception_ptr& error)
 {
     try {
         std::rethrow_exception(error);
-    } catch (const std::exception& escaped) {
-        MessageBox::plain(QApplication::activeWindow(), QString::fromUtf8(escaped.what()));
+    } catch (const UserError& failure) {
+        MessageBox::plain(QApplication::activeWindow(), failure.text());
     } catch (...) {
-        MessageBox::plain(QApplication::activeWindow(), QStringLiteral("Errore imprevisto."));
+        // "std::bad_alloc", "vector::reserve": nothing a user can read.
+        MessageBox::plain(QApplication::activeWindow(), unexpectedErrorText());
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <exception>
 
 // The general error handler. A handler runs inside Qt's own event code, which is built without
@@ -9,8 +11,12 @@
 // as the net, with the same report, for errors of event overrides (keys, closing, showing).
 namespace Guarded {
 
-// Shows the error in a plain box over the active window; the program goes on.
+// Shows the error in a plain box over the active window; the program goes on. The box holds the
+// error's own text only for a UserError, whose text is written for the user; any other error
+// gets unexpectedErrorText().
 void report(const std::exception_ptr& error);
+
+QString unexpectedErrorText();
 
 } // namespace Guarded
 

@@ -5,7 +5,6 @@
 #include "CoreTestSupport.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestIniFile : public QObject {
@@ -19,14 +18,15 @@ private slots:
     void unusableFilesAreReported();
 
 private:
-    QString path() const { return m_dir->filePath(QStringLiteral("unins000.dll")); }
+    QString path() const { return m_dir->file(QStringLiteral("unins000.dll")); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ProgramFolderFixture> m_dir;
 };
 
 void TestIniFile::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_dir.reset(); // one program folder at a time
+    m_dir = std::make_unique<ProgramFolderFixture>();
 }
 
 void TestIniFile::readString_data()
@@ -107,7 +107,7 @@ void TestIniFile::unusableFilesAreReported()
     QVERIFY_THROWS_EXCEPTION(IniFile::Error, IniFile::readString(path(), section, key));
     QVERIFY_THROWS_EXCEPTION(IniFile::Error, IniFile::writeString(path(), section, key, QStringLiteral("X")));
 
-    const QString inMissingFolder = m_dir->filePath(QStringLiteral("manca/unins000.dll"));
+    const QString inMissingFolder = m_dir->file(QStringLiteral("manca/unins000.dll"));
     QVERIFY_THROWS_EXCEPTION(IniFile::Error, IniFile::writeString(inMissingFolder, section, key, QStringLiteral("X")));
     QVERIFY(!QFile::exists(inMissingFolder));
 }

@@ -5,7 +5,6 @@
 #include "export/SpreadsheetWriter.h"
 
 #include <QBuffer>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -83,12 +82,12 @@ private:
     // Loads an archive of these bytes and writes its file.
     QByteArray exported(ExportRows& rows, const QByteArray& archive);
 
-    QTemporaryDir m_dir;
+    ProgramFolderFixture m_dir;
 };
 
 QByteArray TestSpreadsheetWriter::exported(ExportRows& rows, const QByteArray& archive)
 {
-    const QString path = m_dir.filePath(QStringLiteral("Prova") + rows.kind().extension);
+    const QString path = m_dir.file(QStringLiteral("Prova") + rows.kind().extension);
     writeFileBytes(path, archive);
     rows.load(path);
     QBuffer out;

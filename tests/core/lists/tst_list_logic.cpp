@@ -10,6 +10,7 @@
 #include "storage/Text.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -37,6 +38,7 @@ private slots:
     void containment();
     void criteriaInForceCombine();
     void listOrder();
+    void longSharedBeginningsSortAsLinesCompare();
     void quickFind();
     void missingIssues_data();
     void missingIssues();
@@ -220,6 +222,30 @@ void TestListLogic::listOrder()
     QVERIFY(!ListText::lessInListOrder(u"a", u"A"));
     QVERIFY(!ListText::lessInListOrder(u"A", u"a"));
     QVERIFY(ListText::lessInListOrder(u"z", u"_"));
+}
+
+void TestListLogic::longSharedBeginningsSortAsLinesCompare()
+{
+    // Lines of a series: long beginnings in common, ends at every length, case and accents mixed.
+    QRandomGenerator random(21);
+    FoundCards cards;
+    const QString stems[] = {QString(), QStringLiteral("Le avventure di Tex Willer, volume "),
+                             QStringLiteral("LE AVVENTURE DI TEX WILLER, VOLUME "),
+                             QStringLiteral("Le avventure di T")};
+    const QString tails = QStringLiteral("aAbB zZ_\u00e0\u20ac0");
+    for (int n = 1; n <= 3000; ++n) {
+        QString line = stems[random.bounded(4)];
+        for (int i = int(random.bounded(12)); i > 0; --i)
+            line += tails.at(random.bounded(int(tails.size())));
+        cards.lines.append(line);
+        cards.numbers.append(n);
+    }
+    QList<int> expected(cards.numbers);
+    std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+        return ListText::lessInListOrder(cards.lines.at(a - 1), cards.lines.at(b - 1));
+    });
+    CardSearch::sortInListOrder(cards);
+    QCOMPARE(cards.numbers, expected);
 }
 
 void TestListLogic::quickFind()

@@ -2,8 +2,12 @@
 // code under test, so a fault cannot hide behind a matching reader and writer.
 #include "CoreTestSupport.h"
 #include "FailingDevice.h"
+#include "HugeDevice.h"
+#include "export/ExportRows.h"
+#include "lists/CardSearch.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
+#include "storage/Navigation.h"
 #include "storage/Text.h"
 
 #include <QBuffer>
@@ -49,6 +53,9 @@ private slots:
     void writesReplaceExactlyOneRecord();
     void writesCutShortFail();
     void recordsOfAnotherLayoutAreRefused();
+    void cardNumbersAndPositionsAre64Bit();
+    void archivesTooLargeToListAreRefused_data();
+    void archivesTooLargeToListAreRefused();
     void accessErrorText();
 };
 
@@ -285,6 +292,95 @@ void TestArchiveFormat::recordsOfAnotherLayoutAreRefused()
     // A book record goes in.
     file.writeCard(1, Record(books));
     QCOMPARE(bytes, Record(books).bytes());
+}
+
+void TestArchiveFormat::cardNumbersAndPositionsAre64Bit()
+{
+    // 2^32 + 5 book cards, 13.5 TB: a 32-bit count sees 5 of them.
+    const RecordLayout& layout = Kind::libri().layout;
+    const qint64 cards = 4'294'967'301;
+    const qint64 size = layout.recordSize();
+    HugeDevice device(cards * size + 7);
+    CatalogueFile file(layout, device);
+    QCOMPARE(file.recordCount(), cards);
+
+    Record first(layout);
+    first.setText(u"Titolo", QStringLiteral("Prima scheda nuova"));
+    Record second(layout);
+    second.setText(u"Titolo", QStringLiteral("Seconda scheda nuova"));
+    QCOMPARE(file.appendCard(first), cards + 1);
+    QCOMPARE(file.appendCard(second), cards + 2);
+    QCOMPARE(device.bytesAt(cards * size, size), first.bytes());
+    QCOMPARE(device.bytesAt((cards + 1) * size, size), second.bytes());
+    QCOMPARE(file.recordCount(), cards + 2);
+    QCOMPARE(file.readCard(cards + 1).text(u"Titolo"), QStringLiteral("Prima scheda nuova"));
+
+    // The last card of the old archive, rewritten in place; the one before it untouched.
+    file.writeCard(cards, second);
+    QCOMPARE(device.bytesAt((cards - 1) * size, size), second.bytes());
+    QCOMPARE(device.bytesAt((cards - 2) * size, size), QByteArray(size, '\0'));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.writeCard(cards + 3, first));
+
+    using Navigation::Button;
+    QCOMPARE(Navigation::decide(Button::Last, file.recordCount(), QString()).card, cards + 2);
+    QCOMPARE(Navigation::decide(Button::Forward, file.recordCount(), QStringLiteral("4294967301")).card, 4'294'967'302);
+    QCOMPARE(Navigation::decide(Button::Back, file.recordCount(), QStringLiteral("4294967301")).card, 4'294'967'300);
+}
+
+void TestArchiveFormat::archivesTooLargeToListAreRefused_data()
+{
+    QTest::addColumn<QString>("reader");
+    QTest::addColumn<qint64>("cards");
+    QTest::addColumn<int>("listed"); // -1: refused
+    const QList<std::tuple<const char*, int>> readers = {{"search", 3}, {"missing issues", 2}, {"export", 3}};
+    for (const auto& [reader, listed] : readers) {
+        const QString name = QString::fromLatin1(reader);
+        QTest::addRow("%s, 3 cards", reader) << name << qint64(3) << listed;
+        QTest::addRow("%s, 10,000,001 cards", reader) << name << qint64(10'000'001) << -1;
+        QTest::addRow("%s, 6.7 TB", reader) << name << qint64(6'700'000'000'000 / 3651) << -1;
+        QTest::addRow("%s, 4,294,967,301 cards", reader) << name << qint64(4'294'967'301) << -1;
+    }
+}
+
+void TestArchiveFormat::archivesTooLargeToListAreRefused()
+{
+    // A window that lists a whole archive refuses one larger than a list takes, rather than list a
+    // part of it, or nothing, as if that were all.
+    QFETCH(QString, reader);
+    QFETCH(qint64, cards);
+    QFETCH(int, listed);
+    const Kind& kind = Kind::fumetti();
+    HugeDevice device(cards * kind.layout.recordSize());
+    // The first cards hold something to list: three cards, the first and third marked missing.
+    for (int n = 1; n <= 3; ++n) {
+        Record card(kind.layout);
+        card.setText(u"Titolo", QStringLiteral("Scheda %1").arg(n));
+        card.setText(u"Mancante", n % 2 ? QStringLiteral("Sì") : QStringLiteral("No"));
+        device.write(card.bytes());
+    }
+    CatalogueFile archive(kind.layout, device);
+
+    if (reader == QLatin1String("export")) {
+        ExportRows rows(kind);
+        QCOMPARE(rows.load(archive), listed >= 0);
+        QCOMPARE(rows.rowCount(), listed >= 0 ? listed : 10);
+        QCOMPARE(rows.holdsCard(0), listed >= 0);
+        return;
+    }
+    const auto list = [&] {
+        return reader == QLatin1String("search") ? CardSearch::find(kind, archive, {})
+                                                 : CardSearch::missingIssues(kind, archive);
+    };
+    if (listed >= 0) {
+        QCOMPARE(list().lines.size(), listed);
+        return;
+    }
+    QVERIFY_THROWS_EXCEPTION(TooManyCards, list());
+    if (reader == QLatin1String("search")) {
+        // A search that can find nothing refuses it all the same.
+        const QList<CardSearch::Criterion> nothing = {{QStringLiteral("Titolo"), QStringLiteral("\u4e00")}};
+        QVERIFY_THROWS_EXCEPTION(TooManyCards, CardSearch::find(kind, archive, nothing));
+    }
 }
 
 void TestArchiveFormat::accessErrorText()

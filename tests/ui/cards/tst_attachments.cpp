@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -329,20 +330,33 @@ void TestAttachments::clearingKeepsTheDescriptionAndAnnullaKeepsTheCard()
 void TestAttachments::openHandsOnlyFolderDocumentsToTheDesktop_data()
 {
     QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("linkOutside"); // what in the folder is a link to a file elsewhere
     QTest::addColumn<bool>("opens");
-    QTest::newRow("plain name") << QByteArray("Manuale d'uso.pdf") << true;
-    QTest::newRow("dots inside a name") << QByteArray("Vol..2.pdf") << true;
-    QTest::newRow("parent folder") << QByteArray("../segreto.txt") << false;
-    QTest::newRow("windows parent folder") << QByteArray("..\\..\\programma.exe") << false;
-    QTest::newRow("absolute path") << QByteArray("/etc/passwd") << false;
-    QTest::newRow("sub folder") << QByteArray("altro/file.pdf") << false;
-    QTest::newRow("the parent itself") << QByteArray("..") << false;
+    QTest::newRow("plain name") << QByteArray("Manuale d'uso.pdf") << QString() << true;
+    QTest::newRow("dots inside a name") << QByteArray("Vol..2.pdf") << QString() << true;
+    QTest::newRow("parent folder") << QByteArray("../segreto.txt") << QString() << false;
+    QTest::newRow("windows parent folder") << QByteArray("..\\..\\programma.exe") << QString() << false;
+    QTest::newRow("absolute path") << QByteArray("/etc/passwd") << QString() << false;
+    QTest::newRow("sub folder") << QByteArray("altro/file.pdf") << QString() << false;
+    QTest::newRow("the parent itself") << QByteArray("..") << QString() << false;
+    QTest::newRow("the document a link") << QByteArray("Manuale.pdf") << QStringLiteral("Manuale.pdf") << false;
+    QTest::newRow("the folder a link") << QByteArray("Manuale.pdf") << QStringLiteral(".") << false;
 }
 
 void TestAttachments::openHandsOnlyFolderDocumentsToTheDesktop()
 {
     QFETCH(QByteArray, stored);
+    QFETCH(QString, linkOutside);
     QFETCH(bool, opens);
+    QTemporaryDir outside;
+    if (!linkOutside.isEmpty()) {
+        const bool wholeFolder = linkOutside == u'.';
+        writeFileBytes(outside.filePath(QString::fromLatin1(stored)), "un documento di altri");
+        const QString link =
+            wholeFolder ? folder().file(QStringLiteral("Documenti_Allegati")) : attachment(linkOutside);
+        QDir().mkpath(QFileInfo(link).path());
+        QVERIFY(QFile::link(wholeFolder ? outside.path() : outside.filePath(linkOutside), link));
+    }
     // The name comes from an archive that another program may have written.
     StoredTexts texts = sampleCard(Kind::libri(), 1);
     texts[QStringLiteral("File01")] = stored;

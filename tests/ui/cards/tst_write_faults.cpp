@@ -5,6 +5,7 @@
 #include "CardArchiveBytes.h"
 #include "DiskFaults.h"
 #include "OpenCard.h"
+#include "PdfPages.h"
 #include "TestSupport.h"
 #include "access/Crypt.h"
 #include "access/PasswordFile.h"
@@ -12,11 +13,15 @@
 #include "export/SpreadsheetWriter.h"
 #include "folder/AttachmentFolder.h"
 #include "folder/CoverPhotos.h"
+#include "output/ReportPrinter.h"
+#include "search/ListPrinting.h"
 #include "storage/CatalogueFile.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,13 +29,25 @@
 #include <functional>
 
 namespace {
-enum class Write { CardInPlace, CardAppended, PhotoAsStored, PhotoConverted, Attachment, Password, Export };
+enum class Write {
+    CardInPlace,
+    CardAppended,
+    PhotoAsStored,
+    PhotoConverted,
+    Attachment,
+    Password,
+    Export,
+    CardPrinted,
+    ShortListPrinted,
+    LongListPrinted
+};
 
 const QString kArchive = QStringLiteral("Prova.lib");
 const QString kPhoto = QStringLiteral("Catalogo_Libri/Prova_Foto_2.jpg");
 const QString kDocument = QStringLiteral("Documenti_Allegati/scheda.pdf");
 const QString kPasswordFile = QStringLiteral("unins000.dll");
 const QString kSpreadsheet = QStringLiteral("Esportati/Prova.xls");
+const QString kPrint = QStringLiteral("Stampe/stampa.pdf");
 const QString kAccessError = QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
                                             "Accertarsi di possedere i privilegi di scrittura nella cartella di "
                                             "installazione del programma.");
@@ -54,6 +71,8 @@ struct WriteCase {
     qint64 start = 0;
     QByteArray bytes;
     bool wholeFile = true;
+    // Of a PDF file, whose bytes hold the time it was made: the text it prints, compared instead.
+    QString printedText{};
 };
 
 bool succeeds(const std::function<void()>& write)
@@ -95,6 +114,9 @@ private:
     void layDownUserData();
     WriteCase writeCase(Write write);
 
+    // True when the print that `print` starts shows no message, to the PDF file `path`.
+    bool printsWithoutWarning(const QString& path, const std::function<void()>& print);
+
     std::unique_ptr<QTemporaryDir> m_elsewhere; // where new photos and documents come from
 };
 
@@ -123,6 +145,9 @@ void TestWriteFaults::layDownUserData()
     // An export made earlier, which a new export of the archive replaces.
     QDir().mkpath(folder().file(QStringLiteral("Esportati")));
     writeFileBytes(folder().file(kSpreadsheet), QByteArray(2000, 'x'));
+    // A print made earlier to the file that a new print is made to.
+    QDir().mkpath(folder().file(QStringLiteral("Stampe")));
+    writeFileBytes(folder().file(kPrint), QByteArray(2000, 'p'));
 
     // Small ones, as a thumbnail or a short note is: they go through a file's buffer whole.
     QVERIFY(noisyPicture(64, 48, 2).save(m_elsewhere->filePath(QStringLiteral("nuova.jpg")), "jpeg", 95));
@@ -130,29 +155,81 @@ void TestWriteFaults::layDownUserData()
     writeFileBytes(m_elsewhere->filePath(QStringLiteral("scheda.pdf")), QByteArray(5000, 'N'));
 }
 
+bool TestWriteFaults::printsWithoutWarning(const QString& path, const std::function<void()>& print)
+{
+    ReportPrinter::setPrintDialogResponder([path](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return ReportPrinter::DialogAnswer::Accept;
+    });
+    const qsizetype shown = messages().count();
+    print();
+    ReportPrinter::setPrintDialogResponder({});
+    return messages().count() == shown;
+}
+
 WriteCase TestWriteFaults::writeCase(Write write)
 {
     const int recordSize = bookLayout().recordSize();
     const QString archive = folder().file(kArchive);
-    // The file a write makes, from the same write over a copy in a folder of no importance.
+    // The file a write makes, from the same write over a copy in a folder of no importance, inside
+    // the program folder where the program writes its files, and gone before the test looks.
     const auto made = [this](const QString& copyOf, const std::function<void(const QString&)>& writeTo) {
-        const QString scratch = m_elsewhere->filePath(QStringLiteral("prova"));
-        QFile::remove(scratch);
-        QFile::copy(folder().file(copyOf), scratch);
-        writeTo(scratch);
-        return fileBytes(scratch);
+        QDir scratch(folder().file(QStringLiteral("prove")));
+        scratch.mkpath(QStringLiteral("."));
+        const QString path = scratch.filePath(QStringLiteral("prova"));
+        QFile::copy(folder().file(copyOf), path);
+        writeTo(path);
+        const QByteArray bytes = fileBytes(path);
+        scratch.removeRecursively();
+        return bytes;
     };
     const auto photo = [this](const QString& source) {
-        return [picture = CoverPicture::fromFile(m_elsewhere->filePath(source))] {
+        return [picture = CoverPicture::fromFile(m_elsewhere->filePath(source), FileScope::UserChoice)] {
             return CoverPhotos::save(Kind::libri(), QStringLiteral("Prova"), QStringLiteral("2"), picture);
         };
     };
     const auto photoBytes = [&](const QString& source) {
-        return made(kPhoto,
-                    [&](const QString& path) { CoverPicture::fromFile(m_elsewhere->filePath(source)).saveJpeg(path); });
+        return made(kPhoto, [&](const QString& path) {
+            CoverPicture::fromFile(m_elsewhere->filePath(source), FileScope::UserChoice)
+                .saveJpeg(path, FileScope::UserChoice);
+        });
+    };
+
+    // A print to `path` from the card window's print window, or from a list window's Stampa.
+    const auto cardPrint = [this, archive](const QString& path) {
+        return printsWithoutWarning(path, [&] {
+            OpenCard card(KindId::Libri, archive);
+            card.click("cmdPrimo");
+            whenModalOpens([](QWidget* window) { click(window, QStringLiteral("btnStampa")); });
+            card.click("cmdStampa");
+        });
+    };
+    const auto listPrint = [this](int lines) {
+        return [this, lines](const QString& path) {
+            QStringList list;
+            for (int n = 1; n <= lines; ++n)
+                list.append(QStringLiteral("Riga %1 dell'elenco, con il titolo e l'autore").arg(n));
+            return printsWithoutWarning(
+                path, [&] { printList(Windows::card(KindId::Libri), QStringLiteral("Elenco"), list); });
+        };
+    };
+    const auto printCase = [&](const std::function<bool(const QString&)>& print) {
+        QString text;
+        const QByteArray bytes = made(kPrint, [&](const QString& path) {
+            print(path);
+            text = PdfPages::pdfText(path);
+        });
+        return WriteCase{[this, print] { return print(folder().file(kPrint)); }, kPrint, 0, bytes, true, text};
     };
 
     switch (write) {
+    case Write::CardPrinted:
+        return printCase(cardPrint);
+    case Write::ShortListPrinted:
+        return printCase(listPrint(20));
+    case Write::LongListPrinted:
+        return printCase(listPrint(3000));
     case Write::CardInPlace:
         return {[archive] {
                     return succeeds([&] {
@@ -208,6 +285,9 @@ void TestWriteFaults::failingDiskKeepsTheOldBytes_data()
         {"attached document copied", Write::Attachment},
         {"password changed", Write::Password},
         {"archive exported", Write::Export},
+        {"card printed to a PDF file", Write::CardPrinted},
+        {"short list printed to a PDF file", Write::ShortListPrinted},
+        {"long list printed to a PDF file", Write::LongListPrinted},
     };
     const char* points[] = {"at its first byte", "after one byte", "half way", "at its last byte"};
     for (const auto& [name, write] : writes)
@@ -248,6 +328,10 @@ void TestWriteFaults::failingDiskKeepsTheOldBytes()
     // The write itself was sound: with room on the disk it goes through.
     QVERIFY(written.run());
     const QByteArray old = before.value(written.target);
+    if (!written.printedText.isEmpty()) {
+        QCOMPARE(PdfPages::pdfText(folder().file(written.target)), written.printedText);
+        return;
+    }
     QCOMPARE(fileBytes(folder().file(written.target)),
              written.wholeFile ? written.bytes
                                : old.left(written.start) + written.bytes + old.mid(written.start + length));

@@ -4,6 +4,7 @@
 #include "cards/CardWindow.h"
 #include "folder/ArchiveFolder.h"
 #include "folder/ArchiveName.h"
+#include "folder/CoverPhotos.h"
 #include "shell/ChainWindow.h"
 #include "start/TfrmAvvio.h"
 #include "start/Windows.h"
@@ -182,6 +183,8 @@ private slots:
     void typedCharactersAreFilteredPastedAreNot();
     void nameRefusedByFileSystemReachesGeneralHandler_data();
     void nameRefusedByFileSystemReachesGeneralHandler();
+    void namesTooLongForTheirFilesAreRefused_data();
+    void namesTooLongForTheirFilesAreRefused();
 
     void listShowsArchivesOfKindOnly_data();
     void listShowsArchivesOfKindOnly();
@@ -430,13 +433,16 @@ void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler_data()
 void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler()
 {
     QFETCH(KindId, kind);
-    const Kind& k = Kind::of(kind);
     const ProgramFolderFixture& folder = this->folder();
     MessageProbe& messages = this->messages();
-    ChainWindow* create = Windows::create(k.id);
+    ChainWindow* create = Windows::create(kind);
     create->present();
-    // 130 characters fit the field, but as 260 bytes they are longer than a file name may be.
-    paste(child<QLineEdit>(create, "txtFile"), QString(130, u'è'));
+    // A program folder where no file may be made: the name is fine, the file system refuses it.
+    const std::function<void()> undo = refuseDeletion(folder.path());
+    if (!undo)
+        QSKIP("this file system can make no folder refuse a new file");
+    const auto restore = qScopeGuard(undo);
+    paste(child<QLineEdit>(create, "txtFile"), QStringLiteral("Casa"));
 
     click(create, "btnApplica");
     QCOMPARE(messages.count(), 1);
@@ -445,6 +451,53 @@ void CatalogueWindowsTest::nameRefusedByFileSystemReachesGeneralHandler()
     const QString error = messages.last().text;
     QVERIFY2(error.startsWith(QLatin1String("Impossibile creare il file di archivio")), qPrintable(error));
     QVERIFY(entries(folder.path()).isEmpty());
+    QCOMPARE(visibleWindows(), QList<QWidget*>{create});
+}
+
+void CatalogueWindowsTest::namesTooLongForTheirFilesAreRefused_data()
+{
+    QTest::addColumn<KindId>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("created");
+    // A file name takes 255 bytes; card 9999999999's photo adds "_Foto_9999999999.jpg", 20 more.
+    // In UTF-8 an accented letter takes two bytes, the euro sign three.
+    for (const Kind* kind : Kind::all()) {
+        addKindRow(kind->id, "235 plain letters") << QString(235, u'a') << true;
+        addKindRow(kind->id, "236 plain letters") << QString(236, u'a') << false;
+        addKindRow(kind->id, "117 accented letters and a plain one")
+            << QString(117, u'è') + QStringLiteral("a") << true;
+        addKindRow(kind->id, "118 accented letters") << QString(118, u'è') << false;
+        addKindRow(kind->id, "78 euro signs and two plain letters")
+            << QString(78, u'€') + QStringLiteral("ab") << false;
+    }
+}
+
+void CatalogueWindowsTest::namesTooLongForTheirFilesAreRefused()
+{
+    QFETCH(KindId, kind);
+    QFETCH(QString, name);
+    QFETCH(bool, created);
+    const Kind& k = Kind::of(kind);
+    ChainWindow* create = Windows::create(k.id);
+    create->present();
+    paste(child<QLineEdit>(create, "txtFile"), name);
+
+    click(create, "btnApplica");
+    QCOMPARE(messages().count(), 1);
+    if (created) {
+        QCOMPARE(messages().last().text, textsOf(kind).created);
+        QCOMPARE(entries(folder().path()), QStringList{name + k.extension});
+        // Every card of it can have its photo.
+        QVERIFY(
+            CoverPhotos::save(k, name, QStringLiteral("9999999999"), CoverPicture(QImage(4, 4, QImage::Format_RGB32))));
+        return;
+    }
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Warning);
+    QCOMPARE(messages().last().text,
+             QStringLiteral("Attenzione: il nome indicato è troppo lungo per i file dell'archivio e delle sue foto."
+                            "\r\n\r\nInserire un nome più breve: al massimo 235 lettere senza accento; le lettere "
+                            "accentate e gli altri segni speciali contano per due o per tre."));
+    QVERIFY(entries(folder().path()).isEmpty());
     QCOMPARE(visibleWindows(), QList<QWidget*>{create});
 }
 

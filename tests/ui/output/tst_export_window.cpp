@@ -14,7 +14,10 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 const QString kAskToExport = QStringLiteral(
@@ -89,8 +92,9 @@ private slots:
     void anotherArchiveReplacesTheFile();
     void failureKeepsTheEarlierFile_data();
     void failureKeepsTheEarlierFile();
-    void archiveWithoutCards_data();
     void archiveWithoutCards();
+    void unreadableArchiveIsNeverExported_data();
+    void unreadableArchiveIsNeverExported();
     void statusLineAndHelp();
     void escapeKeepsTheWindowAndItsEdits();
     void cellsKeepToTheCodePage_data() { addCodePageEntryRows(); }
@@ -352,20 +356,9 @@ void TestExportWindow::failureKeepsTheEarlierFile()
         QCOMPARE(fileBytes(file), QByteArray("earlier export"));
 }
 
-void TestExportWindow::archiveWithoutCards_data()
-{
-    QTest::addColumn<bool>("readable");
-    // A missing archive is created empty, as every action that opens one does.
-    QTest::newRow("missing") << true;
-    // One that cannot be read is not reported: the grid stays as it was made.
-    QTest::newRow("a folder under its name") << false;
-}
-
 void TestExportWindow::archiveWithoutCards()
 {
-    QFETCH(bool, readable);
-    if (!readable)
-        QVERIFY(QDir().mkpath(archive(KindId::Libri)));
+    // A missing archive is created empty, as every action that opens one does.
     withExportWindow(KindId::Libri, archive(KindId::Libri), [&](ExportWindow* window) {
         QCOMPARE(messages().count(), 0);
         QCOMPARE(grid(window)->model()->rowCount(), 10);
@@ -373,11 +366,58 @@ void TestExportWindow::archiveWithoutCards()
             QCOMPARE(cell(window, 9, column), QString());
         click(window, QStringLiteral("cmdEsporta"));
     });
-    QCOMPARE(QFileInfo(archive(KindId::Libri)).isFile(), readable);
+    QVERIFY(QFileInfo(archive(KindId::Libri)).isFile());
     const QByteArray written = fileBytes(folder().file(QStringLiteral("Catalogo_Libri.xls")));
     QCOMPARE(written.count("<tr>"), 1);
     QVERIFY(written.contains("width=350>Titolo libro</td>"));
     QVERIFY(written.endsWith("</tr></table></body></html>"));
+}
+
+void TestExportWindow::unreadableArchiveIsNeverExported_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("a folder under its name") << QStringLiteral("folder");
+    QTest::newRow("a named pipe under its name") << QStringLiteral("pipe");
+    QTest::newRow("a link to an archive outside the program folder") << QStringLiteral("link");
+    // 10,000,001 cards, more than a list takes; the file is sparse and takes no room on the disk.
+    QTest::newRow("too many cards to list") << QStringLiteral("large");
+}
+
+void TestExportWindow::unreadableArchiveIsNeverExported()
+{
+    // The grid of an archive that could not be read stays as it was made, without a word; its
+    // export would replace the user's earlier, good one with a file of no cards.
+    QFETCH(QString, obstacle);
+    const QString path = archive(KindId::Libri);
+    QTemporaryDir outside;
+    const QString elsewhere = outside.filePath(QStringLiteral("Altro.lib"));
+    writeFileBytes(elsewhere, sampleArchive(Kind::libri(), 3));
+    if (obstacle == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path));
+    else if (obstacle == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+    else if (obstacle == QLatin1String("link"))
+        QVERIFY(QFile::link(elsewhere, path));
+    else if (writeFileBytes(path, {}); !QFile(path).resize(qint64(10'000'001) * 3150))
+        QSKIP("no sparse file of 31 GB can be made here");
+    const QString file = folder().file(QStringLiteral("Catalogo_Libri.xls"));
+    writeFileBytes(file, "earlier export");
+
+    withExportWindow(KindId::Libri, path, [&](ExportWindow* window) {
+        QCOMPARE(messages().count(), 0);
+        QCOMPARE(grid(window)->model()->rowCount(), 10);
+        QCOMPARE(cell(window, 0, 1), QString());
+        click(window, QStringLiteral("cmdEsporta"));
+        QCOMPARE(messages().count(), 1);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+        QCOMPARE(messages().last().text,
+                 QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                                "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+        QVERIFY(window->isVisible());
+    });
+    QCOMPARE(fileBytes(file), QByteArray("earlier export"));
+    QCOMPARE(fileBytes(elsewhere), sampleArchive(Kind::libri(), 3));
+    QVERIFY(m_opened.isEmpty());
 }
 
 void TestExportWindow::statusLineAndHelp()

@@ -1,7 +1,9 @@
 // The slide show of the covers of an archive, started from the card windows and driven tick by tick
 // through its timer's own signal.
 #include "CardArchiveBytes.h"
+#include "DamagedPictures.h"
 #include "OpenCard.h"
+#include "PipeWatch.h"
 #include "SamplePicture.h"
 #include "TestSupport.h"
 #include "TimedClicks.h"
@@ -19,6 +21,8 @@
 #include <QSvgRenderer>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 namespace {
 const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
@@ -52,6 +56,8 @@ private slots:
     void eachKindShowsItsOwnArchive();
     void stepsThroughTheCardsAndStartsAgain_data();
     void stepsThroughTheCardsAndStartsAgain();
+    void damagedPhotoShowsTheStartPicture_data();
+    void damagedPhotoShowsTheStartPicture();
     void archiveWithoutCardsEndsTheShow_data();
     void archiveWithoutCardsEndsTheShow();
     void failedStepReportsOnceAndTriesAgain();
@@ -227,6 +233,43 @@ void TestSlideShow::stepsThroughTheCardsAndStartsAgain()
     QCOMPARE(card.title(), QStringLiteral("Scheda %1").arg(photos.size()));
     QCOMPARE(card.photo()->image(), photo);
     QCOMPARE(fileBytes(archivePath(kind)), archiveBefore);
+}
+
+void TestSlideShow::damagedPhotoShowsTheStartPicture_data()
+{
+    QTest::addColumn<QByteArray>("photo"); // empty: a named pipe in the photo's place
+    QTest::newRow("cut short") << cutShortJpeg(kLandscape);
+    QTest::newRow("progressive, cut short") << cutShortJpeg(kLandscape, true);
+    QTest::newRow("an end marker in its scan") << brokenScanJpeg(kLandscape);
+    QTest::newRow("a named pipe") << QByteArray();
+}
+
+void TestSlideShow::damagedPhotoShowsTheStartPicture()
+{
+    // The part that decodes must not pass for the cover, with a grey part below it.
+    QFETCH(QByteArray, photo);
+    const Kind& kind = Kind::libri();
+    writeArchive(kind, 2);
+    QDir(folder().path()).mkpath(QStringLiteral("Catalogo_Libri"));
+    const QString first = folder().file(QStringLiteral("Catalogo_Libri/Prova_Foto_1.jpg"));
+    if (photo.isEmpty())
+        QVERIFY(::mkfifo(QFile::encodeName(first).constData(), 0666) == 0);
+    else
+        writeFileBytes(first, photo);
+    writePhoto(QStringLiteral("Catalogo_Libri"), 2, kTiny);
+    OpenCard card(KindId::Libri, archivePath(kind));
+
+    const bool ran = runShow(card, [&](SlideShowWindow* show) {
+        const QList<Step> steps = {{"1", kStart}, {"2", kTiny}, {"0", kTiny}, {"1", kStart}};
+        for (const Step& step : steps) {
+            QVERIFY2(finishesWithoutWaiting([&] { tick(show); }, first), "waited on a named pipe");
+            QCOMPARE(show->lblPosizione->text(), step.position);
+            QCOMPARE(shownSize(show), step.shown);
+            QCOMPARE(showsStartPicture(show), step.shown == kStart);
+        }
+    });
+    QVERIFY(ran);
+    QCOMPARE(messages().count(), 0);
 }
 
 void TestSlideShow::archiveWithoutCardsEndsTheShow_data()

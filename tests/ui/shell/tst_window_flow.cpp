@@ -1,6 +1,7 @@
 // Start-up, the hand-over between chain windows, modal dialogs, the general error handler and
 // the end of the program.
 #include "TestSupport.h"
+#include "UserError.h"
 #include "cards/CardWindow.h"
 #include "shell/Guarded.h"
 #include "shell/ProgramFormats.h"
@@ -13,7 +14,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
 #include <stdexcept>
+#include <vector>
 
 class TestWindowFlow : public WindowTest {
     Q_OBJECT
@@ -102,20 +105,36 @@ void TestWindowFlow::dialogsAreFreshAtEachOpening()
 
 void TestWindowFlow::escapedErrorsAreShownAndTheProgramGoesOn()
 {
-    // A connected handler: the error stops at the handler, before Qt's event code.
-    struct Thrower : QObject {
-        void click() { throw std::runtime_error("Nome di file non valido: àè"); }
-    } thrower;
-    QPushButton button(QStringLiteral("Prova"));
-    QObject::connect(&button, &QPushButton::clicked, &thrower, guarded(&thrower, &Thrower::click));
-    button.show();
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(messages().count(), 1);
-    QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
-    QCOMPARE(messages().last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(messages().last().text, QStringLiteral("Nome di file non valido: àè"));
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(messages().count(), 2);
+    // A connected handler: the error stops at the handler, before Qt's event code. A text written
+    // for the user is shown as it is; the library's own texts never are.
+    const QString unexpected = QStringLiteral("Attenzione: l'operazione richiesta non è andata a buon fine per un "
+                                              "errore imprevisto.\r\n\r\nNulla di quanto già salvato è andato "
+                                              "perduto.");
+    const QList<std::pair<std::function<void()>, QString>> errors = {
+        {[] { throw UserError(QStringLiteral("Nome di file non valido: àè")); },
+         QStringLiteral("Nome di file non valido: àè")},
+        {[] { throw std::bad_alloc(); }, unexpected},
+        {[] { std::vector<char>().reserve(std::size_t(-1)); }, unexpected},
+        {[] { throw std::runtime_error("cannot open /tmp/x"); }, unexpected},
+    };
+    for (const auto& [error, text] : errors) {
+        struct Thrower : QObject {
+            std::function<void()> error;
+            void click() { error(); }
+        } thrower;
+        thrower.error = error;
+        QPushButton button(QStringLiteral("Prova"));
+        QObject::connect(&button, &QPushButton::clicked, &thrower, guarded(&thrower, &Thrower::click));
+        button.show();
+        messages().clear();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(messages().count(), 1);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
+        QCOMPARE(messages().last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(messages().last().text, text);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(messages().count(), 2);
+    }
 
     // An event override: the application's notify() is the net, with the same box.
     struct Failing : QObject {
@@ -130,7 +149,7 @@ void TestWindowFlow::escapedErrorsAreShownAndTheProgramGoesOn()
     QVERIFY(!QCoreApplication::sendEvent(&failing, &event));
     QCOMPARE(messages().count(), 3);
     QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
-    QCOMPARE(messages().last().text, QStringLiteral("Errore imprevisto."));
+    QCOMPARE(messages().last().text, unexpected);
 }
 
 void TestWindowFlow::closingTheStartWindowEndsTheProgram()
