@@ -1,15 +1,6 @@
 #include "ResultLine.h"
 
-#include <algorithm>
-
-namespace {
-// The control characters a field can hold once decoded: codes 0 to 31, 127, and the five bytes
-// that Windows-1252 leaves undefined, which decode to the controls 129, 141, 143, 144 and 157.
-bool isControl(QChar c)
-{
-    return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
-}
-} // namespace
+#include "storage/Text.h"
 
 ResultLine::ResultLine(const Kind& kind)
 {
@@ -29,8 +20,7 @@ QString ResultLine::of(const Record& record) const
         line += column.leadIn;
         // A line break, a tab or another control character inside a field (from a file written
         // elsewhere) would break the line or shift its columns: it stands as a blank.
-        QString text = record.text(column.field);
-        std::replace_if(text.begin(), text.end(), isControl, QChar(u' '));
+        const QString text = Text::withControlsAsBlanks(record.text(column.field));
         if (column.width == 0) {
             line += text;
         } else if (text.size() >= column.width) {

@@ -29,6 +29,11 @@ char encodeOne(char16_t c)
     return byte < 0 ? '?' : static_cast<char>(byte);
 }
 
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+}
+
 bool isBlank(QChar c)
 {
     return c.unicode() <= 32;
@@ -44,6 +49,12 @@ QString Text::trimmed(const QString& text)
     while (end > begin && isBlank(text.at(end - 1)))
         --end;
     return (begin == 0 && end == text.size()) ? text : text.mid(begin, end - begin);
+}
+
+QString Text::withControlsAsBlanks(QString text)
+{
+    std::replace_if(text.begin(), text.end(), isControl, QChar(u' '));
+    return text;
 }
 
 QByteArray Text::toWindows1252(const QString& text)

@@ -17,6 +17,11 @@ QByteArray toWindows1252(const QString& text);
 bool isWindows1252(QStringView text);
 QString fromWindows1252(const char* bytes, int length);
 
+// The text with each control character as a blank: a line break, a tab or another control that
+// a field holds (from files written elsewhere) would break a line or shift its columns. Codes 0 to
+// 31, 127 and 128 to 159, among which the five bytes Windows-1252 leaves undefined decode.
+QString withControlsAsBlanks(QString text);
+
 // Folds only the letters a to z, as the program's case-insensitive comparisons do.
 QString upperAscii(const QString& text);
 

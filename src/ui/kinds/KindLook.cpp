@@ -75,6 +75,12 @@ const KindLook& libriLook()
                 .caption = " Slide Show Catalogo Libri",
                 .startImage = ":/images/slideshow_libri.svg",
             },
+        .startColumn =
+            {
+                .choice = "Catalogo libri",
+                .note =
+                    "Organizza i libri della tua biblioteca archiviando le schede descrittive in uno o più cataloghi.",
+            },
     };
     return look;
 }
@@ -156,6 +162,12 @@ const KindLook& fumettiLook()
                 .caption = " Slide Show Raccolta Fumetti",
                 .startImage = ":/images/slideshow_fumetti.svg",
             },
+        .startColumn =
+            {
+                .choice = "Raccolta fumetti",
+                .note =
+                    "Gestisci i tuoi fumetti creando un database per ogni raccolta e annota gli albi che ti mancano.",
+            },
     };
     return look;
 }
@@ -234,6 +246,12 @@ const KindLook& dvdLook()
             {
                 .caption = " Slide Show Collezione DVD",
                 .startImage = ":/images/slideshow_dvd.svg",
+            },
+        .startColumn =
+            {
+                .choice = "Collezione DVD",
+                .note =
+                    "Raggruppa in appositi schedari i DVD della tua videoteca e inserisci la locandina di ogni film.",
             },
     };
     return look;

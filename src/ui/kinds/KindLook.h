@@ -68,12 +68,20 @@ struct KindLook {
         QString startImage; // resource of the picture shown before the first card
     };
 
+    // The kind's column on the start window, whose pictures hold these texts: said in words to a
+    // screen reader.
+    struct StartColumn {
+        QString choice; // what its three pictures do
+        QString note;   // the note under its button
+    };
+
     const Kind& kind;
     Card card;
     Catalogue catalogue;
     Search search;
     Spreadsheet spreadsheet;
     SlideShow slideShow;
+    StartColumn startColumn;
 
     // "Sono stati creati 3 cataloghi di libri." under the list of the open window.
     QString countText(int count) const;

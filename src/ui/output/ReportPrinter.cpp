@@ -5,6 +5,7 @@
 #include "folder/ProgramFolder.h"
 #include "folder/SafeSave.h"
 #include "report/ListReport.h"
+#include "storage/Text.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -152,13 +153,8 @@ void arrangeToolbar(QPrintPreviewDialog& dialog, const QStringList& buttons, con
 // title may hold a slash or, from files written elsewhere, a line break: neither belongs in a name.
 void proposeFileInProgramFolder(QPrintDialog& dialog, const QString& jobName)
 {
-    QString name = jobName;
-    for (QChar& c : name) {
-        if (c == u'/')
-            c = u'-';
-        else if (c.unicode() < 32)
-            c = u' ';
-    }
+    QString name = Text::withControlsAsBlanks(jobName);
+    name.replace(u'/', u'-');
     if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
         file->setText(ProgramFolder::file(name + QStringLiteral(".pdf")));
 }

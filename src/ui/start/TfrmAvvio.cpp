@@ -6,6 +6,7 @@
 #include "Windows.h"
 #include "brand/Maker.h"
 #include "help/HelpTopics.h"
+#include "kinds/KindLook.h"
 #include "shell/Guarded.h"
 #include "shell/OpenURL.h"
 #include "shell/ProgramFormats.h"
@@ -35,30 +36,6 @@ QString image(const QString& name)
 QString kindImage(const char* prefix, KindId kind)
 {
     return image(QLatin1String(prefix) + Kind::of(kind).tag);
-}
-
-// A column of the start window: its controls' suffix, what its button picture says and its note,
-// which the pictures show and a screen reader says.
-struct KindColumn {
-    const char* suffix;
-    const char* meaning;
-    const char* note;
-};
-
-KindColumn columnOf(KindId kind)
-{
-    switch (kind) {
-    case KindId::Libri:
-        return {"Libri", "Catalogo libri",
-                "Organizza i libri della tua biblioteca archiviando le schede descrittive in uno o più cataloghi."};
-    case KindId::Fumetti:
-        return {"Fumetti", "Raccolta fumetti",
-                "Gestisci i tuoi fumetti creando un database per ogni raccolta e annota gli albi che ti mancano."};
-    case KindId::DVD:
-        break;
-    }
-    return {"DVD", "Collezione DVD",
-            "Raggruppa in appositi schedari i DVD della tua videoteca e inserisci la locandina di ogni film."};
 }
 } // namespace
 
@@ -147,9 +124,11 @@ PictureButton* TfrmAvvio::addPicture(const QString& name, const QString& picture
 void TfrmAvvio::addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button,
                               PictureButton*& note)
 {
-    const KindColumn column = columnOf(kind);
-    const QString suffix = QLatin1String(column.suffix);
-    const QString meaning = QString::fromUtf8(column.meaning);
+    const QString suffix = kind == KindId::Libri     ? QStringLiteral("Libri")
+                           : kind == KindId::Fumetti ? QStringLiteral("Fumetti")
+                                                     : QStringLiteral("DVD");
+    const KindLook::StartColumn& column = KindLook::of(kind).startColumn;
+    const QString& meaning = column.choice;
     picture = addPicture(QStringLiteral("img") + suffix, kindImage("avvio_", kind), meaning, kKindPictureSize,
                          {centreX - kKindPictureSize.width() / 2, 176});
     button = addPicture(QStringLiteral("btn") + suffix, kindImage("avvio_btn_", kind), meaning, kKindButtonSize,
@@ -157,7 +136,7 @@ void TfrmAvvio::addKindColumn(KindId kind, int centreX, PictureButton*& picture,
     note = addPicture(QStringLiteral("app") + suffix, kindImage("avvio_nota_", kind), meaning, kKindNoteSize,
                       {centreX - kKindNoteSize.width() / 2, 450});
     for (PictureButton* part : {picture, button, note})
-        part->setAccessibleDescription(QString::fromUtf8(column.note));
+        part->setAccessibleDescription(column.note);
     // The three pictures of a column do one thing: the keys reach it once, at the large picture.
     button->setFocusPolicy(Qt::NoFocus);
     note->setFocusPolicy(Qt::NoFocus);
