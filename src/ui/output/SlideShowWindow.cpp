@@ -40,7 +40,7 @@ SlideShowWindow::SlideShowWindow(const Kind& kind, QWidget* opener)
     lblFile = hiddenLabel(QStringLiteral("lblFile"), this);
     lblNome = hiddenLabel(QStringLiteral("lblNome"), this);
     lblPosizione = hiddenLabel(QStringLiteral("lblPosizione"), this);
-    // A click on the show ends it, as Esc does.
+    // A screen reader names the picture after the show; a click on it ends the show, as Esc does.
     imgFoto->setAccessibleName(KindLook::of(kind).slideShow.caption.trimmed());
     cmdAvanti = new PictureButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/images/tb_avanti.svg"),
                                   QStringLiteral("Foto successiva"), QSize(37, 39), this);
