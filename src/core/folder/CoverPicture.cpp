@@ -47,6 +47,11 @@ QImage withoutTransparency(const QImage& image)
 
 CoverPicture::CoverPicture(const QImage& image) : m_image(image), m_size(image.size()) {}
 
+bool CoverPicture::sameAs(const CoverPicture& other) const
+{
+    return m_bytes == other.m_bytes && m_format == other.m_format && m_image == other.m_image;
+}
+
 CoverPicture CoverPicture::fromFile(const QString& path, FileScope scope)
 {
     QFile file;

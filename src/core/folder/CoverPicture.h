@@ -33,6 +33,10 @@ public:
 
     bool isNull() const { return m_size.isEmpty(); }
 
+    // The same picture from the same source: the same file's bytes, or the same pixels made in
+    // memory.
+    bool sameAs(const CoverPicture& other) const;
+
     // Its own pixel size, upright (a camera's orientation mark applied).
     QSize size() const { return m_size; }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
 
 // Which card the first, back, forward and last buttons of a card window go to.
 namespace Navigation {
@@ -15,11 +15,10 @@ struct Step {
     };
     Action action;
     qint64 card = 0;
-    bool clearPosition = false; // the card number on screen is emptied
+    bool leavesArchive = false; // the card on screen is no longer one of the archive's: a new card
 };
 
-// `position` is the trimmed card number on screen, empty for a new card. Throws ArchiveError
-// when it is needed and holds no number.
-Step decide(Button button, qint64 cardCount, const QString& position);
+// `current` is the number of the card on screen, 0 for a new card.
+Step decide(Button button, qint64 cardCount, qint64 current);
 
 } // namespace Navigation

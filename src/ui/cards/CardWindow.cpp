@@ -2,12 +2,10 @@
 
 #include "TfrmAllegaCartella.h"
 #include "TfrmZoom.h"
-#include "folder/CoverPhotos.h"
 #include "output/CardPrintWindow.h"
 #include "output/ExportWindow.h"
 #include "output/SlideShowWindow.h"
 #include "search/SearchWindow.h"
-#include "search/TfrmRiepFumettiMancanti.h"
 #include "shell/FileDialog.h"
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
@@ -17,7 +15,6 @@
 #include "start/WindowClasses.h"
 #include "start/Windows.h"
 #include "storage/CatalogueFile.h"
-#include "storage/Navigation.h"
 #include "storage/Text.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/CodePageInput.h"
@@ -83,8 +80,6 @@ const Command kCommands[] = {
     {"cmdAvanti", "tb_avanti", "Scheda successiva", "Visualizza la scheda successiva in archivio.",
      &CardWindow::cmdAvantiClick},
     {"cmdUltimo", "tb_ultimo", "Ultima scheda", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
-    {"cmdMancanti", "tb_mancanti", "Albi mancanti", "Visualizza l'elenco degli albi che mancano alla raccolta.",
-     &CardWindow::cmdMancantiClick},
     {"cmdEsporta", "tb_esporta", "Esporta in Excel", "Esporta le schede in archivio in un file di Microsoft Excel.",
      &CardWindow::cmdEsportaClick},
     {"cmdSlideshow", "tb_slideshow", "Slide show", "", &CardWindow::cmdSlideshowClick},
@@ -98,17 +93,19 @@ const Command kCommands[] = {
      &CardWindow::btnZoomFotoClick},
 };
 
-const Command& command(const QString& name)
+const Command* sharedCommand(const QString& name)
 {
     const auto* found = std::find_if(std::begin(kCommands), std::end(kCommands),
                                      [&](const Command& c) { return name == QLatin1String(c.name); });
-    Q_ASSERT(found != std::end(kCommands));
-    return *found;
+    return found == std::end(kCommands) ? nullptr : found;
 }
 
-QString picture(const char* name)
+const QStringList kPhotoCommands{QStringLiteral("btnCaricaFoto"), QStringLiteral("btnSalvaFoto"),
+                                 QStringLiteral("btnCancFoto"), QStringLiteral("btnZoomFoto")};
+
+QString picture(const QString& name)
 {
-    return QStringLiteral(":/images/%1.svg").arg(QLatin1String(name));
+    return QStringLiteral(":/images/%1.svg").arg(name);
 }
 
 QLabel* hiddenLabel(const QString& name, QWidget* parent)
@@ -126,8 +123,9 @@ int fieldWeight(int capacity)
 }
 } // namespace
 
-CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
-    : ChainWindow(KindLook::of(kind).card.caption, Placement::Maximised), m_kind(kind)
+CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar, const QList<OwnCommand>& ownCommands)
+    : ChainWindow(KindLook::of(kind).card.caption, Placement::Maximised), m_kind(kind), m_session(kind),
+      m_ownCommands(ownCommands)
 {
     ProgramFormats::apply();
     setMouseTracking(true);
@@ -150,18 +148,25 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar)
     buildBottomBar();
 
     hints = new StatusHints(panInfo);
-    // The pictures follow the fields in the Tab order, as they stand.
+    // The pictures follow the fields in the Tab order, as they stand: the toolbar left to right,
+    // then the photo buttons.
+    QStringList order;
+    for (const ToolbarGroup& group : toolbar)
+        order += group.controls;
+    order += kPhotoCommands;
+    order.removeAll(QStringLiteral("lblPosizione"));
     QWidget* previous = btnFocus;
-    for (const Command& command : kCommands) {
-        PictureButton* button = m_buttons.value(QLatin1String(command.name));
-        if (!button)
-            continue;
-        hints->addHint(button, *command.hint ? QString::fromUtf8(command.hint) : KindLook::of(kind).card.slideshowHint);
-        if (command.handler)
-            connect(button, &PictureButton::clicked, this, guarded(this, command.handler));
+    for (const QString& name : std::as_const(order)) {
+        PictureButton* button = m_buttons.value(name);
+        if (const Command* shared = sharedCommand(name)) {
+            hints->addHint(button, *shared->hint ? QString::fromUtf8(shared->hint) : look().card.slideshowHint);
+            connect(button, &PictureButton::clicked, this, guarded(this, shared->handler));
+        }
         setTabOrder(previous, button);
         previous = button;
     }
+    for (const OwnCommand& own : ownCommands)
+        hints->addHint(m_buttons.value(own.name), own.hint);
     for (QWidget* area :
          QList<QWidget*>{this, panContainer, shpContainer, shpSfondo, shpSezione01, shpFoto, imgFoto, bkgPulsantiFoto})
         hints->addClearingArea(area);
@@ -189,14 +194,13 @@ void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
                 inner += look().card.positionLabelWidth + 2;
                 continue;
             }
-            const Command& control = command(name);
-            const bool wide = QLatin1String(control.picture).endsWith(QLatin1String("_wide"));
+            const OwnCommand control = commandLook(name);
+            const bool wide = control.picture.endsWith(QLatin1String("_wide"));
             const QSize size = wide ? kWideSize : kIconSize;
             // The comics' preview is an icon, but it is the same command as the wide picture.
             const QString objectName =
                 name == QLatin1String("cmdAnteprimaIcona") ? QStringLiteral("cmdAnteprima") : name;
-            auto* button = new PictureButton(objectName, picture(control.picture), QString::fromUtf8(control.meaning),
-                                             size, shape);
+            auto* button = new PictureButton(objectName, picture(control.picture), control.meaning, size, shape);
             button->move(inner, kGroupPadding + (kIconSize.height() - size.height()) / 2);
             inner += size.width() + 2;
             m_buttons.insert(name, button);
@@ -218,6 +222,23 @@ void CardWindow::buildToolbar(const QList<ToolbarGroup>& groups)
         for (int i = 1; i < toolbarShapes.size(); ++i)
             toolbarShapes[i]->move(toolbarShapes[i]->x() + i * extra, toolbarShapes[i]->y());
     }
+}
+
+CardWindow::OwnCommand CardWindow::commandLook(const QString& name) const
+{
+    if (const Command* shared = sharedCommand(name))
+        return {name, QLatin1String(shared->picture), QString::fromUtf8(shared->meaning),
+                QString::fromUtf8(shared->hint)};
+    const auto found = std::find_if(m_ownCommands.cbegin(), m_ownCommands.cend(),
+                                    [&](const OwnCommand& own) { return own.name == name; });
+    if (found == m_ownCommands.cend())
+        throw std::logic_error("a toolbar names a command that no card has");
+    return *found;
+}
+
+PictureButton* CardWindow::commandButton(const QString& name) const
+{
+    return m_buttons.value(name);
 }
 
 void CardWindow::buildNameBar()
@@ -257,9 +278,9 @@ void CardWindow::buildPhotoColumn()
                                                                {&btnZoomFoto, "btnZoomFoto"}};
     int x = gap;
     for (const auto& [button, name] : buttons) {
-        const Command& control = command(QLatin1String(name));
-        *button = new PictureButton(QLatin1String(name), picture(control.picture), QString::fromUtf8(control.meaning),
-                                    size, bkgPulsantiFoto);
+        const OwnCommand control = commandLook(QLatin1String(name));
+        *button =
+            new PictureButton(QLatin1String(name), picture(control.picture), control.meaning, size, bkgPulsantiFoto);
         (*button)->move(x, 6);
         m_buttons.insert(QLatin1String(name), *button);
         x += size.width() + gap;
@@ -365,6 +386,7 @@ void CardWindow::setArchive(const QString& path, const QString& name)
 {
     lblFile->setText(path);
     lblNome->setText(name);
+    m_session.setArchive(path, name);
 }
 
 void CardWindow::FormShow()
@@ -385,7 +407,9 @@ void CardWindow::ClearCard()
     for (QLabel* label : std::as_const(m_attachments))
         label->clear();
     showPlaceholder();
-    lblPosizione->clear();
+    m_session.startNew();
+    showPosition();
+    markShown();
     field(QStringLiteral("Titolo"))->setFocus();
 }
 
@@ -398,7 +422,19 @@ void CardWindow::ShowCard(const Record& record, qint64 number)
     for (auto it = m_attachments.cbegin(); it != m_attachments.cend(); ++it)
         it.value()->setText(record.text(it.key()));
     showExtras(record);
-    lblPosizione->setText(QString::number(number));
+    m_session.cardRead(record, number);
+    showPosition();
+    markShown();
+}
+
+void CardWindow::showPosition()
+{
+    lblPosizione->setText(m_session.numberText());
+}
+
+void CardWindow::markShown()
+{
+    m_session.markShown(recordOnScreen(), imgFoto->picture());
 }
 
 Record CardWindow::recordOnScreen() const
@@ -415,9 +451,9 @@ Record CardWindow::recordOnScreen() const
 CardHandoff CardWindow::handoff() const
 {
     CardHandoff card(m_kind);
-    card.archivePath = lblFile->text();
-    card.archiveName = lblNome->text();
-    card.cardNumber = lblPosizione->text();
+    card.archivePath = m_session.archivePath();
+    card.archiveName = m_session.archiveName();
+    card.cardNumber = m_session.numberText();
     card.card = recordOnScreen();
     card.photo = imgFoto->picture();
     return card;
@@ -444,16 +480,17 @@ void CardWindow::showFoundCard(const Record& record, qint64 number)
 void CardWindow::LoadCoverPhoto()
 {
     // A missing or unreadable photo is no error: the card simply shows the placeholder.
-    const CoverPicture photo = CoverPhotos::load(m_kind, lblNome->text(), lblPosizione->text());
+    const CoverPicture photo = m_session.readPhoto();
     if (photo.isNull() || !imgFoto->setPicture(photo))
         showPlaceholder();
+    markShown();
 }
 
 bool CardWindow::SaveCoverPhoto()
 {
     // The card is saved whatever becomes of its photo; the placeholder in the box shows that the
     // photo was not stored.
-    if (CoverPhotos::save(m_kind, lblNome->text(), lblPosizione->text(), imgFoto->picture()))
+    if (m_session.savePhoto(imgFoto->picture()))
         return true;
     showPlaceholder();
     return false;
@@ -477,27 +514,16 @@ void CardWindow::cmdSalvaClick()
         }
     }
     try {
-        CatalogueFile archive(m_kind.layout);
-        archive.open(Text::trimmed(lblFile->text()));
-        const QString position = Text::trimmed(lblPosizione->text());
-        const Record record = recordOnScreen();
-        QString done;
-        if (position.isEmpty()) {
-            lblPosizione->setText(QString::number(archive.appendCard(record)));
-            done = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-        } else {
-            bool isNumber = false;
-            const qint64 number = position.toLongLong(&isNumber);
-            if (!isNumber)
-                throw ArchiveError("the card number is not a number");
-            archive.writeCard(number, record);
-            lblPosizione->setText(QString::number(number));
-            done = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-        }
-        archive.close();
+        const bool appended = m_session.save(recordOnScreen()) == CardSession::Saved::Appended;
+        showPosition();
+        const QString done =
+            appended ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
+                     : QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
         // A save never passes for whole when its photo is lost: an archive whose name is too long
         // for its photo files, a photo folder that cannot be written.
-        if (SaveCoverPhoto())
+        const bool photoSaved = SaveCoverPhoto();
+        markShown();
+        if (photoSaved)
             MessageBox::information(this, done);
         else
             MessageBox::warning(this,
@@ -516,7 +542,7 @@ void CardWindow::cmdNuovoClick()
 
 void CardWindow::cmdDuplicaClick()
 {
-    if (Text::trimmed(lblPosizione->text()).isEmpty()) {
+    if (m_session.isNew()) {
         MessageBox::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
                                                  "dopo che questa è stata inserita in archivio."));
         return;
@@ -524,7 +550,8 @@ void CardWindow::cmdDuplicaClick()
     // The copy keeps the texts but has no documents and no photo of its own.
     for (QLabel* label : std::as_const(m_attachments))
         label->clear();
-    lblPosizione->clear();
+    m_session.detach();
+    showPosition();
     showPlaceholder();
     field(QStringLiteral("Titolo"))->setFocus();
     MessageBox::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
@@ -537,16 +564,8 @@ void CardWindow::cmdTrovaClick()
     const auto window = WindowClasses::createDialog<SearchWindow>(WindowRole::Search, m_kind.id, this);
     window->lblMemory->setText(m_kind.tag);
     window->setCard(handoff());
-    connect(window.get(), &SearchWindow::cardChosen, this, &CardWindow::showFoundCard);
+    connect(window.get(), &SearchWindow::cardChosen, this, guarded(this, &CardWindow::showFoundCard));
     window->exec();
-}
-
-void CardWindow::cmdMancantiClick()
-{
-    TfrmRiepFumettiMancanti window(this);
-    window.setCard(handoff());
-    connect(&window, &TfrmRiepFumettiMancanti::cardChosen, this, &CardWindow::showFoundCard);
-    window.exec();
 }
 
 void CardWindow::cmdFileClick()
@@ -554,14 +573,17 @@ void CardWindow::cmdFileClick()
     TfrmAllegaCartella window(this);
     window.lblMemory->setText(m_kind.tag);
     window.setCard(handoff());
-    connect(&window, &TfrmAllegaCartella::applied, this, [this](const QStringList& files, const QStringList& notes) {
-        for (int index = 0; index < files.size(); ++index) {
-            const QString number = QStringLiteral("%1").arg(index + 1, 2, 10, QLatin1Char('0'));
-            attachmentLabel(QStringLiteral("File") + number)->setText(files.at(index));
-            attachmentLabel(QStringLiteral("Desc") + number)->setText(notes.at(index));
-        }
-    });
+    connect(&window, &TfrmAllegaCartella::applied, this, guarded(this, &CardWindow::showAttachments));
     window.exec();
+}
+
+void CardWindow::showAttachments(const QStringList& files, const QStringList& descriptions)
+{
+    for (int index = 0; index < files.size(); ++index) {
+        const QString number = QStringLiteral("%1").arg(index + 1, 2, 10, QLatin1Char('0'));
+        attachmentLabel(QStringLiteral("File") + number)->setText(files.at(index));
+        attachmentLabel(QStringLiteral("Desc") + number)->setText(descriptions.at(index));
+    }
 }
 
 void CardWindow::btnCaricaFotoClick()
@@ -630,23 +652,19 @@ void CardWindow::cmdSlideshowClick()
 void CardWindow::navigate(Navigation::Button button)
 {
     try {
-        CatalogueFile archive(m_kind.layout);
-        archive.open(Text::trimmed(lblFile->text()));
-        const Navigation::Step step =
-            Navigation::decide(button, archive.recordCount(), Text::trimmed(lblPosizione->text()));
-        if (step.action == Navigation::Step::Action::ShowCard) {
-            // The card reaches the controls only once it has been read whole.
-            const Record record = archive.readCard(step.card);
-            archive.close();
-            ShowCard(record, step.card);
+        const CardSession::Move move = m_session.move(button);
+        switch (move.action) {
+        case Navigation::Step::Action::ShowCard:
+            ShowCard(move.card, m_session.number());
             LoadCoverPhoto();
             return;
-        }
-        archive.close();
-        if (step.clearPosition)
-            lblPosizione->clear();
-        if (step.action == Navigation::Step::Action::ReportEmpty)
+        case Navigation::Step::Action::ReportEmpty:
+            showPosition();
             MessageBox::information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
+            return;
+        case Navigation::Step::Action::StayPut:
+            return;
+        }
     } catch (const ArchiveError&) {
         MessageBox::error(this, CatalogueFile::accessErrorText());
     }

@@ -3,6 +3,7 @@
 #include "kinds/KindLook.h"
 #include "shell/CardHandoff.h"
 #include "shell/ChainWindow.h"
+#include "storage/CardSession.h"
 #include "storage/Navigation.h"
 #include "storage/Record.h"
 
@@ -18,9 +19,10 @@ class Shape;
 class StatusHints;
 
 // The record card window of one kind: one card of one archive at a time, a form of text fields
-// beside the cover photo, under a toolbar. Its state lives in its controls: the archive in
-// lblFile and lblNome, the card number in lblPosizione (empty for a new card), the attachments in
-// six hidden labels.
+// beside the cover photo, under a toolbar. The form is the card as the user edits it, the
+// attachments in six hidden labels; which card it is, and how it was read, is the CardSession's,
+// which also reads and writes the archive. lblFile, lblNome and lblPosizione show the archive and
+// the card number.
 class CardWindow : public ChainWindow {
     Q_OBJECT
 public:
@@ -30,8 +32,18 @@ public:
         QStringList controls;
     };
 
+    // A picture that one kind's card adds to the toolbar: made here with the others, connected to
+    // its handler by that card (`commandButton`).
+    struct OwnCommand {
+        QString name;
+        QString picture; // resource name under :/images, without ".svg"
+        QString meaning; // what a screen reader says
+        QString hint;    // status-line hint
+    };
+
     const Kind& kind() const { return m_kind; }
     const KindLook& look() const { return KindLook::of(m_kind); }
+    const CardSession& session() const { return m_session; }
 
     // The archive this window works on: its full path (lblFile) and its name (lblNome).
     void setArchive(const QString& path, const QString& name);
@@ -48,6 +60,7 @@ public:
 
     QLineEdit* field(const QString& fieldName) const;
     QLabel* attachmentLabel(const QString& fieldName) const;
+    PictureButton* commandButton(const QString& name) const;
 
     // The card on screen as a record, every field taken from the window.
     Record recordOnScreen() const;
@@ -61,12 +74,13 @@ public:
 public slots:
     // A card chosen in a list window: shown with its number, then its cover photo.
     void showFoundCard(const Record& record, qint64 number);
+    // The documents and descriptions applied in the attachment window, in the six hidden labels.
+    void showAttachments(const QStringList& files, const QStringList& descriptions);
 
     void cmdSalvaClick();
     void cmdNuovoClick();
     void cmdDuplicaClick();
     void cmdTrovaClick();
-    void cmdMancantiClick();
     void cmdFileClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
@@ -85,7 +99,8 @@ public slots:
     void btnFocusClick();
 
 protected:
-    explicit CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar = standardToolbar());
+    explicit CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar = standardToolbar(),
+                        const QList<OwnCommand>& ownCommands = {});
 
     void FormShow() override;
     void FormClose() override;
@@ -122,10 +137,16 @@ private:
     void buildPhotoColumn();
     void buildFields();
     void buildBottomBar();
+    OwnCommand commandLook(const QString& name) const;
     void navigate(Navigation::Button button);
     void showPlaceholder();
+    void showPosition();
+    // What the form now holds is what the card was put on screen as.
+    void markShown();
 
     const Kind& m_kind;
+    CardSession m_session;
+    QList<OwnCommand> m_ownCommands;
     QHash<QString, PictureButton*> m_buttons; // by command name
     QHash<QString, QLineEdit*> m_fields;
     QHash<QString, QLabel*> m_attachments;

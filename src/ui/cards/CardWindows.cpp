@@ -1,6 +1,7 @@
 #include "CardWindows.h"
 
 #include "search/TfrmCodici_Dewey.h"
+#include "search/TfrmRiepFumettiMancanti.h"
 #include "shell/Guarded.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
@@ -51,13 +52,19 @@ void TfrmLibri::btnDeweyClick()
     QLineEdit* dewey = field(QStringLiteral("Dewey"));
     TfrmCodici_Dewey window(this);
     window.lblMemory->setText(QStringLiteral("libri"));
-    connect(&window, &TfrmCodici_Dewey::codeChosen, dewey, &QLineEdit::setText);
+    connect(&window, &TfrmCodici_Dewey::codeChosen, dewey, guarded(dewey, &QLineEdit::setText));
     window.exec();
     dewey->setFocus();
 }
 
-TfrmFumetti::TfrmFumetti() : CardWindow(Kind::fumetti(), comicToolbar())
+TfrmFumetti::TfrmFumetti()
+    : CardWindow(Kind::fumetti(), comicToolbar(),
+                 {{QStringLiteral("cmdMancanti"), QStringLiteral("tb_mancanti"), QStringLiteral("Albi mancanti"),
+                   QStringLiteral("Visualizza l'elenco degli albi che mancano alla raccolta.")}})
 {
+    connect(commandButton(QStringLiteral("cmdMancanti")), &PictureButton::clicked, this,
+            guarded(this, &TfrmFumetti::cmdMancantiClick));
+
     // The notes field gives up its right end to the missing-issue box.
     QLineEdit* note = field(QStringLiteral("Note"));
     note->setFixedWidth(note->width() - 222);
@@ -81,6 +88,14 @@ TfrmFumetti::TfrmFumetti() : CardWindow(Kind::fumetti(), comicToolbar())
     hints->addHint(chkMancante, QStringLiteral("Spunta questa casella per indicare che l'albo manca alla raccolta."));
     hints->addClearingArea(bkgMancante);
     hints->addClearingArea(sfoMancante);
+}
+
+void TfrmFumetti::cmdMancantiClick()
+{
+    TfrmRiepFumettiMancanti window(this);
+    window.setCard(handoff());
+    connect(&window, &TfrmRiepFumettiMancanti::cardChosen, this, guarded(this, &CardWindow::showFoundCard));
+    window.exec();
 }
 
 void TfrmFumetti::clearExtras()

@@ -28,6 +28,9 @@ public:
     Shape* bkgMancante;
     Shape* sfoMancante;
 
+public slots:
+    void cmdMancantiClick();
+
 protected:
     void clearExtras() override;
     void showExtras(const Record& record) override;

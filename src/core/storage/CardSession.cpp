@@ -1,0 +1,98 @@
+#include "CardSession.h"
+
+#include "CatalogueFile.h"
+#include "Text.h"
+#include "folder/CoverPhotos.h"
+
+CardSession::CardSession(const Kind& kind) : m_kind(&kind), m_cardAsRead(kind.layout), m_shown(kind.layout) {}
+
+void CardSession::setArchive(const QString& path, const QString& name)
+{
+    m_archivePath = path;
+    m_archiveName = name;
+}
+
+QString CardSession::numberText() const
+{
+    return isNew() ? QString() : QString::number(m_number);
+}
+
+void CardSession::startNew()
+{
+    detach();
+}
+
+void CardSession::detach()
+{
+    m_number = 0;
+    m_cardAsRead = Record(m_kind->layout);
+    m_photoAsRead = {};
+}
+
+void CardSession::cardRead(const Record& card, qint64 number)
+{
+    m_number = number;
+    m_cardAsRead = card;
+    m_photoAsRead = {};
+}
+
+CoverPicture CardSession::readPhoto()
+{
+    m_photoAsRead = isNew() ? CoverPicture() : CoverPhotos::load(*m_kind, m_archiveName, numberText());
+    return m_photoAsRead;
+}
+
+CardSession::Move CardSession::move(Navigation::Button button)
+{
+    CatalogueFile archive(m_kind->layout);
+    archive.open(Text::trimmed(m_archivePath));
+    const Navigation::Step step = Navigation::decide(button, archive.recordCount(), m_number);
+    Move done{step.action, Record(m_kind->layout)};
+    if (step.action == Navigation::Step::Action::ShowCard) {
+        // The card becomes the one on screen only once it has been read whole.
+        done.card = archive.readCard(step.card);
+        archive.close();
+        cardRead(done.card, step.card);
+        return done;
+    }
+    archive.close();
+    if (step.leavesArchive)
+        detach();
+    return done;
+}
+
+CardSession::Saved CardSession::save(const Record& card)
+{
+    CatalogueFile archive(m_kind->layout);
+    archive.open(Text::trimmed(m_archivePath));
+    const bool append = isNew();
+    const qint64 number = append ? archive.appendCard(card) : m_number;
+    if (!append)
+        archive.writeCard(number, card);
+    archive.close();
+    m_number = number;
+    m_cardAsRead = card;
+    return append ? Saved::Appended : Saved::Replaced;
+}
+
+bool CardSession::savePhoto(const CoverPicture& photo)
+{
+    if (!CoverPhotos::save(*m_kind, m_archiveName, numberText(), photo))
+        return false;
+    m_photoAsRead = photo;
+    return true;
+}
+
+void CardSession::markShown(const Record& form, const CoverPicture& photo)
+{
+    m_shown = form;
+    m_shownPhoto = photo;
+}
+
+bool CardSession::differsFrom(const Record& form, const CoverPicture& photo) const
+{
+    for (int field = 0; field < m_kind->layout.fieldCount(); ++field)
+        if (form.text(field) != m_shown.text(field))
+            return true;
+    return !photo.sameAs(m_shownPhoto);
+}
