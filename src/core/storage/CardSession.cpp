@@ -4,6 +4,8 @@
 #include "Text.h"
 #include "folder/CoverPhotos.h"
 
+#include <QFileInfo>
+
 CardSession::CardSession(const Kind& kind) : m_kind(&kind), m_cardAsRead(kind.layout), m_shown(kind.layout) {}
 
 void CardSession::setArchive(const QString& path, const QString& name)
@@ -42,6 +44,25 @@ CoverPicture CardSession::readPhoto()
     return m_photoAsRead;
 }
 
+Navigation::Step CardSession::destination(Navigation::Button button) const
+{
+    CatalogueFile archive(m_kind->layout);
+    archive.open(Text::trimmed(m_archivePath));
+    const Navigation::Step step = Navigation::decide(button, archive.recordCount(), m_number);
+    archive.close();
+    return step;
+}
+
+Record CardSession::goTo(qint64 number)
+{
+    CatalogueFile archive(m_kind->layout);
+    archive.open(Text::trimmed(m_archivePath));
+    const Record card = archive.readCard(number);
+    archive.close();
+    cardRead(card, number);
+    return card;
+}
+
 CardSession::Move CardSession::move(Navigation::Button button)
 {
     CatalogueFile archive(m_kind->layout);
@@ -61,11 +82,13 @@ CardSession::Move CardSession::move(Navigation::Button button)
     return done;
 }
 
-CardSession::Saved CardSession::save(const Record& card)
+CardSession::Saved CardSession::save(const Record& card, WhenChanged whenChanged)
 {
     CatalogueFile archive(m_kind->layout);
     archive.open(Text::trimmed(m_archivePath));
     const bool append = isNew();
+    if (!append && whenChanged == WhenChanged::Refuse && changedIn(archive))
+        return Saved::ChangedElsewhere;
     const qint64 number = append ? archive.appendCard(card) : m_number;
     if (!append)
         archive.writeCard(number, card);
@@ -75,11 +98,36 @@ CardSession::Saved CardSession::save(const Record& card)
     return append ? Saved::Appended : Saved::Replaced;
 }
 
-bool CardSession::savePhoto(const CoverPicture& photo)
+bool CardSession::changedElsewhere() const
 {
+    if (isNew())
+        return false;
+    CatalogueFile archive(m_kind->layout);
+    archive.open(Text::trimmed(m_archivePath));
+    const bool changed = changedIn(archive);
+    archive.close();
+    return changed;
+}
+
+bool CardSession::changedIn(CatalogueFile& archive) const
+{
+    // A card that is no longer there is for the write to report.
+    if (m_number > archive.recordCount())
+        return false;
+    if (archive.cardBytes(m_number) != QByteArrayView(m_cardAsRead.bytes()))
+        return true;
+    return !CoverPhotos::load(*m_kind, m_archiveName, numberText()).sameAs(m_photoAsRead);
+}
+
+bool CardSession::savePhoto(const CoverPicture& photo, Placeholder placeholder)
+{
+    const QString file = CoverPhotos::filePath(*m_kind, m_archiveName, numberText());
+    if (placeholder == Placeholder::KeepsAFile && QFileInfo::exists(file))
+        return true;
     if (!CoverPhotos::save(*m_kind, m_archiveName, numberText(), photo))
         return false;
-    m_photoAsRead = photo;
+    // As the file now holds it: a picture made in memory was encoded on the way.
+    m_photoAsRead = CoverPhotos::load(*m_kind, m_archiveName, numberText());
     return true;
 }
 
@@ -87,6 +135,11 @@ void CardSession::markShown(const Record& form, const CoverPicture& photo)
 {
     m_shown = form;
     m_shownPhoto = photo;
+}
+
+void CardSession::markFormShown(const Record& form)
+{
+    m_shown = form;
 }
 
 bool CardSession::differsFrom(const Record& form, const CoverPicture& photo) const

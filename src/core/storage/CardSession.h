@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class CatalogueFile;
+
 // The card a card window works on, apart from the window: which archive, which card (its number,
 // or a new card not yet stored), the card and its photo as they were read, and the form as it
 // stood when it was put on screen. It does every read and write of the archive and of the photo
@@ -53,28 +55,45 @@ public:
         Navigation::Step::Action action;
         Record card; // the card now on screen, when action is ShowCard
     };
+    // Where `button` would lead, as the archive is now; nothing changes here.
+    Navigation::Step destination(Navigation::Button button) const;
     // Goes where `button` leads: a card is read whole, and becomes the card on screen; its photo
     // is not read (`readPhoto`). ArchiveError when the archive cannot be reached.
     Move move(Navigation::Button button);
+    // Reads card `number` as it is now in the archive, which becomes the card on screen.
+    Record goTo(qint64 number);
 
-    // Stores `card` as the card on screen: in its place, or at the end of the archive for a new
-    // card, which then has its number. ArchiveError when the archive cannot be reached, and then
-    // nothing changes here.
-    enum class Saved { Appended, Replaced };
-    Saved save(const Record& card);
+    // Stores `card` as the card on screen: in its place, or at the end of the archive as it is at
+    // that moment for a new card, which then has its number. A stored card whose record or photo
+    // file another program changed since they were read is not written, unless `whenChanged` says
+    // so: it is ChangedElsewhere. ArchiveError when the archive cannot be reached, and then nothing
+    // changes here.
+    enum class Saved { Appended, Replaced, ChangedElsewhere };
+    enum class WhenChanged { Refuse, Overwrite };
+    Saved save(const Record& card, WhenChanged whenChanged = WhenChanged::Refuse);
+    // Whether another program changed the stored card's record or photo file since they were read.
+    bool changedElsewhere() const;
+
+    // What a photo box holding the placeholder does to a photo file in the card's place.
+    enum class Placeholder { Replaces, KeepsAFile };
     // Writes `photo` as the card's photo file, which is then its photo as read; false when it
-    // could not be written, and the file stays as it was.
-    bool savePhoto(const CoverPicture& photo);
+    // could not be written, and the file stays as it was. A placeholder that the user did not
+    // choose keeps a file that is there (one that could not be read, say): it is never lost to a
+    // picture that stood in for it.
+    bool savePhoto(const CoverPicture& photo, Placeholder placeholder = Placeholder::Replaces);
 
-    // The form as the window put it on screen, after a card was shown, cleared or saved: what
-    // `differsFrom` compares with.
+    // The form and the photo as the window put them on screen, after a card was shown, cleared or
+    // saved: what `differsFrom` compares with.
     void markShown(const Record& form, const CoverPicture& photo);
+    void markFormShown(const Record& form);
     // Whether the form now holds something else than what was put on screen: another text in any
     // field (after trimming, so blanks typed and taken away again are no change), another flag,
     // other attachments, or another photo.
     bool differsFrom(const Record& form, const CoverPicture& photo) const;
 
 private:
+    bool changedIn(CatalogueFile& archive) const;
+
     const Kind* m_kind;
     QString m_archivePath;
     QString m_archiveName;

@@ -29,8 +29,10 @@
 #include "widgets/Shape.h"
 #include "widgets/StatusHints.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 #include <memory>
@@ -435,6 +437,14 @@ void CardWindow::showPosition()
 void CardWindow::markShown()
 {
     m_session.markShown(recordOnScreen(), imgFoto->picture());
+    m_placeholderChosen = false;
+}
+
+Record CardWindow::blankForm() const
+{
+    Record blank(m_kind.layout);
+    storeBlankExtras(blank);
+    return blank;
 }
 
 Record CardWindow::recordOnScreen() const
@@ -473,7 +483,17 @@ QList<CardWindow::ToolbarGroup> CardWindow::standardToolbar()
 
 void CardWindow::showFoundCard(const Record& record, qint64 number)
 {
-    ShowCard(record, number);
+    switch (askBeforeLeaving()) {
+    case Leave::Stay:
+        return;
+    case Leave::Go:
+        ShowCard(record, number);
+        break;
+    case Leave::GoAfterSave:
+        // The list read the card before the save: it may be the very card just saved.
+        ShowCard(m_session.goTo(number), number);
+        break;
+    }
     LoadCoverPhoto();
 }
 
@@ -490,18 +510,28 @@ bool CardWindow::SaveCoverPhoto()
 {
     // The card is saved whatever becomes of its photo; the placeholder in the box shows that the
     // photo was not stored.
-    if (m_session.savePhoto(imgFoto->picture()))
-        return true;
-    showPlaceholder();
-    return false;
+    const bool placeholder = imgFoto->picture().sameAs(placeholderPicture());
+    return m_session.savePhoto(imgFoto->picture(), placeholder && !m_placeholderChosen
+                                                       ? CardSession::Placeholder::KeepsAFile
+                                                       : CardSession::Placeholder::Replaces);
+}
+
+CoverPicture CardWindow::placeholderPicture() const
+{
+    return CoverPicture(Pictures::image(look().card.placeholderImage, kPhotoSize));
 }
 
 void CardWindow::showPlaceholder()
 {
-    imgFoto->setPicture(CoverPicture(Pictures::image(look().card.placeholderImage, kPhotoSize)));
+    imgFoto->setPicture(placeholderPicture());
 }
 
 void CardWindow::cmdSalvaClick()
+{
+    saveCard();
+}
+
+bool CardWindow::saveCard()
 {
     // No field keeps the focus, so none stays yellow, and the one being edited is finished.
     btnFocus->setFocus();
@@ -510,19 +540,30 @@ void CardWindow::cmdSalvaClick()
         if (Text::trimmed(missing->text()).isEmpty()) {
             MessageBox::warning(this, required.message);
             missing->setFocus();
-            return;
+            return false;
         }
     }
     try {
-        const bool appended = m_session.save(recordOnScreen()) == CardSession::Saved::Appended;
+        const Record card = recordOnScreen();
+        CardSession::Saved saved = m_session.save(card);
+        if (saved == CardSession::Saved::ChangedElsewhere) {
+            if (!overwriteWhatOthersSaved())
+                return false;
+            saved = m_session.save(card, CardSession::WhenChanged::Overwrite);
+        }
         showPosition();
         const QString done =
-            appended ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
-                     : QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+            saved == CardSession::Saved::Appended
+                ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
+                : QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
         // A save never passes for whole when its photo is lost: an archive whose name is too long
-        // for its photo files, a photo folder that cannot be written.
+        // for its photo files, a photo folder that cannot be written. The photo stays in the box,
+        // and counts as not saved, for the next Salva to store it.
         const bool photoSaved = SaveCoverPhoto();
-        markShown();
+        if (photoSaved)
+            markShown();
+        else
+            m_session.markFormShown(recordOnScreen());
         if (photoSaved)
             MessageBox::information(this, done);
         else
@@ -530,14 +571,59 @@ void CardWindow::cmdSalvaClick()
                                 done + QStringLiteral("\r\n\r\nAttenzione: la foto della scheda, però, non è stata "
                                                       "salvata. La foto salvata in precedenza, se c'era, è "
                                                       "rimasta com'era."));
+        return photoSaved;
     } catch (const ArchiveError&) {
         MessageBox::error(this, CatalogueFile::accessErrorText());
+        return false;
     }
+}
+
+bool CardWindow::overwriteWhatOthersSaved()
+{
+    const QMessageBox::StandardButton answer = MessageBox::choose(
+        this,
+        QStringLiteral("Attenzione: dopo che questa scheda è stata letta, un altro programma l'ha modificata in "
+                       "archivio. Le modifiche sullo schermo non sono ancora state salvate.\n\r\n\r"
+                       "Sovrascrivi: salva le modifiche sullo schermo al posto di quelle dell'altro programma.\n\r"
+                       "Carica l'altra versione: mostra la scheda com'è ora in archivio; le modifiche sullo "
+                       "schermo andranno perse.\n\rAnnulla: lascia tutto com'è."),
+        {{QMessageBox::Save, QStringLiteral("Sovrascrivi")},
+         {QMessageBox::Discard, QStringLiteral("Carica l'altra versione")},
+         {QMessageBox::Cancel, QStringLiteral("Annulla")}});
+    if (answer == QMessageBox::Discard) {
+        ShowCard(m_session.goTo(m_session.number()), m_session.number());
+        LoadCoverPhoto();
+    }
+    return answer == QMessageBox::Save;
+}
+
+CardWindow::Leave CardWindow::askBeforeLeaving()
+{
+    if (!m_session.differsFrom(recordOnScreen(), imgFoto->picture()))
+        return Leave::Go;
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    switch (MessageBox::ask(
+        this, QStringLiteral("La scheda corrente contiene modifiche non salvate. Salvarle in archivio?"))) {
+    case QMessageBox::Yes:
+        return saveCard() ? Leave::GoAfterSave : Leave::Stay;
+    case QMessageBox::No:
+        return Leave::Go;
+    default:
+        if (focus)
+            focus->setFocus();
+        return Leave::Stay;
+    }
+}
+
+bool CardWindow::FormCloseQuery()
+{
+    return askBeforeLeaving() != Leave::Stay;
 }
 
 void CardWindow::cmdNuovoClick()
 {
-    ClearCard();
+    if (askBeforeLeaving() != Leave::Stay)
+        ClearCard();
 }
 
 void CardWindow::cmdDuplicaClick()
@@ -547,12 +633,17 @@ void CardWindow::cmdDuplicaClick()
                                                  "dopo che questa è stata inserita in archivio."));
         return;
     }
-    // The copy keeps the texts but has no documents and no photo of its own.
+    if (askBeforeLeaving() == Leave::Stay)
+        return;
+    // The copy keeps the texts but has no documents and no photo of its own. No archive holds it:
+    // it is compared with a blank card, so that it is not dropped without a question.
+    const Record blank = blankForm();
     for (QLabel* label : std::as_const(m_attachments))
         label->clear();
     m_session.detach();
     showPosition();
     showPlaceholder();
+    m_session.markShown(blank, imgFoto->picture());
     field(QStringLiteral("Titolo"))->setFocus();
     MessageBox::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
                                                  "corrente.\n\r\n\rAl termine premere Salva per inserire la "
@@ -611,13 +702,15 @@ void CardWindow::btnSalvaFotoClick()
     const QString chosen = FileDialog::run(this, request);
     if (chosen.isEmpty())
         return;
+    // The picture stays in the box: a failed copy must not cost the card its photo.
     if (!imgFoto->picture().saveJpeg(chosen, FileScope::UserChoice))
-        showPlaceholder();
+        MessageBox::warning(this, QStringLiteral("Attenzione: non è stato possibile salvare la foto nel file scelto."));
 }
 
 void CardWindow::btnCancFotoClick()
 {
     showPlaceholder();
+    m_placeholderChosen = true;
 }
 
 void CardWindow::btnZoomFotoClick()
@@ -652,6 +745,9 @@ void CardWindow::cmdSlideshowClick()
 void CardWindow::navigate(Navigation::Button button)
 {
     try {
+        if (m_session.destination(button).action == Navigation::Step::Action::ShowCard &&
+            askBeforeLeaving() == Leave::Stay)
+            return;
         const CardSession::Move move = m_session.move(button);
         switch (move.action) {
         case Navigation::Step::Action::ShowCard:

@@ -103,12 +103,16 @@ protected:
                         const QList<OwnCommand>& ownCommands = {});
 
     void FormShow() override;
+    // Closing asks first when the card holds edits not saved.
+    bool FormCloseQuery() override;
     void FormClose() override;
 
     // What a kind adds to a blank card, a shown card and a stored record.
     virtual void clearExtras() {}
     virtual void showExtras(const Record&) {}
     virtual void storeExtras(Record&) const {}
+    // What a kind adds to the record of a blank card, as storeExtras stores it after ClearCard.
+    virtual void storeBlankExtras(Record&) const {}
 
     QWidget* panContainer;
     Shape* shpContainer;
@@ -137,6 +141,17 @@ private:
     void buildPhotoColumn();
     void buildFields();
     void buildBottomBar();
+    // Whether the card on screen may make way for another: when it holds edits not saved, the user
+    // is asked whether to save them first.
+    enum class Leave { Go, GoAfterSave, Stay };
+    Leave askBeforeLeaving();
+    // Salva: checks, stores the card and its photo and says so; true when both were stored.
+    bool saveCard();
+    // Another program changed the card since it was read: asks whether to write over it; on
+    // "Carica l'altra versione" the card is read again.
+    bool overwriteWhatOthersSaved();
+    CoverPicture placeholderPicture() const;
+    Record blankForm() const;
     OwnCommand commandLook(const QString& name) const;
     void navigate(Navigation::Button button);
     void showPlaceholder();
@@ -147,6 +162,7 @@ private:
     const Kind& m_kind;
     CardSession m_session;
     QList<OwnCommand> m_ownCommands;
+    bool m_placeholderChosen = false;         // Cancella foto since the card was shown
     QHash<QString, PictureButton*> m_buttons; // by command name
     QHash<QString, QLineEdit*> m_fields;
     QHash<QString, QLabel*> m_attachments;

@@ -117,3 +117,8 @@ void TfrmFumetti::storeExtras(Record& record) const
 {
     record.setText(QStringLiteral("Mancante"), chkMancante->isChecked() ? kMissing : kPresent);
 }
+
+void TfrmFumetti::storeBlankExtras(Record& record) const
+{
+    record.setText(QStringLiteral("Mancante"), kPresent);
+}

@@ -35,4 +35,5 @@ protected:
     void clearExtras() override;
     void showExtras(const Record& record) override;
     void storeExtras(Record& record) const override;
+    void storeBlankExtras(Record& record) const override;
 };

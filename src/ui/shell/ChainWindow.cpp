@@ -53,6 +53,10 @@ void ChainWindow::showEvent(QShowEvent* event)
 
 void ChainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     // Closed from outside (a window manager's close box): the window shown next takes this one's
     // place under a click that the program never saw.

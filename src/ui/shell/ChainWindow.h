@@ -20,6 +20,8 @@ public:
 
 protected:
     virtual void FormShow() {}
+    // Whether the window may close now; false keeps it open.
+    virtual bool FormCloseQuery() { return true; }
     virtual void FormClose() {}
 
     void showEvent(QShowEvent* event) override;

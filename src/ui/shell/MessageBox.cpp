@@ -9,43 +9,80 @@ MessageBox::Responder& responder()
     return value;
 }
 
-MessageBox::Shown describe(MessageBox::Kind kind, const QString& text)
+// The icon and the standard buttons of a kind of box.
+std::pair<QMessageBox::Icon, QMessageBox::StandardButtons> look(MessageBox::Kind kind)
 {
     using K = MessageBox::Kind;
     switch (kind) {
     case K::Warning:
-        return {kind, QMessageBox::Warning, text, QMessageBox::Ok | QMessageBox::Cancel};
+        return {QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel};
     case K::Error:
-        return {kind, QMessageBox::Critical, text, QMessageBox::Ok | QMessageBox::Cancel};
+        return {QMessageBox::Critical, QMessageBox::Ok | QMessageBox::Cancel};
     case K::Information:
-        return {kind, QMessageBox::Information, text, QMessageBox::Ok | QMessageBox::Cancel};
+        return {QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel};
     case K::Confirmation:
-        return {kind, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No};
+        return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No};
+    case K::Question:
+        return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
+    case K::Choice:
+        return {QMessageBox::Warning, {}};
     case K::Plain:
         break;
     }
-    return {K::Plain, QMessageBox::NoIcon, text, QMessageBox::Ok};
+    return {QMessageBox::NoIcon, QMessageBox::Ok};
+}
+
+// The words of the standard buttons, in the order of their values.
+QList<MessageBox::Choice> italianButtons(QMessageBox::StandardButtons buttons)
+{
+    const MessageBox::Choice italian[] = {
+        {QMessageBox::Ok, QStringLiteral("OK")},
+        {QMessageBox::Yes, QStringLiteral("Sì")},
+        {QMessageBox::No, QStringLiteral("No")},
+        {QMessageBox::Cancel, QStringLiteral("Annulla")},
+    };
+    QList<MessageBox::Choice> choices;
+    for (const MessageBox::Choice& choice : italian)
+        if (buttons & choice.button)
+            choices.append(choice);
+    std::sort(choices.begin(), choices.end(), [](const auto& a, const auto& b) { return a.button < b.button; });
+    return choices;
+}
+
+QMessageBox::StandardButton run(QWidget* parent, MessageBox::Kind kind, const QString& text,
+                                const QList<MessageBox::Choice>& choices, QMessageBox::StandardButton defaultButton)
+{
+    MessageBox::Shown shown{kind, look(kind).first, text, {}, {}};
+    for (const MessageBox::Choice& choice : choices) {
+        shown.buttons |= choice.button;
+        shown.captions.append(choice.caption);
+    }
+    if (responder())
+        return responder()(shown);
+
+    QMessageBox box(shown.icon, QStringLiteral("Cartavox"), shown.text, shown.buttons, parent);
+    for (const MessageBox::Choice& choice : choices)
+        box.button(choice.button)->setText(choice.caption);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 } // namespace
 
 QMessageBox::StandardButton MessageBox::show(QWidget* parent, Kind kind, const QString& text)
 {
-    const Shown shown = describe(kind, text);
-    if (responder())
-        return responder()(shown);
+    const QMessageBox::StandardButton defaultButton =
+        kind == Kind::Confirmation || kind == Kind::Question ? QMessageBox::Yes : QMessageBox::Ok;
+    return run(parent, kind, text, italianButtons(look(kind).second), defaultButton);
+}
 
-    QMessageBox box(shown.icon, QStringLiteral("Cartavox"), text, shown.buttons, parent);
-    const std::pair<QMessageBox::StandardButton, QString> italian[] = {
-        {QMessageBox::Ok, QStringLiteral("OK")},
-        {QMessageBox::Cancel, QStringLiteral("Annulla")},
-        {QMessageBox::Yes, QStringLiteral("Sì")},
-        {QMessageBox::No, QStringLiteral("No")},
-    };
-    for (const auto& [button, caption] : italian)
-        if (QAbstractButton* widget = box.button(button))
-            widget->setText(caption);
-    box.setDefaultButton(kind == Kind::Confirmation ? QMessageBox::Yes : QMessageBox::Ok);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+QMessageBox::StandardButton MessageBox::ask(QWidget* parent, const QString& text)
+{
+    return show(parent, Kind::Question, text);
+}
+
+QMessageBox::StandardButton MessageBox::choose(QWidget* parent, const QString& text, const QList<Choice>& choices)
+{
+    return run(parent, Kind::Choice, text, choices, choices.constFirst().button);
 }
 
 void MessageBox::warning(QWidget* parent, const QString& text)

@@ -199,6 +199,7 @@ void TestCardNavigation::showingClearsTheCard()
         Card card(KindId::Libri, path);
         card.click("cmdUltimo");
         card.window->field(QStringLiteral("Autore"))->setText(QStringLiteral("non salvato"));
+        messages().answerNext(QMessageBox::No); // not saved
         card.window->close();
         QVERIFY(Windows::avvio()->isVisible());
         QVERIFY(!card.window->isVisible());

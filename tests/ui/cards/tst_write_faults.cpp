@@ -18,6 +18,7 @@
 #include "storage/CatalogueFile.h"
 
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -108,6 +109,9 @@ private slots:
     void vanishedFolder_data();
     void vanishedFolder();
     void cardWindowKeepsTheCardOnAFullDisk();
+    void aPhotoIsNeverLostToAFailedSave();
+    void thePlaceholderReplacesAPhotoOnlyWhenAsked_data();
+    void thePlaceholderReplacesAPhotoOnlyWhenAsked();
 
 private:
     // The user's data before the write: three cards, the photo of card 2, a document, a password.
@@ -396,6 +400,68 @@ void TestWriteFaults::cardWindowKeepsTheCardOnAFullDisk()
     card.click("cmdSalva");
     QCOMPARE(card.position(), QStringLiteral("4"));
     QCOMPARE(fileBytes(archive).size(), before.size() + bookLayout().recordSize());
+}
+
+void TestWriteFaults::aPhotoIsNeverLostToAFailedSave()
+{
+    const QString archive = folder().file(kArchive);
+    const QByteArray oldPhoto = fileBytes(folder().file(kPhoto));
+    const QString chosen = m_elsewhere->filePath(QStringLiteral("grande.jpg"));
+    QVERIFY(noisyPicture(300, 200, 4).save(chosen, "jpeg", 95));
+    OpenCard card(KindId::Libri, archive);
+    card.click("cmdPrimo");
+    card.click("cmdAvanti");
+    fileDialogs().answerNext(chosen);
+    card.click("btnCaricaFoto");
+
+    // The card fits on the disk, its new photo does not.
+    {
+        const FileSizeLimit full(rlim_t(fileBytes(archive).size() + 100));
+        card.click("cmdSalva");
+    }
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Warning);
+    QCOMPARE(fileBytes(folder().file(kPhoto)), oldPhoto);
+    // The chosen picture stays in the box, and still counts as not saved.
+    QCOMPARE(card.photo()->pictureArea().size(), QSize(300, 200));
+    messages().answerNext(QMessageBox::Cancel);
+    card.click("cmdAvanti");
+    QCOMPARE(messages().count(), 2);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Question);
+    QCOMPARE(card.position(), QStringLiteral("2"));
+
+    // Space freed, the next Salva stores it.
+    card.click("cmdSalva");
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+    QCOMPARE(fileBytes(folder().file(kPhoto)), fileBytes(chosen));
+}
+
+void TestWriteFaults::thePlaceholderReplacesAPhotoOnlyWhenAsked_data()
+{
+    QTest::addColumn<bool>("cancellaFoto");
+    QTest::newRow("a photo that cannot be read, saved again") << false;
+    QTest::newRow("Cancella foto, then Salva") << true;
+}
+
+void TestWriteFaults::thePlaceholderReplacesAPhotoOnlyWhenAsked()
+{
+    QFETCH(bool, cancellaFoto);
+    // The photo cannot be read today (cut short on a server that comes back, say): the card shows
+    // the placeholder, which must not take the photo's place unless the user says so.
+    const QByteArray unreadable = fileBytes(folder().file(kPhoto)).left(100);
+    writeFileBytes(folder().file(kPhoto), unreadable);
+    OpenCard card(KindId::Libri, folder().file(kArchive));
+    card.click("cmdPrimo");
+    card.click("cmdAvanti");
+    QVERIFY(card.showsPlaceholder());
+    if (cancellaFoto)
+        card.click("btnCancFoto");
+    card.click("cmdSalva");
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+    if (cancellaFoto)
+        QCOMPARE(QImageReader(folder().file(kPhoto)).size(), QSize(307, 409));
+    else
+        QCOMPARE(fileBytes(folder().file(kPhoto)), unreadable);
 }
 
 CARTAVOX_TEST_MAIN(TestWriteFaults)

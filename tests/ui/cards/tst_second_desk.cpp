@@ -1,0 +1,167 @@
+// Two desks on one program folder: what another program saved since a card was read is never
+// written over unseen. The other desk is a real process of its own.
+#include "CardArchiveBytes.h"
+#include "OpenCard.h"
+#include "SamplePicture.h"
+#include "TestSupport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+const QString kChanged =
+    QStringLiteral("Attenzione: dopo che questa scheda è stata letta, un altro programma l'ha modificata in archivio. "
+                   "Le modifiche sullo schermo non sono ancora state salvate.\n\r\n\rSovrascrivi: salva le modifiche "
+                   "sullo schermo al posto di quelle dell'altro programma.\n\rCarica l'altra versione: mostra la "
+                   "scheda com'è ora in archivio; le modifiche sullo schermo andranno perse.\n\rAnnulla: lascia "
+                   "tutto com'è.");
+
+// Another program writes `bytes` at `offset` of `path`, in a process of its own: at its end for -1,
+// as the whole file for 0.
+void otherDeskWrites(const QString& path, qint64 offset, const QByteArray& bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int fd = ::open(name.constData(),
+                              O_WRONLY | O_CREAT |
+                                  (offset < 0    ? O_APPEND
+                                   : offset == 0 ? O_TRUNC
+                                                 : 0),
+                              0644);
+        const bool whole =
+            fd >= 0 && (offset < 0 ? ::write(fd, bytes.constData(), size_t(bytes.size()))
+                                   : ::pwrite(fd, bytes.constData(), size_t(bytes.size()), offset)) == bytes.size();
+        _exit(whole && ::close(fd) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    QVERIFY(child > 0 && waitpid(child, &status, 0) == child);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+enum class Change { Card, Photo };
+} // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+class TestSecondDesk : public WindowTest {
+    Q_OBJECT
+
+private slots:
+    void aChangeElsewhereIsNeverOverwrittenUnseen_data();
+    void aChangeElsewhereIsNeverOverwrittenUnseen();
+    void aNewCardGoesWhereTheArchiveEndsWhenWritten();
+
+private:
+    QString archivePath() const { return folder().file(QStringLiteral("Prova.dvd")); }
+    QString photoPath(int card) const
+    {
+        return folder().file(QStringLiteral("Collezione_DVD/Prova_Foto_%1.jpg").arg(card));
+    }
+    QByteArray storedTitle(int card) const
+    {
+        const int size = Kind::dvd().layout.recordSize();
+        return storedText(Kind::dvd(), fileBytes(archivePath()).mid((card - 1) * size, size), "Titolo");
+    }
+};
+
+void TestSecondDesk::aChangeElsewhereIsNeverOverwrittenUnseen_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    for (const auto& [what, change] : {std::pair{"card", Change::Card}, std::pair{"photo", Change::Photo}}) {
+        QTest::addRow("%s, overwrite", what) << change << QMessageBox::Save;
+        QTest::addRow("%s, load the other", what) << change << QMessageBox::Discard;
+        QTest::addRow("%s, cancel", what) << change << QMessageBox::Cancel;
+    }
+}
+
+void TestSecondDesk::aChangeElsewhereIsNeverOverwrittenUnseen()
+{
+    QFETCH(Change, change);
+    QFETCH(QMessageBox::StandardButton, answer);
+    const Kind& dvd = Kind::dvd();
+    writeFileBytes(archivePath(), sampleArchive(dvd, 3));
+    QDir().mkpath(QFileInfo(photoPath(2)).path());
+    QVERIFY(samplePicture(QSize(90, 120)).save(photoPath(2), "JPEG"));
+    OpenCard card(KindId::DVD, archivePath());
+    card.click("cmdPrimo");
+    card.click("cmdAvanti");
+    type(card.field(QStringLiteral("Titolo")), QStringLiteral("Da questa scrivania"));
+
+    // Meanwhile the other desk saves card 2, or only gives it another photo.
+    StoredTexts theirs = sampleCard(dvd, 2);
+    theirs[QStringLiteral("Titolo")] = "Dall'altra scrivania";
+    if (change == Change::Card)
+        otherDeskWrites(archivePath(), dvd.layout.recordSize(), recordBytes(dvd, theirs));
+    QByteArray theirPhoto;
+    QBuffer buffer(&theirPhoto);
+    samplePicture(QSize(60, 60)).save(&buffer, "JPEG");
+    if (change == Change::Photo)
+        otherDeskWrites(photoPath(2), 0, theirPhoto);
+    const QByteArray archiveBefore = fileBytes(archivePath());
+    const QByteArray photoBefore = fileBytes(photoPath(2));
+
+    messages().answerNext(answer);
+    card.click("cmdSalva");
+    const MessageBox::Shown& asked = messages().shown().constFirst();
+    QCOMPARE(asked.kind, MessageBox::Kind::Choice);
+    QCOMPARE(asked.text, kChanged);
+    QCOMPARE(asked.captions, QStringList({"Sovrascrivi", "Carica l'altra versione", "Annulla"}));
+
+    switch (answer) {
+    case QMessageBox::Save:
+        QCOMPARE(storedTitle(2), QByteArray("Da questa scrivania"));
+        QCOMPARE(messages().count(), 2);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+        // From now on this desk's card is the one read: a second Salva asks nothing.
+        card.click("cmdSalva");
+        QCOMPARE(messages().count(), 3);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+        return;
+    case QMessageBox::Discard:
+        QCOMPARE(fileBytes(archivePath()), archiveBefore);
+        QCOMPARE(fileBytes(photoPath(2)), photoBefore);
+        QCOMPARE(card.title(), change == Change::Card ? QStringLiteral("Dall'altra scrivania") : "Scheda 2");
+        QCOMPARE(card.photo()->pictureArea().size(), change == Change::Photo ? QSize(60, 60) : QSize(90, 120));
+        QCOMPARE(card.position(), QStringLiteral("2"));
+        QCOMPARE(messages().count(), 1);
+        return;
+    default:
+        QCOMPARE(fileBytes(archivePath()), archiveBefore);
+        QCOMPARE(fileBytes(photoPath(2)), photoBefore);
+        QCOMPARE(card.title(), QStringLiteral("Da questa scrivania"));
+        QCOMPARE(messages().count(), 1);
+        return;
+    }
+}
+
+void TestSecondDesk::aNewCardGoesWhereTheArchiveEndsWhenWritten()
+{
+    const Kind& dvd = Kind::dvd();
+    writeFileBytes(archivePath(), sampleArchive(dvd, 2));
+    OpenCard card(KindId::DVD, archivePath());
+    card.click("cmdUltimo");
+    card.click("cmdNuovo");
+    card.fillRequired();
+    card.field(QStringLiteral("Titolo"))->setText(QStringLiteral("Da questa scrivania"));
+
+    StoredTexts theirs = sampleCard(dvd, 3);
+    theirs[QStringLiteral("Titolo")] = "Dall'altra scrivania";
+    otherDeskWrites(archivePath(), -1, recordBytes(dvd, theirs));
+    card.click("cmdSalva");
+    QCOMPARE(card.position(), QStringLiteral("4"));
+    QCOMPARE(storedTitle(3), QByteArray("Dall'altra scrivania"));
+    QCOMPARE(storedTitle(4), QByteArray("Da questa scrivania"));
+    QCOMPARE(messages().count(), 1);
+}
+
+CARTAVOX_TEST_MAIN(TestSecondDesk)
+#include "tst_second_desk.moc"
