@@ -47,6 +47,9 @@ QList<Chapter> chapters()
         const QString title = kind->exportHelpTopic;
         exports.sections.append({title, HelpTopics::paragraphs(title)});
     }
+    // What the program does beyond what its help window describes has a chapter of the manual's own.
+    list.append(
+        {QStringLiteral("Altre funzioni."), {{QString(), HelpTopics::piece(QStringLiteral("altre_funzioni"))}}});
     list.append(exports);
     return list;
 }
