@@ -35,6 +35,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShortcut>
 
 #include <memory>
@@ -393,6 +394,8 @@ void CardWindow::buildBottomBar()
     btnFocus->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
     // Tab reaches it after the last field: a screen reader says where the user is.
     btnFocus->setAccessibleName(QStringLiteral("Fine della scheda"));
+    // Tab never lands on it: nothing on screen would show where the focus is.
+    btnFocus->setFocusPolicy(Qt::NoFocus);
     setTabOrder(m_fields.value(m_kind.textFields().constLast()), btnFocus);
 }
 
@@ -555,7 +558,13 @@ void CardWindow::cmdSalvaClick()
 
 bool CardWindow::saveCard()
 {
-    // No field keeps the focus, so none stays yellow, and the one being edited is finished.
+    // No field keeps the focus, so none stays yellow, and the one being edited is finished. Once
+    // the save has said how it went, the focus goes back where it was, for the keys to go on there.
+    const QPointer<QWidget> before = QApplication::focusWidget();
+    const auto giveFocusBack = qScopeGuard([&] {
+        if (before && before != btnFocus && before->isVisible() && QApplication::focusWidget() == btnFocus)
+            before->setFocus();
+    });
     btnFocus->setFocus();
     for (const KindLook::RequiredField& required : look().card.required) {
         QLineEdit* missing = field(required.field);
