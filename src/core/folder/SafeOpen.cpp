@@ -26,7 +26,8 @@ QString realPath(int descriptor)
 
 // Keeps an opened descriptor in `file` when it is a regular file that `scope` allows, and closes
 // it otherwise.
-bool adopt(QFile& file, int descriptor, QIODevice::OpenMode mode, FileScope scope)
+bool adopt(QFile& file, int descriptor, QIODevice::OpenMode mode, FileScope scope,
+           QFileDevice::FileHandleFlags closing = QFileDevice::AutoCloseHandle)
 {
     if (descriptor < 0)
         return false;
@@ -36,7 +37,7 @@ bool adopt(QFile& file, int descriptor, QIODevice::OpenMode mode, FileScope scop
     // A regular file is never waited on: the flag has done its work once the file is open.
     const int flags = ::fcntl(descriptor, F_GETFL);
     if (!regular || !allowed || flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
-        !file.open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
+        !file.open(descriptor, mode, closing)) {
         ::close(descriptor);
         return false;
     }
@@ -58,5 +59,6 @@ bool SafeOpen::forUpdate(QFile& file, const QString& path)
     // nothing, or anything else under the name is left as it is, and the opening fails.
     if (descriptor < 0 && errno == ENOENT)
         descriptor = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | noWaitFlags(FileScope::ProgramData), 0666);
-    return adopt(file, descriptor, QIODevice::ReadWrite | QIODevice::Unbuffered, FileScope::ProgramData);
+    return adopt(file, descriptor, QIODevice::ReadWrite | QIODevice::Unbuffered, FileScope::ProgramData,
+                 QFileDevice::DontCloseHandle);
 }

@@ -27,7 +27,8 @@ bool forReading(QFile& file, const QString& path, FileScope scope);
 
 // Opens an archive for reading and writing, unbuffered, creating it empty when nothing at all has
 // its name. Program data only: an archive is written through the same handle, and a card written
-// through a link would land in the file it points at.
+// through a link would land in the file it points at. Closing `file` leaves its descriptor open:
+// the caller closes it with FileLock::closeDescriptor, since an archive may be locked.
 bool forUpdate(QFile& file, const QString& path);
 
 } // namespace SafeOpen
