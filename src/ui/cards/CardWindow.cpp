@@ -603,6 +603,9 @@ bool CardWindow::saveCard()
                                                       "salvata. La foto salvata in precedenza, se c'era, è "
                                                       "rimasta com'era."));
         return photoSaved;
+    } catch (const ArchiveInUse&) {
+        MessageBox::error(this, CatalogueFile::inUseText());
+        return false;
     } catch (const ArchiveError&) {
         MessageBox::error(this, CatalogueFile::accessErrorText());
         return false;
