@@ -15,7 +15,20 @@ int noWaitFlags(FileScope scope)
 {
     // O_NONBLOCK: opening a named pipe returns at once instead of waiting for a writer.
     // O_NOCTTY: a terminal device never becomes the program's own.
-    return O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (scope == FileScope::ProgramData ? O_NOFOLLOW : 0);
+    return O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (scope == FileScope::UserChoice ? 0 : O_NOFOLLOW);
+}
+
+bool allowedIn(FileScope scope, const QString& realPath)
+{
+    switch (scope) {
+    case FileScope::ProgramData:
+        return ProgramFolder::contains(realPath);
+    case FileScope::ReadOnlyData:
+        return ProgramFolder::readOnlyFolderContains(realPath);
+    case FileScope::UserChoice:
+        return true;
+    }
+    return false;
 }
 
 // The path an open handle really leads to, every link on the way resolved.
@@ -33,7 +46,7 @@ bool adopt(QFile& file, int descriptor, QIODevice::OpenMode mode, FileScope scop
         return false;
     struct stat info {};
     const bool regular = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
-    const bool allowed = scope == FileScope::UserChoice || ProgramFolder::contains(realPath(descriptor));
+    const bool allowed = allowedIn(scope, realPath(descriptor));
     // A regular file is never waited on: the flag has done its work once the file is open.
     const int flags = ::fcntl(descriptor, F_GETFL);
     if (!regular || !allowed || flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0 ||

@@ -9,6 +9,10 @@ enum class FileScope {
     // The program's own data (archives, cover photos, attached documents, the password file): inside
     // the program folder, and never reached through a link in its own name.
     ProgramData,
+    // The program's data in the read-only folder of the executable, read only to be copied into the
+    // program folder (ProgramFolder::readOnlyFolder): inside that folder, never reached through a
+    // link in its own name.
+    ReadOnlyData,
     // A file the user picked in a file dialog: anywhere, through links too.
     UserChoice,
 };

@@ -91,6 +91,7 @@ private slots:
     void helpButtonsOpenTheirTopic_data();
     void helpButtonsOpenTheirTopic();
     void pdfManualInAFolderWithSpaces();
+    void aWritableProgramFolderHoldsTheData();
     void informationAndAboutWindows();
     void linkColoursFollowTheMouse();
     void closingEndsTheProgram_data();
@@ -303,6 +304,21 @@ void TestStartWindow::pdfManualInAFolderWithSpaces()
     QTest::mouseClick(window->imgGuida, Qt::LeftButton);
     QCOMPARE(m_opened->targets, QStringList(2, spaced + QStringLiteral("Guida.pdf")));
     QCOMPARE(messages().count(), 0);
+}
+
+void TestStartWindow::aWritableProgramFolderHoldsTheData()
+{
+    showStart();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(messages().count(), 0); // nothing to say about where the data goes
+    const QString shown = folder().path().chopped(1);
+    const QStringList start = HelpTopics::paragraphs(HelpTopics::kStartTitle);
+    QVERIFY2(start.at(3).contains("si trovano nella cartella del programma (" + shown + "). Per questo motivo,"),
+             qPrintable(start.at(3)));
+    QVERIFY2(HelpTopics::paragraphs(Kind::dvd().helpTopic)
+                 .at(1)
+                 .contains("con estensione DVD nella cartella del programma (" + shown + ")."),
+             qPrintable(HelpTopics::paragraphs(Kind::dvd().helpTopic).at(1)));
 }
 
 void TestStartWindow::informationAndAboutWindows()
