@@ -151,9 +151,9 @@ void TfrmCambiaPassword::cmdOKClick()
         txtPasswordNew->setFocus();
         return;
     }
-    // The old password is checked again as the new one is stored, under the file's lock: another
-    // change made since the check above, on another desk or in another copy of the program, has
-    // made it wrong, and its new password stays.
+    // The old password is checked again as the new one is stored, under the file's lock: a change
+    // made meanwhile on another desk, or in another copy of the program, makes it wrong, and that
+    // change's password stays.
     bool changed = false;
     try {
         changed = PasswordFile::change(txtPasswordOld->text(), password);

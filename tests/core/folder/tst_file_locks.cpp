@@ -137,8 +137,8 @@ public:
     // Whether it ended well; the appends of a loaded machine may take minutes.
     bool endsWell()
     {
-        return m_process.waitForFinished(600000) && m_process.exitStatus() == QProcess::NormalExit &&
-               m_process.exitCode() == 0;
+        return (m_process.state() == QProcess::NotRunning || m_process.waitForFinished(600000)) &&
+               m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
     }
 
 private:
