@@ -57,9 +57,14 @@ void TestCardSaving::kinds_data()
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<int>("recordSize");
     QTest::addColumn<QString>("photoFolder");
-    addKindRow(KindId::Libri) << 3150 << "Catalogo_Libri";
-    addKindRow(KindId::Fumetti) << 3651 << "Raccolta_Fumetti";
-    addKindRow(KindId::DVD) << 3816 << "Collezione_DVD";
+    const KindRows<std::pair<int, const char*>> files{"files",
+                                                      {{"libri", {3150, "Catalogo_Libri"}},
+                                                       {"fumetti", {3651, "Raccolta_Fumetti"}},
+                                                       {"dvd", {3816, "Collezione_DVD"}}}};
+    for (const Kind* kind : Kind::all()) {
+        const auto& [recordSize, photoFolder] = files.of(*kind);
+        addKindRow(kind->id) << recordSize << QString::fromLatin1(photoFolder);
+    }
 }
 
 void TestCardSaving::appendsThenUpdates()
