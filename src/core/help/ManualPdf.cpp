@@ -30,14 +30,14 @@ struct Chapter {
     QList<HelpTopics::Topic> sections; // a section without title is the chapter's own text
 };
 
-// The overview chapter keeps the start topic's own opening and closing paragraphs; the three
-// kinds' paragraphs that the help window shows between them have chapters of their own here.
+// The overview chapter keeps the start topic's own opening and closing paragraphs; the kinds'
+// paragraphs that the help window shows between them have chapters of their own here, which a
+// paragraph of the manual alone names.
 QList<Chapter> chapters()
 {
     QList<Chapter> list;
     QStringList overview = HelpTopics::piece(QStringLiteral("avvio_inizio"));
-    overview.append(QStringLiteral("Le tre applicazioni sono descritte una per una nei capitoli che seguono: "
-                                   "Catalogo Libri, Raccolta Fumetti e Collezione DVD."));
+    overview += HelpTopics::piece(QStringLiteral("manuale_applicazioni"));
     overview += HelpTopics::piece(QStringLiteral("avvio_fine"));
     list.append({HelpTopics::kStartTitle, {{QString(), overview}}});
     for (const Kind* kind : Kind::all())
