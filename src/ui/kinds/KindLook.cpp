@@ -80,7 +80,6 @@ const KindLook& libriLook()
             },
         .startColumn =
             {
-                .centre = 165,
                 .choice = "Catalogo libri",
                 .note =
                     "Organizza i libri della tua biblioteca archiviando le schede descrittive in uno o più cataloghi.",
@@ -169,7 +168,6 @@ const KindLook& fumettiLook()
             },
         .startColumn =
             {
-                .centre = 496,
                 .choice = "Raccolta fumetti",
                 .note =
                     "Gestisci i tuoi fumetti creando un database per ogni raccolta e annota gli albi che ti mancano.",
@@ -256,7 +254,6 @@ const KindLook& dvdLook()
             },
         .startColumn =
             {
-                .centre = 827,
                 .choice = "Collezione DVD",
                 .note =
                     "Raggruppa in appositi schedari i DVD della tua videoteca e inserisci la locandina di ogni film.",

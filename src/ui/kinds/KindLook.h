@@ -72,7 +72,6 @@ struct KindLook {
     // the other, named img, btn and app + the kind's name. The pictures are avvio_, avvio_btn_ and
     // avvio_nota_ + the kind's tag; they hold these texts, said in words to a screen reader.
     struct StartColumn {
-        int centre;     // of the column across the start window's panel
         QString choice; // what its three pictures do
         QString note;   // the note under its button
     };

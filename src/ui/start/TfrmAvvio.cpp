@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMap>
 
+#include <algorithm>
 #include <tuple>
 
 namespace {
@@ -28,6 +29,9 @@ constexpr QSize kIconSize(32, 32);
 constexpr QSize kKindPictureSize(260, 200);
 constexpr QSize kKindButtonSize(260, 48);
 constexpr QSize kKindNoteSize(280, 80);
+// The kinds share the panel's width equally; their pictures are drawn for a share of a third and
+// shrink alike in a narrower one.
+constexpr int kDesignedShare = kPanelSize.width() / 3;
 constexpr int kMargin = 14;
 
 QString image(const QString& name)
@@ -73,13 +77,17 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     // A column for each kind, books, comics and DVDs from left to right: picture, button picture,
     // note. The three pictures of a column open the kind's menu.
     const auto openMenu = guarded(this, &TfrmAvvio::showMenu);
+    const QList<const Kind*>& kinds = Kind::all();
+    const int share = kPanelSize.width() / int(kinds.size());
+    const qreal scale = std::min(1.0, qreal(share) / kDesignedShare);
     QMap<KindId, KindColumn> columns;
     QList<QWidget*> tabOrder;
-    for (const Kind* kind : Kind::all()) {
-        const KindColumn column = addKindColumn(*kind);
+    for (qsizetype i = 0; i < kinds.size(); ++i) {
+        const KindId id = kinds.at(i)->id;
+        const KindColumn column = addKindColumn(*kinds.at(i), int(i) * share + share / 2, scale);
         for (PictureButton* part : {column.picture, column.button, column.note})
-            connect(part, &PictureButton::clicked, this, [openMenu, id = kind->id] { openMenu(id); });
-        columns.insert(kind->id, column);
+            connect(part, &PictureButton::clicked, this, [openMenu, id] { openMenu(id); });
+        columns.insert(id, column);
         tabOrder.append(column.picture);
     }
     // The shipped kinds' columns, by the names the program documents them with.
@@ -126,19 +134,19 @@ PictureButton* TfrmAvvio::addPicture(const QString& name, const QString& picture
     return button;
 }
 
-TfrmAvvio::KindColumn TfrmAvvio::addKindColumn(const Kind& kind)
+TfrmAvvio::KindColumn TfrmAvvio::addKindColumn(const Kind& kind, int centre, qreal scale)
 {
     const KindLook& look = KindLook::of(kind);
     const KindLook::StartColumn& column = look.startColumn;
-    const int centre = column.centre;
-    const QString& meaning = column.choice;
+    const auto place = [&](const char* name, const char* picture, QSize designed, int top) {
+        const QSize size = (QSizeF(designed) * scale).toSize();
+        return addPicture(QLatin1String(name) + look.name, kindImage(picture, kind), column.choice, size,
+                          {centre - size.width() / 2, top});
+    };
     const KindColumn made{
-        addPicture(QStringLiteral("img") + look.name, kindImage("avvio_", kind), meaning, kKindPictureSize,
-                   {centre - kKindPictureSize.width() / 2, 176}),
-        addPicture(QStringLiteral("btn") + look.name, kindImage("avvio_btn_", kind), meaning, kKindButtonSize,
-                   {centre - kKindButtonSize.width() / 2, 390}),
-        addPicture(QStringLiteral("app") + look.name, kindImage("avvio_nota_", kind), meaning, kKindNoteSize,
-                   {centre - kKindNoteSize.width() / 2, 450}),
+        place("img", "avvio_", kKindPictureSize, 176),
+        place("btn", "avvio_btn_", kKindButtonSize, 390),
+        place("app", "avvio_nota_", kKindNoteSize, 450),
     };
     for (PictureButton* part : {made.picture, made.button, made.note})
         part->setAccessibleDescription(column.note);

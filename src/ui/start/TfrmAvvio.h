@@ -53,7 +53,8 @@ private:
         auto parts() const { return std::tuple(picture, button, note); }
     };
 
-    KindColumn addKindColumn(const Kind& kind);
+    // The column of `kind` around `centre` across the panel, its pictures at `scale` of their size.
+    KindColumn addKindColumn(const Kind& kind, int centre, qreal scale);
     PictureButton* addPicture(const QString& name, const QString& picture, const QString& meaning, QSize size,
                               QPoint at);
 

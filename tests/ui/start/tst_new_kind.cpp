@@ -146,7 +146,6 @@ const KindLook& magazinesLook()
             },
         .startColumn =
             {
-                .centre = 497,
                 .choice = "Emeroteca",
                 .note = "Conserva le schede delle tue riviste, numero per numero.",
             },
@@ -226,12 +225,21 @@ void TestNewKind::itsWindowsAreMadeAfterAllOthers()
 
 void TestNewKind::startMenuCreateAndOpen()
 {
-    // The start window has the kind's column, reached by Tab after the DVDs' picture.
+    // The start window has a fourth column, at the right: four shares of 248 pixels, whose
+    // pictures shrink to three quarters so that no two columns touch.
     TfrmAvvio* start = Windows::avvio();
     start->present();
     auto* picture = child<PictureButton>(start, QStringLiteral("imgRiviste"));
-    QCOMPARE(picture->geometry(), QRect(367, 176, 260, 200));
+    QCOMPARE(picture->geometry(), QRect(771, 176, 195, 150));
     QCOMPARE(picture->accessibleName(), QStringLiteral("Emeroteca"));
+    const QStringList names{"Libri", "Fumetti", "DVD", "Riviste"};
+    for (qsizetype c = 0; c < names.size(); ++c)
+        for (const char* part : {"img", "btn", "app"}) {
+            const QRect here = child<QWidget>(start, QLatin1String(part) + names.at(c))->geometry();
+            QVERIFY(start->panContainer->rect().contains(here));
+            if (c > 0)
+                QVERIFY(child<QWidget>(start, QLatin1String(part) + names.at(c - 1))->geometry().right() < here.left());
+        }
     QVERIFY(QTest::qWaitForWindowActive(start));
     start->imgDVD->setFocus();
     QTest::keyClick(start->imgDVD, Qt::Key_Tab);
