@@ -30,7 +30,7 @@ constexpr QSize kKindPictureSize(260, 200);
 constexpr QSize kKindButtonSize(260, 48);
 constexpr QSize kKindNoteSize(280, 80);
 // The kinds share the panel's width equally; their pictures are drawn for a share of a third and
-// shrink alike in a narrower one.
+// shrink alike, each about its own middle, in a narrower one.
 constexpr int kDesignedShare = kPanelSize.width() / 3;
 constexpr int kMargin = 14;
 
@@ -141,7 +141,7 @@ TfrmAvvio::KindColumn TfrmAvvio::addKindColumn(const Kind& kind, int centre, qre
     const auto place = [&](const char* name, const char* picture, QSize designed, int top) {
         const QSize size = (QSizeF(designed) * scale).toSize();
         return addPicture(QLatin1String(name) + look.name, kindImage(picture, kind), column.choice, size,
-                          {centre - size.width() / 2, top});
+                          {centre - size.width() / 2, top + (designed.height() - size.height()) / 2});
     };
     const KindColumn made{
         place("img", "avvio_", kKindPictureSize, 176),
