@@ -1,13 +1,12 @@
 #include "Application.h"
 
 #include "Guarded.h"
+#include "QtItalian.h"
+#include "widgets/Accessibility.h"
 #include "widgets/EnterOnButton.h"
 
 #include <QCoreApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -18,12 +17,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // hiding every chain window during a hand-over must not end it.
     setQuitOnLastWindowClosed(false);
     installEventFilter(new EnterOnButton(this));
-
-    // Qt's own dialogs (the file chooser, its overwrite question) speak Italian like the program.
-    auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(translator);
+    Accessibility::install();
+    QtItalian::install(*this);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -10,6 +10,7 @@
 #include "shell/Guarded.h"
 #include "shell/OpenURL.h"
 #include "shell/ProgramFormats.h"
+#include "widgets/Accessibility.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
@@ -63,6 +64,9 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     imgSottotitolo = new Picture(QStringLiteral("imgSottotitolo"), image(QStringLiteral("avvio_sottotitolo")),
                                  QSize(900, 40), panContainer);
     imgSottotitolo->move((kPanelSize.width() - 900) / 2, 98);
+    imgSottotitolo->setAccessibleName(
+        QStringLiteral("Cataloga libri, fumetti e DVD in schedari con foto di "
+                       "copertine e locandine, e guarda lo slide show di ogni raccolta."));
 
     linSepara01 = new Shape(QStringLiteral("linSepara01"), panContainer, Look::kSteelBlue);
     linSepara01->setGeometry(20, 156, kPanelSize.width() - 40, 2);
@@ -137,9 +141,12 @@ void TfrmAvvio::addKindColumn(KindId kind, int centreX, PictureButton*& picture,
                       {centreX - kKindNoteSize.width() / 2, 450});
     for (PictureButton* part : {picture, button, note})
         part->setAccessibleDescription(column.note);
-    // The three pictures of a column do one thing: the keys reach it once, at the large picture.
-    button->setFocusPolicy(Qt::NoFocus);
-    note->setFocusPolicy(Qt::NoFocus);
+    // The three pictures of a column do one thing: the keys and a screen reader reach it once, at
+    // the large picture.
+    for (PictureButton* repeat : {button, note}) {
+        repeat->setFocusPolicy(Qt::NoFocus);
+        Accessibility::leaveOut(repeat);
+    }
 }
 
 void TfrmAvvio::FormClose()
