@@ -127,8 +127,7 @@ void TestListLogic::resultLine_data()
             {"La dolce vita", "Federico Fellini", "Marcello Mastroianni", "1960"}},
            {"director of 32 characters cut to 30",
             {{"Titolo", "Citt\xe0"}, {"Regista", "Abcdefghij Abcdefghij Abcdefghij"}},
-            pad("Città", 55) + "  Regista: Abcdefghij Abcdefghij Abcdefgh" + "  Attore: " + pad("", 30) +
-                "  Anno: ",
+            pad("Città", 55) + "  Regista: Abcdefghij Abcdefghij Abcdefgh" + "  Attore: " + pad("", 30) + "  Anno: ",
             {"Città", "Abcdefghij Abcdefghij Abcdefgh", "", ""}}}}},
     };
     for (const Kind* kind : Kind::all())

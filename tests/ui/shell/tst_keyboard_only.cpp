@@ -217,9 +217,9 @@ void KeyboardOnlyTest::tabWalksTheCardThenItsPictures_data()
                       "txtPagine",  "txtPrezzo",   "txtGiudizio",  "txtNote"} +
               toolbar + toolbarEnd + photo + QStringList{"btnDewey"}},
          {"fumetti",
-          QStringList{"txtTitolo",     "txtNumero",    "txtAutore",    "txtNazione",     "txtData",     "txtEditore",
-                      "txtCitta",      "txtDirettore", "txtGenere",    "txtDisegnatore", "txtLingua",   "txtStoria",
-                      "txtPersonaggi", "txtContenuti", "txtPosizione", "txtEtichetta",   "txtFormato",  "txtStato",
+          QStringList{"txtTitolo",     "txtNumero",    "txtAutore",    "txtNazione",     "txtData",    "txtEditore",
+                      "txtCitta",      "txtDirettore", "txtGenere",    "txtDisegnatore", "txtLingua",  "txtStoria",
+                      "txtPersonaggi", "txtContenuti", "txtPosizione", "txtEtichetta",   "txtFormato", "txtStato",
                       "txtPagine",     "txtPrezzo",    "txtGiudizio",  "txtNote",        "chkMancante"} +
               toolbar + QStringList{"cmdMancanti"} + toolbarEnd + photo},
          {"dvd", QStringList{"txtTitolo",      "txtRegista", "txtNazione",       "txtAnno",      "txtProtagonista",
