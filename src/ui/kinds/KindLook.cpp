@@ -1,10 +1,13 @@
 #include "KindLook.h"
 
+#include <stdexcept>
+
 namespace {
 const KindLook& libriLook()
 {
     static const KindLook look{
         .kind = Kind::libri(),
+        .name = "Libri",
         .card =
             {
                 .caption = " Cartavox - Catalogo Libri",
@@ -89,6 +92,7 @@ const KindLook& fumettiLook()
 {
     static const KindLook look{
         .kind = Kind::fumetti(),
+        .name = "Fumetti",
         .card =
             {
                 .caption = " Cartavox - Raccolta fumetti",
@@ -176,6 +180,7 @@ const KindLook& dvdLook()
 {
     static const KindLook look{
         .kind = Kind::dvd(),
+        .name = "DVD",
         .card =
             {
                 .caption = " Cartavox - Collezione DVD",
@@ -256,19 +261,28 @@ const KindLook& dvdLook()
     };
     return look;
 }
+
+QList<const KindLook*>& registry()
+{
+    static QList<const KindLook*> looks{&libriLook(), &fumettiLook(), &dvdLook()};
+    return looks;
+}
 } // namespace
 
 const KindLook& KindLook::of(KindId id)
 {
-    switch (id) {
-    case KindId::Libri:
-        return libriLook();
-    case KindId::Fumetti:
-        return fumettiLook();
-    case KindId::DVD:
-        break;
-    }
-    return dvdLook();
+    for (const KindLook* look : registry())
+        if (look->kind.id == id)
+            return *look;
+    throw std::logic_error("a kind without its look");
+}
+
+void KindLook::add(const KindLook& look)
+{
+    for (const KindLook* known : registry())
+        if (known->kind.id == look.kind.id)
+            throw std::logic_error("this kind has its look already");
+    registry().append(&look);
 }
 
 QString KindLook::countText(int count) const
