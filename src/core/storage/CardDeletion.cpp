@@ -106,6 +106,7 @@ public:
             m_lock.emplace(m_descriptor, FileLock::Access::Exclusive, FileLock::kWriterPatience);
         } catch (const FileLock::Error& error) {
             ::close(m_descriptor);
+            ::unlink(onDisk(path).constData());
             throw ArchiveError(error.what());
         }
     }
@@ -127,8 +128,7 @@ private:
 // Copies bytes [from, to) of `source` to `target` from its byte `*written` on, and puts them on the
 // disk as it goes: each chunk is handed to the disk once written, and waited for while the next is
 // written, so that the progress shown is the disk's and the last fsync has little left to do.
-void copyBytes(int source, qint64 from, qint64 to, int target, qint64* written,
-               const std::function<void(qint64)>& copied)
+void copyBytes(int source, qint64 from, qint64 to, int target, qint64* written, const std::function<void()>& copied)
 {
     constexpr qint64 kChunk = 8 * 1024 * 1024;
     QByteArray buffer(int(std::min(kChunk, std::max<qint64>(to - from, 1))), Qt::Uninitialized);
@@ -154,7 +154,7 @@ void copyBytes(int source, qint64 from, qint64 to, int target, qint64* written,
         if (start > 0)
             ::sync_file_range(target, std::max<qint64>(0, start - kChunk), std::min(kChunk, start),
                               SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
-        copied(got);
+        copied();
     }
 }
 } // namespace
@@ -237,13 +237,11 @@ void CardDeletion::remove(qint64 number, const Progress& progress)
     const NewArchive fresh(newArchivePath(), m_archive.descriptor());
     try {
         const qint64 total = size - m_archive.layout().recordSize();
-        qint64 done = 0;
-        const auto copied = [&](qint64 bytes) {
-            done += bytes;
-            if (progress)
-                progress(int(done * 95 / std::max<qint64>(total, 1)));
-        };
         qint64 written = 0;
+        const auto copied = [&] {
+            if (progress)
+                progress(int(written * 95 / total));
+        };
         copyBytes(m_archive.descriptor(), 0, cut, fresh.descriptor(), &written, copied);
         reached(Step::ArchiveHalfCopied);
         copyBytes(m_archive.descriptor(), cut + m_archive.layout().recordSize(), size, fresh.descriptor(), &written,
@@ -257,7 +255,7 @@ void CardDeletion::remove(qint64 number, const Progress& progress)
         if (::rename(onDisk(newArchivePath()).constData(), onDisk(m_archivePath).constData()) != 0)
             fail(QStringLiteral("cannot replace the archive"));
     } catch (const ArchiveError&) {
-        // What fails here would fail the next opening too: the journal is still there for it.
+        // Should undoing fail too, the journal stays, and the next opening of the archive undoes it.
         try {
             undo();
         } catch (const ArchiveError&) {
