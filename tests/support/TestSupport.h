@@ -93,8 +93,8 @@ void click(QWidget* window, const QString& name);
 void type(QWidget* window, const QString& name, const QString& text);
 void type(QLineEdit* field, const QString& text);
 
-// The ways a text reaches a field: key by key, pasted at once, or committed by an input method (a
-// dead key or a compose sequence). The rows of a test of what a field of the archives' code page
+// The ways a text reaches a field: key by key, pasted at once with Ctrl+V, or committed by an input
+// method (a dead key or a compose sequence). The rows of a test of what a field of the archives' code page
 // keeps: columns "how" (TextEntry), "entered" and "kept".
 enum class TextEntry { Typed, Pasted, Composed };
 Q_DECLARE_METATYPE(TextEntry)

@@ -12,6 +12,7 @@
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
 #include "shell/ProgramFormats.h"
+#include "widgets/Accessibility.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
@@ -83,6 +84,9 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     imgSottotitolo = new Picture(QStringLiteral("imgSottotitolo"), image(QStringLiteral("avvio_sottotitolo")),
                                  QSize(900, 40), panContainer);
     imgSottotitolo->move((kPanelSize.width() - 900) / 2, 98);
+    imgSottotitolo->setAccessibleName(
+        QStringLiteral("Cataloga libri, fumetti e DVD in schedari con foto di "
+                       "copertine e locandine, e guarda lo slide show di ogni raccolta."));
 
     linSepara01 = new Shape(QStringLiteral("linSepara01"), panContainer, Look::kSteelBlue);
     linSepara01->setGeometry(20, 156, kPanelSize.width() - 40, 2);
@@ -163,9 +167,12 @@ TfrmAvvio::KindColumn TfrmAvvio::addKindColumn(const Kind& kind, int centre, qre
     };
     for (PictureButton* part : {made.picture, made.button, made.note})
         part->setAccessibleDescription(column.note);
-    // The three pictures of a column do one thing: the keys reach it once, at the large picture.
-    made.button->setFocusPolicy(Qt::NoFocus);
-    made.note->setFocusPolicy(Qt::NoFocus);
+    // The three pictures of a column do one thing: the keys and a screen reader reach it once, at
+    // the large picture.
+    for (PictureButton* repeat : {made.button, made.note}) {
+        repeat->setFocusPolicy(Qt::NoFocus);
+        Accessibility::leaveOut(repeat);
+    }
     return made;
 }
 

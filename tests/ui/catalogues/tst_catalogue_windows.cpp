@@ -376,6 +376,17 @@ void CatalogueWindowsTest::createRefusesName_data()
         addKindRow(kind->id, "backslash") << "a\\b" << outside;
         addKindRow(kind->id, "dot") << "." << outside;
         addKindRow(kind->id, "dot dot") << " .. " << outside;
+        // Pasted from several lines or from a table: the file's name would hold the control itself.
+        const QString control = QStringLiteral(
+            "Attenzione: il nome indicato contiene un a capo, una tabulazione o un altro carattere di controllo, che "
+            "non possono far parte del nome di un file.\r\n\r\nScrivere il nome su una sola riga, senza questi "
+            "caratteri.");
+        addKindRow(kind->id, "line break") << "riga1\nriga2" << control;
+        addKindRow(kind->id, "carriage return and line break") << "riga1\r\nriga2" << control;
+        addKindRow(kind->id, "tab") << "Titolo\tAutore" << control;
+        addKindRow(kind->id, "bell") << "Casa\amia" << control;
+        addKindRow(kind->id, "next line, U+0085") << QStringLiteral("Casa\u0085mia") << control;
+        addKindRow(kind->id, "line separator, U+2028") << QStringLiteral("Casa\u2028mia") << control;
     }
 }
 
