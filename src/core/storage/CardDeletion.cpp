@@ -345,12 +345,15 @@ void CardDeletion::undo()
 {
     const QString photos = CoverPhotos::folder(m_kind);
     const QString aside = asideFolder();
-    for (const QString& name : entries(aside))
+    for (const QString& name : entries(aside)) {
         move(aside + u'/' + name, photos + u'/' + name);
+        reached(Step::PhotoPlaced);
+    }
     syncFolder(photos);
     ::rmdir(onDisk(aside).constData());
     // The journal goes before the new archive: a journal without it would finish the deletion.
     removeIfThere(journalPath());
     syncFolder(QFileInfo(m_archivePath).path());
+    reached(Step::JournalRemoved);
     removeIfThere(newArchivePath());
 }

@@ -51,7 +51,8 @@ public:
     static QString noRoomText();
 
     // The moments at which a test may stop the program, in their order; a photo moved is one
-    // moment per photo.
+    // moment per photo. Undoing a deletion passes PhotoPlaced for each photo put back where it
+    // was, and JournalRemoved before the new archive goes.
     enum class Step {
         ArchiveHalfCopied,
         ArchiveCopied,

@@ -227,24 +227,36 @@ void TestCardDeletion::aDeletionCutShortEndsAsBeforeOrAsAfter_data()
     using Step = CardDeletion::Step;
     QTest::addColumn<Step>("step");
     QTest::addColumn<int>("time");
+    QTest::addColumn<Step>("recoveryStep"); // where the next opening is cut short too, at its `recoveryTime`-th
+    QTest::addColumn<int>("recoveryTime");  // 0: it is not
     QTest::addColumn<bool>("deleted");
     // Card 2 of 4 goes; cards 2, 3 and 4 have photos.
-    QTest::newRow("the archive copied in part") << Step::ArchiveHalfCopied << 1 << false;
-    QTest::newRow("the archive copied") << Step::ArchiveCopied << 1 << false;
-    QTest::newRow("the journal written") << Step::JournalWritten << 1 << false;
-    QTest::newRow("one photo set aside") << Step::PhotoSetAside << 1 << false;
-    QTest::newRow("every photo set aside") << Step::PhotoSetAside << 3 << false;
-    QTest::newRow("the archive replaced") << Step::ArchiveReplaced << 1 << true;
-    QTest::newRow("one photo in its new place") << Step::PhotoPlaced << 1 << true;
-    QTest::newRow("two photos in their new places") << Step::PhotoPlaced << 2 << true;
-    QTest::newRow("every photo in its new place") << Step::PhotoPlaced << 3 << true;
-    QTest::newRow("the journal removed") << Step::JournalRemoved << 1 << true;
+    const auto row = [](const char* name, Step step, int time, bool deleted) {
+        QTest::newRow(name) << step << time << Step::PhotoPlaced << 0 << deleted;
+    };
+    row("the archive copied in part", Step::ArchiveHalfCopied, 1, false);
+    row("the archive copied", Step::ArchiveCopied, 1, false);
+    row("the journal written", Step::JournalWritten, 1, false);
+    row("one photo set aside", Step::PhotoSetAside, 1, false);
+    row("every photo set aside", Step::PhotoSetAside, 3, false);
+    row("the archive replaced", Step::ArchiveReplaced, 1, true);
+    row("one photo in its new place", Step::PhotoPlaced, 1, true);
+    row("two photos in their new places", Step::PhotoPlaced, 2, true);
+    row("every photo in its new place", Step::PhotoPlaced, 3, true);
+    row("the journal removed", Step::JournalRemoved, 1, true);
+    // The opening that finishes or undoes it is cut short in turn.
+    QTest::newRow("finishing: one photo placed") << Step::ArchiveReplaced << 1 << Step::PhotoPlaced << 1 << true;
+    QTest::newRow("undoing: one photo back") << Step::PhotoSetAside << 3 << Step::PhotoPlaced << 1 << false;
+    QTest::newRow("undoing: every photo back") << Step::PhotoSetAside << 3 << Step::PhotoPlaced << 3 << false;
+    QTest::newRow("undoing: the journal removed") << Step::PhotoSetAside << 2 << Step::JournalRemoved << 1 << false;
 }
 
 void TestCardDeletion::aDeletionCutShortEndsAsBeforeOrAsAfter()
 {
     QFETCH(CardDeletion::Step, step);
     QFETCH(int, time);
+    QFETCH(CardDeletion::Step, recoveryStep);
+    QFETCH(int, recoveryTime);
     QFETCH(bool, deleted);
     const Kind& kind = Kind::fumetti();
     layOut(kind, m_folder->path(), 4, {2, 3, 4});
@@ -258,6 +270,11 @@ void TestCardDeletion::aDeletionCutShortEndsAsBeforeOrAsAfter()
         openOn(session, m_folder->path(), 2);
         session.remove();
     });
+    if (recoveryTime > 0)
+        killedAt(recoveryStep, recoveryTime, [&] {
+            CardSession session(kind);
+            openOn(session, m_folder->path(), 1);
+        });
     // The next opening of the archive finishes or undoes it.
     CardSession session(kind);
     openOn(session, m_folder->path(), 1);
