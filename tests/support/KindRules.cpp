@@ -202,6 +202,10 @@ void checkSearch(const Kind& kind, const KindLook& look, Faults& faults)
         faults.add("grid widths", QStringLiteral("%1 grid widths for %2 export columns: one per column")
                                       .arg(look.spreadsheet.gridWidths.size())
                                       .arg(kind.spreadsheet.columns.size()));
+    if (look.search.listHeadings.size() != kind.resultLine.size())
+        faults.add("list headings", QStringLiteral("%1 headings for %2 result-line columns: one per column")
+                                        .arg(look.search.listHeadings.size())
+                                        .arg(kind.resultLine.size()));
 }
 
 void checkPrintTemplate(const Kind& kind, const KindLook& look, Faults& faults)

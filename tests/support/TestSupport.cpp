@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <cmath>
+
 MessageProbe::MessageProbe()
 {
     MessageBox::setResponder([this](const MessageBox::Shown& shown) {
@@ -128,4 +130,15 @@ QList<QWidget*> visibleWindows()
         if (window->isVisible())
             visible.append(window);
     return visible;
+}
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }

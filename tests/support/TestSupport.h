@@ -6,6 +6,7 @@
 #include "shell/MessageBox.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QLineEdit>
 #include <QList>
 #include <QQueue>
@@ -119,6 +120,9 @@ template <typename T> T* child(const QObject* parent, const QString& name)
         qFatal("no child %s", qPrintable(name));
     return found;
 }
+
+// The contrast ratio of two colours, from 1:1 to 21:1, as accessibility guidelines measure it.
+double contrastRatio(const QColor& a, const QColor& b);
 
 // The program's windows on screen: the chain must never show two at once.
 QList<QWidget*> visibleWindows();

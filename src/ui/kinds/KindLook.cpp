@@ -66,6 +66,7 @@ const KindLook& libriLook()
                              {"Curatore", "Curatore:", 3},
                              {"Note", "Note:", 4}},
                 .listTitle = "Riepilogo libri in archivio",
+                .listHeadings = {"Titolo", "Autore", "Editore", "Anno"},
             },
         .spreadsheet =
             {
@@ -154,6 +155,7 @@ const KindLook& fumettiLook()
                              {"Personaggi", "Personaggi:", 3},
                              {"Note", "Note:", 4}},
                 .listTitle = "Riepilogo fumetti in archivio",
+                .listHeadings = {"Titolo", "Autore", "Albo n.", "Data"},
             },
         .spreadsheet =
             {
@@ -240,6 +242,7 @@ const KindLook& dvdLook()
                              {"Premi", "Premi e riconoscimenti:", 3},
                              {"Note", "Note:", 4}},
                 .listTitle = "Riepilogo DVD in archivio",
+                .listHeadings = {"Titolo", "Regista", "Attore", "Anno"},
             },
         .spreadsheet =
             {

@@ -56,6 +56,7 @@ struct KindLook {
         QString caption;
         QList<SearchCriterion> criteria; // in reading order, which is also the Enter ring and Tab
         QString listTitle;               // title of the printed list
+        QStringList listHeadings;        // of the columns of a result line, in Kind::resultLine's order
     };
 
     struct Spreadsheet {

@@ -163,6 +163,8 @@ void TestKindRules::eachBrokenRuleIsNamed_data()
         << Change([](F&, Kind&, KindLook& l) { l.search.criteria[1].number = 1; }) << QStringList{"criteria"};
     QTest::newRow("grid width missing") << Change([](F&, Kind&, KindLook& l) { l.spreadsheet.gridWidths.removeLast(); })
                                         << QStringList{"grid widths"};
+    QTest::newRow("list heading missing")
+        << Change([](F&, Kind&, KindLook& l) { l.search.listHeadings.removeLast(); }) << QStringList{"list headings"};
 
     // A new field in its row that its print template lacks: printed, it would tell the user to
     // make the photo smaller.

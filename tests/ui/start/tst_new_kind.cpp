@@ -133,6 +133,7 @@ const KindLook& magazinesLook()
                              {"ISSN", "ISSN:", 3},
                              {"Note", "Note:", 4}},
                 .listTitle = "Riepilogo riviste in archivio",
+                .listHeadings = {"Titolo", "N.", "ISSN"},
             },
         .spreadsheet =
             {
