@@ -4,17 +4,17 @@
 #include "widgets/Fonts.h"
 #include "widgets/ListKeys.h"
 
+#include <QApplication>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QMouseEvent>
-#include <QRunnable>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QThreadPool>
+#include <QTimer>
 #include <QToolTip>
 
+#include <memory>
 #include <numeric>
 #include <utility>
 
@@ -48,19 +48,24 @@ public:
     }
 };
 
-// Lines that a list lets go of, freed on a thread of the pool: a million separate strings take a
-// fifth of a second to free, and the list lets go of them as a double-click sends its card to the
-// card window, which would be shown only after. Short lists are freed at once.
-void releaseElsewhere(FoundCards cards, FoldedLines folded)
+// The lines of a long list that a list lets go of, freed a slice at a time from the event loop: a
+// million separate strings take a fifth of a second to free, and a list lets go of them as a
+// double-click sends its card to the card window, which would be shown only after. Each slice
+// keeps the program answering within a few milliseconds. (Freed on another thread instead, they
+// fill the allocator's shared lists, which this thread would then sort at its next allocation.)
+void releaseInSlices(const std::shared_ptr<QStringList>& lines)
 {
-    if (cards.lines.size() < 10000)
+    constexpr qsizetype kSlice = 20000;
+    lines->resize(std::max<qsizetype>(0, lines->size() - kSlice));
+    if (!lines->isEmpty())
+        QTimer::singleShot(0, qApp, [lines] { releaseInSlices(lines); });
+}
+
+void release(QStringList lines)
+{
+    if (lines.size() < 10000)
         return;
-    // Moved, never copied, into the task, which is their only owner and frees them when it runs.
-    QThreadPool::globalInstance()->start(
-        QRunnable::create([cards = std::move(cards), folded = std::move(folded)]() mutable {
-            cards = {};
-            folded = {};
-        }));
+    QTimer::singleShot(0, qApp, [held = std::make_shared<QStringList>(std::move(lines))] { releaseInSlices(held); });
 }
 
 // Moves the arrow pointer aside for the hourglass while a long list is sorted.
@@ -81,9 +86,8 @@ void ResultListModel::setColumns(QList<Column> columns)
 void ResultListModel::setCards(FoundCards cards)
 {
     beginResetModel();
-    FoundCards previous = std::exchange(m_cards, std::move(cards));
-    FoldedLines previousFolded = std::exchange(m_folded, FoldedLines(m_cards.lines));
-    releaseElsewhere(std::move(previous), std::move(previousFolded));
+    release(std::exchange(m_cards, std::move(cards)).lines);
+    m_folded = FoldedLines(m_cards.lines);
     m_firstPlace.resize(m_cards.lines.size());
     std::iota(m_firstPlace.begin(), m_firstPlace.end(), 0);
     endResetModel();
