@@ -13,8 +13,7 @@ namespace {
 constexpr char kSeparator = '\n';
 constexpr char kSubstitute = 0x1A;
 
-// Written without branches, so that the compiler makes it a vector loop: a million lines are
-// folded in a few hundredths of a second instead of half a second.
+// A to Z to small letters; a character above U+00FF, or a line break, to the substitute.
 void fold(const char16_t* in, qsizetype length, char* out)
 {
     for (qsizetype i = 0; i < length; ++i) {

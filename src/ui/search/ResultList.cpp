@@ -64,7 +64,7 @@ void releaseInSlices(const std::shared_ptr<QStringList>& lines)
 void release(QStringList lines)
 {
     if (lines.size() < 10000)
-        return;
+        return; // freed at once, in a few milliseconds
     QTimer::singleShot(0, qApp, [held = std::make_shared<QStringList>(std::move(lines))] { releaseInSlices(held); });
 }
 
