@@ -149,7 +149,10 @@ bool measure(int cards)
             all->repaint();
         });
     });
-    report("quick find, a key on no line (every line read)", findNone, QStringLiteral("target 0.05 s"));
+    // Every interaction within 0.15 s at a million cards; the quick find within 0.05 s at 100,000.
+    const QString interactionTarget =
+        cards > 100000 ? QStringLiteral("target 0.15 s") : QStringLiteral("target 0.05 s");
+    report("quick find, a key on no line (every line read)", findNone, interactionTarget);
     report("  of which painting the window", best(5, [&] { return seconds([&] { all->repaint(); }); }));
     report("quick find, on to the next line", findNext);
 
@@ -175,13 +178,24 @@ bool measure(int cards)
     const int row = list->count() / 2;
     list->selectRow(row);
     const int number = list->numberAt(row);
+    // As in the program: the window closes, the dialog is deleted when its loop ends, and the card
+    // window is painted.
     const Time open = seconds([&] {
         all->lstRecordsDblClick();
+        all.reset();
         card->repaint();
     });
     const bool right = card->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text() == QString::number(number);
     report("double-click to the card shown in the card window", open,
-           right ? QStringLiteral("the listed card") : QStringLiteral("WRONG CARD"));
+           (right ? QStringLiteral("the listed card") : QStringLiteral("WRONG CARD")) +
+               QStringLiteral("; target 0.15 s"));
+    // The list's lines are freed after the card is shown, a slice at a time between events.
+    const Time released = seconds([&] {
+        for (int i = 0; i < cards / 20000 + 2; ++i)
+            QCoreApplication::processEvents();
+    });
+    report("  then the list's lines freed, in slices between events", released,
+           QStringLiteral("%1 slices").arg((cards + 19999) / 20000));
 
     return right;
 }

@@ -61,6 +61,11 @@ bool lessInListOrder(QStringView a, QStringView b)
 
 int QuickFind::press(const QStringList& lines, int selected, const QString& typedKey)
 {
+    return press(lines, FoldedLines(lines), selected, typedKey);
+}
+
+int QuickFind::press(const QStringList& lines, const FoldedLines& folded, int selected, const QString& typedKey)
+{
     const int count = int(lines.size());
     Q_ASSERT(count > 0);
     if (selected < 0 || selected >= count)
@@ -72,10 +77,5 @@ int QuickFind::press(const QStringList& lines, int selected, const QString& type
     m_key = key;
     if (key.isEmpty())
         return -1;
-    for (int k = 0; k < count; ++k) {
-        const int row = (start + k) % count;
-        if (ListText::containsFolded(lines.at(row), key))
-            return row;
-    }
-    return -1;
+    return folded.find(lines, start, key);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FoldedLines.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -42,6 +44,9 @@ public:
     // then stays). `selected` is the selected row, or -1 for none (the first row is then taken as
     // selected). `lines` must not be empty: an empty list is the caller's message.
     int press(const QStringList& lines, int selected, const QString& typedKey);
+    // The same over `folded`, made from `lines` and kept with them, for lists long enough that
+    // making it at each press would cost more than the search.
+    int press(const QStringList& lines, const FoldedLines& folded, int selected, const QString& typedKey);
 
     void forget() { m_key.clear(); }
     const QString& rememberedKey() const { return m_key; }

@@ -100,7 +100,8 @@ void ListWindow::btnTrovaClick()
     }
     if (lstRecords->selectedRow() < 0)
         lstRecords->selectRow(0);
-    const int found = quickFind().press(lstRecords->lines(), lstRecords->selectedRow(), txtTrova->text());
+    const int found =
+        quickFind().press(lstRecords->lines(), lstRecords->foldedLines(), lstRecords->selectedRow(), txtTrova->text());
     if (found >= 0)
         lstRecords->selectRow(found);
 }

@@ -4,16 +4,19 @@
 #include "widgets/Fonts.h"
 #include "widgets/ListKeys.h"
 
+#include <QApplication>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QToolTip>
 
+#include <memory>
 #include <numeric>
+#include <utility>
 
 namespace {
 // The mark of the selected line: white on royal blue, 4.8:1 against the list's white, and the
@@ -45,6 +48,26 @@ public:
     }
 };
 
+// The lines of a long list that a list lets go of, freed a slice at a time from the event loop: a
+// million separate strings take a fifth of a second to free, and a list lets go of them as a
+// double-click sends its card to the card window, which would be shown only after. Each slice
+// keeps the program answering within a few milliseconds. (Freed on another thread instead, they
+// fill the allocator's shared lists, which this thread would then sort at its next allocation.)
+void releaseInSlices(const std::shared_ptr<QStringList>& lines)
+{
+    constexpr qsizetype kSlice = 20000;
+    lines->resize(std::max<qsizetype>(0, lines->size() - kSlice));
+    if (!lines->isEmpty())
+        QTimer::singleShot(0, qApp, [lines] { releaseInSlices(lines); });
+}
+
+void release(QStringList lines)
+{
+    if (lines.size() < 10000)
+        return; // freed at once, in a few milliseconds
+    QTimer::singleShot(0, qApp, [held = std::make_shared<QStringList>(std::move(lines))] { releaseInSlices(held); });
+}
+
 // Moves the arrow pointer aside for the hourglass while a long list is sorted.
 class WaitCursor final {
 public:
@@ -63,7 +86,8 @@ void ResultListModel::setColumns(QList<Column> columns)
 void ResultListModel::setCards(FoundCards cards)
 {
     beginResetModel();
-    m_cards = std::move(cards);
+    release(std::exchange(m_cards, std::move(cards)).lines);
+    m_folded = FoldedLines(m_cards.lines);
     m_firstPlace.resize(m_cards.lines.size());
     std::iota(m_firstPlace.begin(), m_firstPlace.end(), 0);
     endResetModel();
@@ -127,6 +151,7 @@ void ResultListModel::sort(int column, Qt::SortOrder order)
         firstPlace.append(m_firstPlace.at(row));
     }
     m_cards = std::move(sorted);
+    m_folded = FoldedLines(m_cards.lines);
     m_firstPlace = std::move(firstPlace);
     // The selected line stays selected where it has gone.
     for (const QModelIndex& kept : persistentIndexList())

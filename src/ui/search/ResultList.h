@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/CardSearch.h"
+#include "lists/FoldedLines.h"
 #include "lists/ResultLine.h"
 
 #include <QAbstractTableModel>
@@ -22,6 +23,8 @@ public:
     void setColumns(QList<Column> columns);
     void setCards(FoundCards cards);
     const FoundCards& cards() const { return m_cards; }
+    // The lines as the quick find reads them, in the order shown.
+    const FoldedLines& foldedLines() const { return m_folded; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -33,6 +36,7 @@ public:
 private:
     QList<Column> m_columns; // none: the whole line in one column
     FoundCards m_cards;
+    FoldedLines m_folded;
     QList<int> m_firstPlace; // of each row, its place in the order the lines were given in
 };
 
@@ -59,6 +63,7 @@ public:
     const QStringList& lines() const { return m_model->cards().lines; }
     int count() const { return int(lines().size()); }
     int numberAt(int row) const { return m_model->cards().numbers.at(row); }
+    const FoldedLines& foldedLines() const { return m_model->foldedLines(); }
 
     // The selected row, or -1.
     int selectedRow() const;

@@ -43,6 +43,8 @@ private slots:
     void columnSort();
     void longSharedBeginningsSortAsLinesCompare();
     void quickFind();
+    void quickFindBeyondLatin1_data();
+    void quickFindBeyondLatin1();
     void missingIssues_data();
     void missingIssues();
     void cardOfLine();
@@ -355,6 +357,37 @@ void TestListLogic::quickFind()
     QCOMPARE(find.press(lines, 3, "tr"), 2);
     find.forget();
     QCOMPARE(find.press(lines, 2, "tr"), 2); // forgotten: from the top again
+}
+
+// Characters above U+00FF and line breaks share one byte in the quick find's folded copy of the
+// lines: a line that matches only through that byte is not found.
+void TestListLogic::quickFindBeyondLatin1_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("found");
+
+    const QStringList prices{"Prezzo 5—", "Prezzo 5€", "Prezzo 5Ł"};
+    QTest::newRow("euro among other wide characters") << prices << 0 << "prezzo 5€" << 1;
+    QTest::newRow("L with stroke") << prices << 0 << "5ł" << -1; // only A to Z fold
+    QTest::newRow("capital L with stroke") << prices << 0 << "5Ł" << 2;
+    QTest::newRow("a wide character on no line") << prices << 0 << "5…" << -1;
+    QTest::newRow("a key across two lines") << QStringList{"Lech", "Wałęsa"} << 0 << "h\nw" << -1;
+    QTest::newRow("a line break within a line") << QStringList{"riga", "uno\ndue", "uno due"} << 0 << "o\nd" << 1;
+    QTest::newRow("round to the lines above") << QStringList{"Wałęsa", "Rossi", "Wałęsa", "Verdi"} << 2 << "WAł" << 0;
+}
+
+void TestListLogic::quickFindBeyondLatin1()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, selected);
+    QFETCH(QString, key);
+    QFETCH(int, found);
+    QuickFind find;
+    if (selected > 0)
+        find.press(lines, selected - 1, key); // the same key again goes on after the selection
+    QCOMPARE(find.press(lines, selected, key), found);
 }
 
 void TestListLogic::missingIssues_data()
