@@ -6,6 +6,7 @@
 #include "widgets/Accessibility.h"
 #include "widgets/EnterOnButton.h"
 #include "widgets/HelpKey.h"
+#include "widgets/Mnemonics.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -20,6 +21,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setQuitOnLastWindowClosed(false);
     installEventFilter(new EnterOnButton(this));
     installEventFilter(new HelpKey(this));
+    installEventFilter(new Mnemonics(this));
     ComesBack::keepModalWindowsUp(*this);
     Accessibility::install();
     QtItalian::install(*this);

@@ -3,11 +3,15 @@
 #include "CardArchiveBytes.h"
 #include "OpenCard.h"
 #include "TestSupport.h"
+#include "shell/ChainWindow.h"
 #include "start/TfrmAvvio.h"
+#include "start/TfrmCambiaPassword.h"
 #include "start/TfrmGuida.h"
+#include "start/TfrmPassword.h"
 #include "start/Windows.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -37,6 +41,9 @@ private slots:
     void fieldsKeepTheirOwnKeys();
     void f1OpensTheHelpOfEveryWindowWithAHelpPicture_data();
     void f1OpensTheHelpOfEveryWindowWithAHelpPicture();
+    void textButtonsTakeAltAndALetter_data();
+    void textButtonsTakeAltAndALetter();
+    void altAndTheLetterPressesTheButton();
 
 private:
     QString archivePath(KindId kind) const { return folder().file(QStringLiteral("Prova") + Kind::of(kind).extension); }
@@ -202,6 +209,66 @@ void TestCommandKeys::f1OpensTheHelpOfEveryWindowWithAHelpPicture()
     QTest::keyClick(focused, Qt::Key_F1);
     QCOMPARE(title, topic);
     shown->hide();
+}
+
+using ButtonTexts = QList<QPair<QString, QString>>; // object name, text with its letter marked
+Q_DECLARE_METATYPE(ButtonTexts)
+
+void TestCommandKeys::textButtonsTakeAltAndALetter_data()
+{
+    QTest::addColumn<QString>("window"); // a chain window, or the command of a book card that opens it
+    QTest::addColumn<ButtonTexts>("buttons");
+    QTest::newRow("password") << "password"
+                              << ButtonTexts{
+                                     {"btnCambiaPassword", "&Cambia password"}, {"cmdOK", "&OK"}, {"cmdEsci", "&Esci"}};
+    // A word's first letter taken, the next free letter.
+    QTest::newRow("change password") << "cambiaPassword" << ButtonTexts{{"cmdOK", "&OK"}, {"cmdEsci", "&Chiudi"}};
+    QTest::newRow("Dewey") << "btnDewey"
+                           << ButtonTexts{{"btnTrova", "&Trova"}, {"btnStampa", "&Stampa"}, {"btnChiudi", "&Chiudi"}};
+    // Three buttons of one text could not tell which document: none of them takes a letter.
+    QTest::newRow("attachments") << "cmdFile"
+                                 << ButtonTexts{{"btnSfoglia01", "Sfoglia..."},
+                                                {"btnApri02", "Apri"},
+                                                {"btnSfoglia03", "Sfoglia..."}};
+}
+
+void TestCommandKeys::textButtonsTakeAltAndALetter()
+{
+    QFETCH(QString, window);
+    QFETCH(ButtonTexts, buttons);
+    const auto check = [&](QWidget* shown) {
+        for (const auto& [name, text] : buttons)
+            QCOMPARE(child<QPushButton>(shown, name)->text(), text);
+    };
+    if (window == QLatin1String("password") || window == QLatin1String("cambiaPassword")) {
+        ChainWindow* shown = window == QLatin1String("password") ? static_cast<ChainWindow*>(Windows::password())
+                                                                 : static_cast<ChainWindow*>(Windows::cambiaPassword());
+        shown->present();
+        check(shown);
+        shown->hide();
+        return;
+    }
+    OpenCard card(KindId::Libri, archivePath(KindId::Libri));
+    bool reached = false;
+    whenModalOpens([&](QWidget* modal) {
+        reached = modal != nullptr;
+        if (modal) {
+            check(modal);
+            modal->close();
+        }
+    });
+    click(card.window, window);
+    QVERIFY(reached);
+}
+
+void TestCommandKeys::altAndTheLetterPressesTheButton()
+{
+    TfrmPassword* password = Windows::password();
+    password->present();
+    QVERIFY(QTest::qWaitForWindowActive(password));
+    QTest::keyClick(password, Qt::Key_C, Qt::AltModifier);
+    QTRY_VERIFY(Windows::cambiaPassword()->isVisible());
+    QVERIFY(!password->isVisible());
 }
 
 CARTAVOX_TEST_MAIN(TestCommandKeys)

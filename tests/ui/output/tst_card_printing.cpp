@@ -191,8 +191,8 @@ void TestCardPrinting::windowsOfEachKind()
 
         auto* annulla = child<QPushButton>(window, QStringLiteral("btnAnnulla"));
         auto* stampa = child<QPushButton>(window, QStringLiteral("btnStampa"));
-        QCOMPARE(annulla->text(), QStringLiteral("Annulla"));
-        QCOMPARE(stampa->text(), button);
+        QCOMPARE(annulla->text(), QStringLiteral("&Annulla"));
+        QCOMPARE(stampa->text(), "&" + button);
         // Both buttons in the window, side by side, not overlapping.
         QVERIFY(window->rect().contains(QRect(annulla->mapTo(window, QPoint()), annulla->size())));
         QVERIFY(window->rect().contains(QRect(stampa->mapTo(window, QPoint()), stampa->size())));

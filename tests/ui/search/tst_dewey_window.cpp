@@ -137,9 +137,9 @@ void TestDeweyWindow::opensWithThePictureThenLoadsTheTable()
             QCOMPARE(child<QLabel>(table, QLatin1String(name))->text(), QString::fromUtf8(text));
         for (const char* name : {"btnTrova", "btnStampa", "btnChiudi"})
             QVERIFY(!child<QPushButton>(table, QLatin1String(name))->autoDefault());
-        QCOMPARE(child<QPushButton>(table, QStringLiteral("btnTrova"))->text(), QStringLiteral("Trova"));
-        QCOMPARE(child<QPushButton>(table, QStringLiteral("btnStampa"))->text(), QStringLiteral("Stampa"));
-        QCOMPARE(child<QPushButton>(table, QStringLiteral("btnChiudi"))->text(), QStringLiteral("Chiudi"));
+        QCOMPARE(child<QPushButton>(table, QStringLiteral("btnTrova"))->text(), QStringLiteral("&Trova"));
+        QCOMPARE(child<QPushButton>(table, QStringLiteral("btnStampa"))->text(), QStringLiteral("&Stampa"));
+        QCOMPARE(child<QPushButton>(table, QStringLiteral("btnChiudi"))->text(), QStringLiteral("&Chiudi"));
 
         // On screen and waiting: the list is empty under the loading picture, the key field has
         // the focus, and the timer will load once, a second after the show.

@@ -62,8 +62,8 @@ void TestMissingIssues::listsOnlyTheCardsMarkedSi()
                                                             "chiave di ricerca, fare di nuovo clic su Trova."));
         QCOMPARE(missing->lblRigo03->text(),
                  QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."));
-        QCOMPARE(missing->btnStampa->text(), QStringLiteral("Stampa"));
-        QCOMPARE(missing->btnChiudi->text(), QStringLiteral("Chiudi"));
+        QCOMPARE(missing->btnStampa->text(), QStringLiteral("&Stampa"));
+        QCOMPARE(missing->btnChiudi->text(), QStringLiteral("&Chiudi"));
         QVERIFY(!missing->findChild<QLabel*>(QStringLiteral("lblTrovate")));
 
         type(missing, "txtTrova", "TEX");

@@ -136,7 +136,7 @@ void TestSearchWindow::opensOnItsCriteriaPanel()
         QCOMPARE(search->lblRigo05->text(), QStringLiteral("Lasciare in bianco tutti gli altri campi."));
         QCOMPARE(search->lblRigo06->text(),
                  QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."));
-        QCOMPARE(search->btnCerca->text(), QStringLiteral("Cerca"));
+        QCOMPARE(search->btnCerca->text(), QStringLiteral("&Cerca"));
         QCOMPARE(search->btnAnnulla->text(), QStringLiteral("Chiudi"));
         QCOMPARE(search->lblAttendere->text(), QStringLiteral("Ricerca schede in corso. Attendere..."));
         QCOMPARE(QApplication::focusWidget(), child<QWidget>(search, "txtTitolo"));
