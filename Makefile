@@ -12,8 +12,8 @@ endif
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
-PACKAGES := cmake g++ make ccache qt6-base-dev libxcb1-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n fonts-liberation fonts-dejavu-core \
-            poppler-utils desktop-file-utils appstream
+PACKAGES := cmake g++ make ccache pkg-config qt6-base-dev libxcb1-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n \
+            fonts-liberation fonts-dejavu-core libzip-dev libxml2-dev poppler-utils desktop-file-utils appstream
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 DEB_PACKAGES := dpkg-dev file
 PREFIX ?= $(HOME)/.local

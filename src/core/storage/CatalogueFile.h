@@ -56,6 +56,15 @@ public:
     qint64 appendCard(const Record& record); // the new card's number
     void close();
 
+    // An import appends thousands of cards as one change. appendRecords() writes whole records of
+    // this archive's layout (`records` holds a multiple of the record size) after the last card,
+    // without forcing them to the disk; commitAppended() forces everything appended to the disk;
+    // takeBackAppended() puts the file back as it was before the first appendRecords() since it was
+    // opened, bytes after the last whole card included. Each throws ArchiveError.
+    void appendRecords(QByteArrayView records);
+    void commitAppended();
+    void takeBackAppended();
+
     // The one message that ends every action whose archive cannot be reached. Its breaks are
     // line feed then carriage return, as the program has always shown them.
     static QString accessErrorText();
@@ -73,4 +82,8 @@ private:
     QIODevice* m_device = &m_file; // the archive: m_file unless another device was given
     QByteArray m_ahead;            // cards read ahead, starting at byte m_aheadStart
     qint64 m_aheadStart = 0;
+    // The file before the first appendRecords(): its size, and its bytes after the last whole card,
+    // which the first appended record replaces. Size -1: nothing appended since the opening.
+    qint64 m_sizeBeforeAppending = -1;
+    QByteArray m_tailBeforeAppending;
 };
