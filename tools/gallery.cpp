@@ -7,6 +7,7 @@
 #include "cards/TfrmAllegaCartella.h"
 #include "cards/TfrmZoom.h"
 #include "catalogues/CreateWindow.h"
+#include "catalogues/ImportWindow.h"
 #include "folder/ProgramFolder.h"
 #include "help/HelpTopics.h"
 #include "output/ExportWindow.h"
@@ -14,7 +15,9 @@
 #include "shell/Application.h"
 #include "shell/ChainWindow.h"
 #include "shell/DialogWindow.h"
+#include "shell/FileDialog.h"
 #include "start/TfrmGuida.h"
+#include "start/WindowClasses.h"
 #include "start/Windows.h"
 
 #include <QDir>
@@ -98,6 +101,17 @@ int main(int argc, char** argv)
         }
         save(window, out);
         window->hide();
+    }
+    // The import is made at each opening only: one with a file chosen and a name typed.
+    if (wanted.isEmpty() || wanted.contains(QStringLiteral("TfrmImportaLibri"))) {
+        const QString books = SampleContent::writeBooksToImport();
+        FileDialog::setResponder([&books](const FileDialog::Request&) { return books; });
+        const auto import = WindowClasses::createDialog<ImportWindow>(WindowRole::Import, KindId::Libri, nullptr);
+        import->show();
+        import->btnScegliClick();
+        import->txtNome->setText(QStringLiteral("Libri del circolo"));
+        FileDialog::setResponder({});
+        save(import.get(), out);
     }
     Windows::destroyAll();
     return 0;

@@ -13,13 +13,15 @@ namespace HelpTopics {
 // The topic of the start window, which gathers the three kinds' topics between its own
 // opening and closing paragraphs.
 inline const QString kStartTitle = QStringLiteral("Uno sguardo a Cartavox.");
+// The topic of the import window, the same for the three kinds.
+inline const QString kImportTitle = QStringLiteral("Importazione da un altro catalogo.");
 
 struct Topic {
     QString title;
     QStringList paragraphs;
 };
 
-// Every topic: the start window's, the three kinds' and the three exports'.
+// Every topic: the start window's, the three kinds', the three exports' and the import's.
 QList<Topic> all();
 
 // The paragraphs of the topic with this title; none for a title that is no topic.

@@ -47,9 +47,11 @@ QList<Chapter> chapters()
         const QString title = kind->exportHelpTopic;
         exports.sections.append({title, HelpTopics::paragraphs(title)});
     }
-    // What the program does beyond what its help window describes has a chapter of the manual's own.
-    list.append(
-        {QStringLiteral("Altre funzioni."), {{QString(), HelpTopics::piece(QStringLiteral("altre_funzioni"))}}});
+    // What the program does beyond what its help window describes has a chapter of the manual's own,
+    // which ends with the import's topic.
+    list.append({QStringLiteral("Altre funzioni."),
+                 {{QString(), HelpTopics::piece(QStringLiteral("altre_funzioni"))},
+                  {HelpTopics::kImportTitle, HelpTopics::paragraphs(HelpTopics::kImportTitle)}}});
     list.append(exports);
     return list;
 }

@@ -5,6 +5,7 @@
 // (the book and comic cards in cards/CardWindows.h). WindowClasses.cpp creates them.
 #include "cards/CardWindows.h"
 #include "catalogues/CreateWindow.h"
+#include "catalogues/ImportWindow.h"
 #include "catalogues/MenuWindow.h"
 #include "catalogues/OpenWindow.h"
 #include "output/CardPrintWindow.h"
@@ -62,6 +63,12 @@ public:
     explicit TfrmSlideshow_Libri(QWidget* opener = nullptr) : SlideShowWindow(Kind::libri(), opener) {}
 };
 
+class TfrmImportaLibri final : public ImportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmImportaLibri(QWidget* opener = nullptr) : ImportWindow(Kind::libri(), opener) {}
+};
+
 // Fumetti
 
 class TfrmMenuFumetti final : public MenuWindow {
@@ -114,6 +121,12 @@ public:
     explicit TfrmSlideshow_Fumetti(QWidget* opener = nullptr) : SlideShowWindow(Kind::fumetti(), opener) {}
 };
 
+class TfrmImportaFumetti final : public ImportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmImportaFumetti(QWidget* opener = nullptr) : ImportWindow(Kind::fumetti(), opener) {}
+};
+
 // DVD
 
 class TfrmMenuDVD final : public MenuWindow {
@@ -162,6 +175,12 @@ class TfrmSlideshow_DVD final : public SlideShowWindow {
     Q_OBJECT
 public:
     explicit TfrmSlideshow_DVD(QWidget* opener = nullptr) : SlideShowWindow(Kind::dvd(), opener) {}
+};
+
+class TfrmImportaDVD final : public ImportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmImportaDVD(QWidget* opener = nullptr) : ImportWindow(Kind::dvd(), opener) {}
 };
 
 class TfrmDVD final : public CardWindow {

@@ -11,7 +11,7 @@ class QWidget;
 
 // What a window of a kind is for. Each kind has one window class per role (TfrmTrovaLibri is the
 // search window of books); KindWindows.h declares them and WindowClasses.cpp holds the one table.
-enum class WindowRole { Menu, Create, Open, Card, Search, Export, Print, Preview, SlideShow };
+enum class WindowRole { Menu, Create, Open, Card, Search, Export, Print, Preview, SlideShow, Import };
 
 namespace WindowClasses {
 

@@ -45,6 +45,7 @@ void TestWindowClasses::eachRoleAndKindHasItsNamedClass_data()
         {WindowRole::Print, {"TfrmStampaLibri", "TfrmStampaFumetti", "TfrmStampaDVD"}},
         {WindowRole::Preview, {"TfrmAnteprimaLibri", "TfrmAnteprimaFumetti", "TfrmAnteprimaDVD"}},
         {WindowRole::SlideShow, {"TfrmSlideshow_Libri", "TfrmSlideshow_Fumetti", "TfrmSlideshow_DVD"}},
+        {WindowRole::Import, {"TfrmImportaLibri", "TfrmImportaFumetti", "TfrmImportaDVD"}},
     };
     const KindId kinds[] = {KindId::Libri, KindId::Fumetti, KindId::DVD};
     for (const auto& row : table)
