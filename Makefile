@@ -93,7 +93,8 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 # A Debian package that installs to /usr, in build/packages/ (not part of `make test`). It depends
-# on the Qt libraries the program links, found by dpkg-shlibdeps, and on the fonts it uses.
+# on the libraries the program links (Qt, libzip, libxml2), found by dpkg-shlibdeps, and on the
+# fonts it uses.
 deb: build
 	@$(MAKE) --no-print-directory deps PACKAGES="$(DEB_PACKAGES)"
 	cd $(BUILD) && cpack -G DEB

@@ -204,12 +204,12 @@ HtmlTableReader::HtmlTableReader(std::unique_ptr<QFile> file) : m_file(std::move
     // names its code page later.
     char head[4];
     const qint64 got = m_file->read(head, sizeof head);
-    m_parser = htmlCreatePushParserCtxt(&handler, m_table.get(), head, int(std::max<qint64>(got, 0)), nullptr,
-                                        XML_CHAR_ENCODING_NONE);
+    m_parser.reset(htmlCreatePushParserCtxt(&handler, m_table.get(), head, int(std::max<qint64>(got, 0)), nullptr,
+                                            XML_CHAR_ENCODING_NONE));
     if (!m_parser)
         throw std::bad_alloc();
-    m_table->parser = m_parser;
-    htmlCtxtUseOptions(m_parser, HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING);
+    m_table->parser = m_parser.get();
+    htmlCtxtUseOptions(m_parser.get(), HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING);
 
     SourceRow headings;
     if (!next(headings))
@@ -222,13 +222,13 @@ HtmlTableReader::HtmlTableReader(std::unique_ptr<QFile> file) : m_file(std::move
     }
 }
 
-HtmlTableReader::~HtmlTableReader()
+HtmlTableReader::~HtmlTableReader() = default;
+
+void HtmlTableReader::FreeParser::operator()(_xmlParserCtxt* parser) const
 {
-    if (m_parser) {
-        if (m_parser->myDoc)
-            xmlFreeDoc(m_parser->myDoc);
-        htmlFreeParserCtxt(m_parser);
-    }
+    if (parser->myDoc)
+        xmlFreeDoc(parser->myDoc);
+    htmlFreeParserCtxt(parser);
 }
 
 QString HtmlTableReader::description() const
@@ -246,9 +246,9 @@ bool HtmlTableReader::readMore()
         throw importRefused(QStringLiteral("Il file non si può leggere fino in fondo."));
     if (got == 0) {
         m_ended = true;
-        htmlParseChunk(m_parser, nullptr, 0, 1);
+        htmlParseChunk(m_parser.get(), nullptr, 0, 1);
     } else {
-        htmlParseChunk(m_parser, chunk.constData(), int(got), 0);
+        htmlParseChunk(m_parser.get(), chunk.constData(), int(got), 0);
     }
     if (!m_table->failure.isEmpty())
         throw importRefused(m_table->failure);

@@ -32,11 +32,14 @@ public:
 
 private:
     struct Table; // what the parser has seen, filled from its callbacks
+    struct FreeParser {
+        void operator()(_xmlParserCtxt* parser) const;
+    };
     bool readMore();
 
     std::unique_ptr<QFile> m_file;
     std::unique_ptr<Table> m_table;
-    _xmlParserCtxt* m_parser = nullptr;
+    std::unique_ptr<_xmlParserCtxt, FreeParser> m_parser; // freed also when the headings are refused
     bool m_ended = false;
     QList<SourceColumn> m_columns;
 };

@@ -7,6 +7,7 @@
 #include "catalogues/FieldChooserHeader.h"
 #include "catalogues/ImportWindow.h"
 #include "output/ReportPrinter.h"
+#include "start/TfrmGuida.h"
 #include "start/Windows.h"
 #include "storage/CatalogueFile.h"
 
@@ -23,6 +24,7 @@ class TestImportWindow : public WindowTest {
 private slots:
     void fromTheMenuToTheCardWindow();
     void stoppedImportLeavesNoArchive();
+    void helpShowsTheImportTopic();
     void nameRulesOfTheCreateWindow_data();
     void nameRulesOfTheCreateWindow();
 };
@@ -126,6 +128,26 @@ void TestImportWindow::stoppedImportLeavesNoArchive()
     click(menu, QStringLiteral("btnImporta"));
     QVERIFY(menu->isVisible());
     QCOMPARE(QDir(folder().path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestImportWindow::helpShowsTheImportTopic()
+{
+    ChainWindow* menu = Windows::menu(KindId::Fumetti);
+    menu->present();
+    QString title;
+    QString text;
+    whenModalOpens([&](QWidget* dialog) {
+        whenModalOpens([&](QWidget* help) {
+            title = static_cast<TfrmGuida*>(help)->lblTitolo->text();
+            text = static_cast<TfrmGuida*>(help)->txtGuida->toPlainText();
+            help->close();
+        });
+        click(dialog, QStringLiteral("imgGuida"));
+        dialog->close();
+    });
+    click(menu, QStringLiteral("btnImporta"));
+    QCOMPARE(title, QStringLiteral("Importazione da un altro catalogo."));
+    QVERIFY2(text.startsWith(QStringLiteral("Se tieni già l'elenco dei tuoi libri, fumetti o DVD")), qPrintable(text));
 }
 
 void TestImportWindow::nameRulesOfTheCreateWindow_data()
