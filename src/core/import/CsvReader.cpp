@@ -180,21 +180,30 @@ bool CsvReader::readRecord(QList<QByteArray>& cells)
         return false;
     const qint64 firstLine = m_line;
     QByteArray cell;
+    const auto endCell = [&] {
+        cells.append(cell);
+        cell.clear();
+        if (cells.size() > ImportLimits::kMostColumns)
+            throw importRefused(
+                QStringLiteral("La riga %1 ha più di %2 colonne.").arg(firstLine).arg(ImportLimits::kMostColumns));
+    };
+    const auto unclosedQuotes = [firstLine] {
+        return importRefused(
+            QStringLiteral("Le virgolette aperte alla riga %1 non vengono mai chiuse.").arg(firstLine));
+    };
     bool quoted = false;
     bool cellStarted = false; // a quote opens a quoted cell only as the cell's first character
     qsizetype rowBytes = 0;
     for (;; c = nextByte()) {
         if (c < 0) {
             if (quoted)
-                throw importRefused(
-                    QStringLiteral("Le virgolette aperte alla riga %1 non vengono mai chiuse.").arg(firstLine));
-            cells.append(cell);
+                throw unclosedQuotes();
+            endCell();
             return true;
         }
         if (++rowBytes > ImportLimits::kMostRowBytes) {
             if (quoted)
-                throw importRefused(
-                    QStringLiteral("Le virgolette aperte alla riga %1 non vengono mai chiuse.").arg(firstLine));
+                throw unclosedQuotes();
             throw importRefused(QStringLiteral("La riga %1 è più lunga di un milione di caratteri: non sembra un "
                                                "elenco di schede.")
                                     .arg(firstLine));
@@ -211,18 +220,14 @@ bool CsvReader::readRecord(QList<QByteArray>& cells)
             continue;
         }
         if (c == m_separator) {
-            cells.append(cell);
-            if (cells.size() > ImportLimits::kMostColumns)
-                throw importRefused(
-                    QStringLiteral("La riga %1 ha più di %2 colonne.").arg(firstLine).arg(ImportLimits::kMostColumns));
-            cell.clear();
+            endCell();
             cellStarted = false;
             continue;
         }
         if (c == '\r' && peekByte() == '\n')
             continue;
         if (c == '\n' || c == '\r') {
-            cells.append(cell);
+            endCell();
             return true;
         }
         if (c == '"' && !cellStarted) {

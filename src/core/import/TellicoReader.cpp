@@ -72,6 +72,8 @@ TellicoReader::TellicoReader(std::unique_ptr<QFile> file, const QString& path, b
     m_xml.setNamespaceProcessing(false);
     readCollectionStart(kind);
     readFields();
+    if (m_columns.isEmpty())
+        throw importRefused(QStringLiteral("La collezione di Tellico non ha nessun campo di testo da importare."));
 }
 
 TellicoReader::~TellicoReader() = default;

@@ -385,6 +385,9 @@ void ImportWindow::setImporting(bool importing)
     prgImportazione->setValue(0);
     prgImportazione->hide();
     btnInterrompi->hide();
+    // The stop button had the focus; it goes back to where the import was started.
+    if (!importing)
+        cmdImporta->setFocus();
 }
 
 void ImportWindow::btnInterrompiClick()

@@ -301,6 +301,13 @@ void TestImportFiles::refusals_data()
            "libri.";
     QTest::newRow("unbalanced quotes") << bytes("virgolette.csv", "Titolo,Note\nUno,\"aperte\nDue,x\n") << KindId::Libri
                                        << "Le virgolette aperte alla riga 2 non vengono mai chiuse.";
+    QTest::newRow("a column too many")
+        << bytes("colonne.csv", "Titolo\n" + QByteArray(256, ',') + "\n") << KindId::Libri
+        << "La riga 2 ha più di 256 colonne.";
+    QTest::newRow("a collection without fields")
+        << bytes("senza campi.xml", "<tellico><collection title=\"x\" type=\"2\"><fields/>"
+                                    "<entry id=\"1\"><title>Uno</title></entry></collection></tellico>")
+        << KindId::Libri << "La collezione di Tellico non ha nessun campo di testo da importare.";
     QTest::newRow("a line of 100 MB") << FileMaker([](const QString& folder) {
         // Two megabytes written, the rest a hole: the reader stops at its ceiling either way.
         const QString path = putFile(folder, QStringLiteral("lunga.csv"), "Titolo\n" + QByteArray(2 << 20, 'a'));
