@@ -55,6 +55,27 @@ void onModal(const std::function<void()>& open, const std::function<void(QWidget
     open();
 }
 
+// Where each kind's help topic describes its card, and what the picture of the card says. A kind
+// without a row here has its card shown after the first paragraph of its topic.
+struct CardPicture {
+    const char* tag;
+    const char* after;
+    const char* caption;
+};
+const CardPicture kCardPictures[] = {
+    {"libri", "Per ogni libro la scheda raccoglie", "La scheda di un libro, con la foto della copertina."},
+    {"fumetti", "Per ogni albo la scheda raccoglie", "La scheda di un albo a fumetti."},
+    {"dvd", "Per ogni DVD la scheda raccoglie", "La scheda di un DVD, con la locandina."},
+};
+
+CardPicture cardPictureOf(const Kind& kind)
+{
+    for (const CardPicture& picture : kCardPictures)
+        if (kind.tag == QLatin1String(picture.tag))
+            return picture;
+    return {nullptr, "", "La finestra della scheda."};
+}
+
 CardWindow* cardOnFirstCard(KindId kind)
 {
     CardWindow* card = Windows::card(kind);
@@ -78,10 +99,16 @@ QList<ManualPdf::Picture> takePictures()
         QStringLiteral("La finestra iniziale: un clic su un'immagine apre la sua applicazione."), panelPicture(start));
     start->hide();
 
+    for (const Kind* kind : Kind::all()) {
+        CardWindow* card = cardOnFirstCard(kind->id);
+        const CardPicture picture = cardPictureOf(*kind);
+        add(kind->helpTopic, QString::fromUtf8(picture.after), QString::fromUtf8(picture.caption), panelPicture(card));
+        card->hide();
+    }
+
+    // The windows every kind shares, shown once, in the books' chapter.
     const QString books = Kind::libri().helpTopic;
     CardWindow* card = cardOnFirstCard(KindId::Libri);
-    add(books, QStringLiteral("Per ogni libro la scheda raccoglie"),
-        QStringLiteral("La scheda di un libro, con la foto della copertina."), panelPicture(card));
 
     onModal([card] { card->cmdTrovaClick(); },
             [&](QWidget* modal) {
@@ -123,16 +150,6 @@ QList<ManualPdf::Picture> takePictures()
                     picture(modal));
                 modal->close();
             });
-    card->hide();
-
-    card = cardOnFirstCard(KindId::Fumetti);
-    add(Kind::fumetti().helpTopic, QStringLiteral("Per ogni albo la scheda raccoglie"),
-        QStringLiteral("La scheda di un albo a fumetti."), panelPicture(card));
-    card->hide();
-
-    card = cardOnFirstCard(KindId::DVD);
-    add(Kind::dvd().helpTopic, QStringLiteral("Per ogni DVD la scheda raccoglie"),
-        QStringLiteral("La scheda di un DVD, con la locandina."), panelPicture(card));
     card->hide();
 
     const QString list = SampleContent::writeBooksToImport();

@@ -42,7 +42,7 @@ inline QByteArray storedText(const Kind& kind, const QByteArray& record, const Q
 }
 
 // Card n of a sample archive: every text field "<field> <n>", the title "Scheda <n>", one
-// attached document, and the comics' mark set on odd cards.
+// attached document, and the comics' mark (a flag field) set on odd cards.
 inline StoredTexts sampleCard(const Kind& kind, int n)
 {
     StoredTexts texts;
@@ -51,8 +51,9 @@ inline StoredTexts sampleCard(const Kind& kind, int n)
     texts[QStringLiteral("Titolo")] = "Scheda " + QByteArray::number(n);
     texts[QStringLiteral("File01")] = "doc" + QByteArray::number(n) + ".pdf";
     texts[QStringLiteral("Desc01")] = "Documento " + QByteArray::number(n);
-    if (kind.id == KindId::Fumetti)
-        texts[QStringLiteral("Mancante")] = n % 2 ? QByteArray("S\xEC") : QByteArray("No");
+    for (const FieldSpec& field : kind.layout.fields())
+        if (field.role == FieldSpec::Role::Flag)
+            texts[field.name] = n % 2 ? QByteArray("S\xEC") : QByteArray("No");
     return texts;
 }
 

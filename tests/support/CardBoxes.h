@@ -2,6 +2,8 @@
 
 // The labelled boxes of the three card templates, typed from the description of the printed card:
 // caption, text object, and where the box stands (millimetres inside the page margins).
+#include "CoreTestSupport.h"
+
 #include <QList>
 
 struct CardBox {
@@ -83,3 +85,6 @@ inline const CardBoxes kDvds{
     {"GIUDIZIO", "txtGiudizio", 1, 251, 188},
     {"NOTE", "txtNote", 1, 265, 188},
 };
+
+// The boxes of each kind's card template, by the kind's tag.
+inline const KindRows<CardBoxes> kCardBoxes{"kCardBoxes", {{"libri", kBooks}, {"fumetti", kComics}, {"dvd", kDvds}}};

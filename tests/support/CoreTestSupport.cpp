@@ -51,8 +51,8 @@ void writeFileBytes(const QString& path, const QByteArray& bytes)
 void addKindRows()
 {
     QTest::addColumn<KindId>("kind");
-    for (KindId kind : {KindId::Libri, KindId::Fumetti, KindId::DVD})
-        addKindRow(kind);
+    for (const Kind* kind : Kind::all())
+        addKindRow(kind->id);
 }
 
 QTestData& addKindRow(KindId kind, const char* what)
@@ -60,4 +60,9 @@ QTestData& addKindRow(KindId kind, const char* what)
     const QByteArray tag = Kind::of(kind).tag.toLatin1();
     QTestData& row = what ? QTest::addRow("%s %s", tag.constData(), what) : QTest::newRow(tag.constData());
     return row << kind;
+}
+
+void failMissingKindRow(const char* table, const Kind& kind)
+{
+    qFatal("%s has no row for the kind \"%s\": type its literals there", table, qPrintable(kind.tag));
 }

@@ -10,6 +10,7 @@ MessageProbe::MessageProbe()
 {
     MessageBox::setResponder([this](const MessageBox::Shown& shown) {
         m_shown.append(shown);
+        m_focus.append(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
         if (!m_answers.isEmpty())
             return m_answers.dequeue();
         // A question that a test did not expect keeps everything as it was.

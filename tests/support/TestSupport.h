@@ -27,10 +27,17 @@ public:
     const QList<MessageBox::Shown>& shown() const { return m_shown; }
     int count() const { return int(m_shown.size()); }
     const MessageBox::Shown& last() const { return m_shown.constLast(); }
-    void clear() { m_shown.clear(); }
+    // The object name of what had the focus while the last box was up.
+    const QString& focusDuringLast() const { return m_focus.constLast(); }
+    void clear()
+    {
+        m_shown.clear();
+        m_focus.clear();
+    }
 
 private:
     QList<MessageBox::Shown> m_shown;
+    QStringList m_focus;
     QQueue<QMessageBox::StandardButton> m_answers;
 };
 

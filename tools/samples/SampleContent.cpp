@@ -13,7 +13,8 @@
 #include <utility>
 
 namespace {
-using Card = QList<std::pair<const char16_t*, const char16_t*>>;
+using Card = QList<std::pair<const char16_t*, const char16_t*>>; // as typed below
+using Texts = QList<std::pair<QString, QString>>;                // field, text
 
 const QList<Card>& books()
 {
@@ -206,30 +207,67 @@ const QList<Card>& dvds()
     return cards;
 }
 
-const QList<Card>& cardsOf(const Kind& kind)
+// A kind's sample cards, and what its covers show under the title and above it.
+struct KindSamples {
+    QList<Texts> cards;
+    QString number; // the field of the number, written under the title; empty where none
+    QString byline; // the field of the author or director, written above the title
+};
+
+QList<Texts> texts(const QList<Card>& cards)
 {
-    switch (kind.id) {
-    case KindId::Libri:
-        return books();
-    case KindId::Fumetti:
-        return comics();
-    case KindId::DVD:
-        break;
+    QList<Texts> converted;
+    for (const Card& card : cards) {
+        Texts fields;
+        for (const auto& [field, text] : card)
+            fields.append({QString::fromUtf16(field), QString::fromUtf16(text)});
+        converted.append(fields);
     }
-    return dvds();
+    return converted;
 }
 
-QString textOf(const Card& card, QStringView field)
+// Three cards for a kind without samples written above: each text field holds its own caption
+// and the card's number, so that every window of the kind has something to show in every place.
+QList<Texts> madeUp(const Kind& kind)
+{
+    QList<Texts> cards;
+    for (int n = 1; n <= 3; ++n) {
+        Texts card;
+        for (const FieldSpec& field : kind.layout.fields()) {
+            if (field.role != FieldSpec::Role::Text)
+                continue;
+            QString caption = field.caption;
+            caption.remove(u':');
+            card.append({field.name, (caption.isEmpty() ? field.name : caption) + u' ' + QString::number(n)});
+        }
+        cards.append(card);
+    }
+    return cards;
+}
+
+KindSamples samplesOf(const Kind& kind)
+{
+    if (kind.tag == QLatin1String("libri"))
+        return {texts(books()), {}, QStringLiteral("Autore")};
+    if (kind.tag == QLatin1String("fumetti"))
+        return {texts(comics()), QStringLiteral("Numero"), QStringLiteral("Autore")};
+    if (kind.tag == QLatin1String("dvd"))
+        return {texts(dvds()), {}, QStringLiteral("Regista")};
+    // The field that follows the title in the kind's lists names who made it.
+    return {madeUp(kind), {}, kind.resultLine.size() > 1 ? kind.resultLine.at(1).field : QString()};
+}
+
+QString textOf(const Texts& card, const QString& field)
 {
     for (const auto& [name, text] : card)
-        if (field == name)
-            return QString::fromUtf16(text);
+        if (name == field)
+            return text;
     return {};
 }
 
 // A cover drawn in the colours of the program: the title in large letters, the author or
 // director under it, a band and a simple emblem.
-QImage cover(const Kind& kind, const Card& card, int n)
+QImage cover(const KindSamples& samples, const Texts& card, int n)
 {
     static const QColor kBackgrounds[] = {QColor(0x2F, 0x5D, 0x8C), QColor(0x8C, 0x3B, 0x2F), QColor(0x3E, 0x6B, 0x4F)};
     const QColor background = kBackgrounds[n % 3];
@@ -255,10 +293,10 @@ QImage cover(const Kind& kind, const Card& card, int n)
     }
     painter.drawPath(star);
 
-    QString title = textOf(card, u"Titolo");
-    if (kind.id == KindId::Fumetti)
-        title += QStringLiteral("\nn. ") + textOf(card, u"Numero");
-    const QString author = textOf(card, kind.id == KindId::DVD ? u"Regista" : u"Autore");
+    QString title = textOf(card, QStringLiteral("Titolo"));
+    if (!samples.number.isEmpty())
+        title += QStringLiteral("\nn. ") + textOf(card, samples.number);
+    const QString author = textOf(card, samples.byline);
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setPixelSize(64);
     font.setBold(true);
@@ -279,12 +317,13 @@ void SampleContent::writeArchives()
     for (const Kind* kind : Kind::all()) {
         CatalogueFile file(kind->layout);
         file.open(archivePath(*kind));
-        for (const Card& card : cardsOf(*kind)) {
+        const KindSamples samples = samplesOf(*kind);
+        for (const Texts& card : samples.cards) {
             Record record(kind->layout);
             for (const auto& [field, text] : card)
-                record.setText(field, QString::fromUtf16(text));
+                record.setText(field, text);
             const int number = file.appendCard(record);
-            CoverPhotos::save(*kind, kArchiveName, QString::number(number), CoverPicture(cover(*kind, card, number)));
+            CoverPhotos::save(*kind, kArchiveName, QString::number(number), CoverPicture(cover(samples, card, number)));
         }
         file.close();
         for (const char* name : {"Ufficio", "Regali di Natale 2023"})

@@ -14,7 +14,8 @@ namespace SampleContent {
 inline const QString kArchiveName = QStringLiteral("Biblioteca di casa");
 
 // Writes the sample archive of every kind, three cards filled in as a user would with a cover
-// each, and two empty archives more, so the open windows have a list to show.
+// each, and two empty archives more, so the open windows have a list to show. A kind without cards
+// written here gets three whose fields hold their own captions.
 void writeArchives();
 
 // The full path of the sample archive of a kind.

@@ -126,7 +126,12 @@ QString IniFile::readString(const QString& path, const QString& section, const Q
 {
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return fallback;
-    const QList<Line> lines = splitLines(readAll(path));
+    return stringIn(readAll(path), section, key, fallback);
+}
+
+QString IniFile::stringIn(const QByteArray& text, const QString& section, const QString& key, const QString& fallback)
+{
+    const QList<Line> lines = splitLines(text);
     const Position found = locate(lines, Text::toWindows1252(section), Text::toWindows1252(key));
     if (found.key < 0)
         return fallback;
@@ -139,6 +144,12 @@ void IniFile::writeString(const QString& path, const QString& section, const QSt
     // A link in the file's place counts as no file: the new file replaces it, and what the link
     // points at is neither read nor written.
     const QByteArray original = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() ? readAll(path) : QByteArray();
+    writeString(path, original, section, key, value);
+}
+
+void IniFile::writeString(const QString& path, const QByteArray& original, const QString& section, const QString& key,
+                          const QString& value)
+{
     QList<Line> lines = splitLines(original);
     const QByteArray lineBreak = lineBreakOf(lines);
     const QByteArray sectionBytes = Text::toWindows1252(section);

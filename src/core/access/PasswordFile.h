@@ -27,6 +27,13 @@ QString stored(const QString& filePath = path());
 // Throws Error when it cannot be written; the old value then stays.
 void store(const QString& password, const QString& filePath = path());
 
+// Stores `newPassword` (already normalised) when `oldTyped`, normalised, is the stored password at
+// the moment of storing: the check and the store are made under one lock on the file, so that of
+// two changes at once the second checks its old password against what the first stored. False,
+// with nothing stored, when the old password is not the stored one. Throws Error as stored() and
+// store() do, and when the file stays locked by another change for about five seconds.
+bool change(const QString& oldTyped, const QString& newPassword, const QString& filePath = path());
+
 // What is compared and stored of a typed password: the letters a to z folded to capitals, then
 // blanks and control characters trimmed from both ends.
 QString normalised(const QString& typed);

@@ -1,14 +1,18 @@
 #include "SpreadsheetWriter.h"
 
 #include "ExportRows.h"
+#include "folder/FileLock.h"
+#include "folder/SafeOpen.h"
 #include "folder/SafeSave.h"
 #include "storage/Text.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace {
 // Spreadsheet programs read the table's cells as numbers and dates wherever they can ("001"
@@ -226,6 +230,19 @@ bool SpreadsheetWriter::save(const QString& path, const ExportRows& rows)
     // beside it: replacing the file under it would lose what the user sees there.
     if (QFileInfo::exists(lockFilePath(path)))
         return false;
+    // A program that has the file open may also hold a lock on it for writing: the export waits for
+    // it as long as a write waits, then leaves the file to it. Its own lock, shared, keeps such a
+    // program from taking the file while it is replaced. Two exports at once need not exclude each
+    // other: each replaces the whole file in one step.
+    QFile current;
+    std::optional<FileLock> lock;
+    if (SafeOpen::forReading(current, path, FileScope::ProgramData)) {
+        try {
+            lock.emplace(current.handle(), FileLock::Access::Shared, FileLock::kWriterPatience);
+        } catch (const FileLock::Error&) {
+            return false;
+        }
+    }
     // A link in the file's place is replaced by the export, never written through.
     SafeSave file(path, FileScope::ProgramData);
     return file.open() && write(file.device(), rows) && file.commit();

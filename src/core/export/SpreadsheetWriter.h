@@ -17,7 +17,8 @@ bool write(QIODevice& out, const ExportRows& rows);
 // Writes the file at `path`, in the program folder, through a temporary file beside it, which
 // replaces the old file only once complete: a failed export leaves the earlier file whole (see
 // SafeSave). False when nothing was replaced, also when a spreadsheet program has the file open
-// (its lock file lies beside it).
+// (its lock file lies beside it) or another program holds it locked for writing for as long as a
+// write waits (see FileLock).
 bool save(const QString& path, const ExportRows& rows);
 
 // The file by which LibreOffice marks a document open: ".~lock.<name>#" beside it.

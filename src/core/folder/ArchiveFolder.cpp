@@ -1,5 +1,6 @@
 #include "ArchiveFolder.h"
 
+#include "ProgramFolder.h"
 #include "UserError.h"
 
 #include <QDir>
@@ -19,6 +20,24 @@ QStringList ArchiveFolder::list(const QString& folder, const Kind& kind)
     return QDir(folder).entryList({kind.pattern}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
 }
 
+QList<ArchiveFolder::Listed> ArchiveFolder::listed(const Kind& kind)
+{
+    const QString own = ProgramFolder::path();
+    QList<Listed> archives;
+    for (const QString& fileName : list(own, kind))
+        archives.append({fileName, own + fileName, false});
+    const QString readOnly = ProgramFolder::readOnlyFolder();
+    if (readOnly.isEmpty())
+        return archives;
+    for (const QString& fileName : list(readOnly, kind))
+        if (!isNameInUse(own, archiveName(fileName), kind))
+            archives.append({fileName, readOnly + fileName, true});
+    std::stable_sort(archives.begin(), archives.end(), [](const Listed& left, const Listed& right) {
+        return left.fileName.compare(right.fileName, Qt::CaseInsensitive) < 0;
+    });
+    return archives;
+}
+
 bool ArchiveFolder::isNameInUse(const QString& folder, const QString& name, const Kind& kind)
 {
     const QString wanted = name + kind.extension;
@@ -28,6 +47,12 @@ bool ArchiveFolder::isNameInUse(const QString& folder, const QString& name, cons
         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     return std::any_of(entries.cbegin(), entries.cend(),
                        [&wanted](const QString& entry) { return entry.compare(wanted, Qt::CaseInsensitive) == 0; });
+}
+
+bool ArchiveFolder::isNameInUseAnywhere(const QString& name, const Kind& kind)
+{
+    const QString readOnly = ProgramFolder::readOnlyFolder();
+    return isNameInUse(ProgramFolder::path(), name, kind) || (!readOnly.isEmpty() && isNameInUse(readOnly, name, kind));
 }
 
 QString ArchiveFolder::archiveName(const QString& fileName)

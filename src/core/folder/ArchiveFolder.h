@@ -8,14 +8,31 @@
 // The archive files of the program folder: listing, creating and deleting them. No card is read.
 namespace ArchiveFolder {
 
+// An archive as the open window lists it.
+struct Listed {
+    QString fileName; // with its extension, as the line shows it
+    QString path;     // where it lies
+    bool readOnly;    // in ProgramFolder::readOnlyFolder(): copied into the program folder before use
+};
+
 // File names, with extension, of the archives of `kind` lying directly in `folder` (sub-folders
 // are not searched), in name order regardless of letter case.
 QStringList list(const QString& folder, const Kind& kind);
+
+// The archives of `kind` the user has: those of the program folder and, when the program keeps its
+// data apart from a read-only executable's folder, those of that folder too, except where the
+// program folder already has an archive of the name in any letter case (the user's copy of it).
+// In name order regardless of letter case.
+QList<Listed> listed(const Kind& kind);
 
 // Whether an archive of `kind` called `name` would clash with something in `folder`: an entry
 // whose name is `name` + the kind's extension in any letter case. The list shows "Rome.LIB" as an
 // archive, and two archives whose names differ only in case would share their photos.
 bool isNameInUse(const QString& folder, const QString& name, const Kind& kind);
+
+// isNameInUse in the program folder or in the read-only folder beside the executable, whose
+// archive would stand beside the new one in the list under the same name.
+bool isNameInUseAnywhere(const QString& name, const Kind& kind);
 
 // The archive name of a listed file: its name without the extension.
 QString archiveName(const QString& fileName);

@@ -29,20 +29,6 @@ bool isSameFile(const QString& path, const QFile& source)
            ::fstat(source.handle(), &opened) == 0 && target.st_dev == opened.st_dev && target.st_ino == opened.st_ino;
 }
 
-bool copyWhole(QFile& in, const QString& target)
-{
-    SafeSave out(target, FileScope::ProgramData);
-    if (!out.open())
-        return false;
-    constexpr qint64 kChunk = 1 << 20;
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(kChunk);
-        if (chunk.isEmpty() || out.device().write(chunk) != chunk.size())
-            return false;
-    }
-    return out.commit();
-}
-
 // The folder, made when missing; empty when it cannot be made or leads outside the program folder.
 QString madeFolder()
 {
@@ -53,7 +39,7 @@ QString madeFolder()
 
 QString AttachmentFolder::path()
 {
-    return ProgramFolder::file(QStringLiteral("Documenti_Allegati"));
+    return ProgramFolder::file(kFolderName);
 }
 
 QString AttachmentFolder::documentPath(const QString& name)
@@ -111,5 +97,5 @@ bool AttachmentFolder::store(const QString& source, const QString& name, const s
         if (!replaceExisting())
             return true;
     }
-    return copyWhole(in, target);
+    return SafeSave::copy(in, target, FileScope::ProgramData);
 }

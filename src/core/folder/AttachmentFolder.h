@@ -8,6 +8,8 @@
 // every card of every archive. A card stores only a document's bare file name.
 namespace AttachmentFolder {
 
+inline const QString kFolderName = QStringLiteral("Documenti_Allegati");
+
 QString path();
 
 // Where the document named `name` (trimmed) lies, to be handed to the desktop; an empty text when

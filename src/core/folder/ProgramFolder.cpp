@@ -52,6 +52,12 @@ QString preparedUserFolder(const QString& executable)
     return folder;
 }
 
+bool liesIn(const QString& realPath, const QString& folderPath)
+{
+    const QString folder = QFileInfo(folderPath).canonicalFilePath();
+    return !folder.isEmpty() && (realPath == folder || realPath.startsWith(withSeparator(folder)));
+}
+
 // Decided at first use: a run never moves between two folders.
 QString& dataFolder()
 {
@@ -80,6 +86,17 @@ QString ProgramFolder::shippedFile(const QString& name)
     return executableFolder() + name;
 }
 
+QString ProgramFolder::readOnlyFolder()
+{
+    const QString executable = executableFolder();
+    return path() == executable ? QString() : executable;
+}
+
+QString ProgramFolder::asShown(const QString& folder)
+{
+    return folder.size() > 1 && folder.endsWith(u'/') ? folder.chopped(1) : folder;
+}
+
 void ProgramFolder::setOverride(const QString& folder)
 {
     overrideFolder() = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
@@ -88,6 +105,11 @@ void ProgramFolder::setOverride(const QString& folder)
 
 bool ProgramFolder::contains(const QString& realPath)
 {
-    const QString folder = QFileInfo(path()).canonicalFilePath();
-    return !folder.isEmpty() && (realPath == folder || realPath.startsWith(withSeparator(folder)));
+    return liesIn(realPath, path());
+}
+
+bool ProgramFolder::readOnlyFolderContains(const QString& realPath)
+{
+    const QString folder = readOnlyFolder();
+    return !folder.isEmpty() && liesIn(realPath, folder);
 }

@@ -24,6 +24,15 @@ QString file(const QString& name);
 // Full path of a file shipped beside the executable, which the program only reads.
 QString shippedFile(const QString& name);
 
+// The executable's folder when the program cannot write there and keeps its data in the user's
+// folder instead, with its separator; empty when the executable's folder is the program folder.
+// The archives a read-only copy carries there are still the user's: they are listed beside the
+// user's own, and copied into the program folder the first time one is opened.
+QString readOnlyFolder();
+
+// A folder as a message shows it to the user: without the separator at its end.
+QString asShown(const QString& folder);
+
 // Points the program at another folder in place of the executable's (tests); an empty text
 // restores the executable's folder.
 void setOverride(const QString& folder);
@@ -32,5 +41,8 @@ void setOverride(const QString& folder);
 // once the folder's own links are resolved too. A photo folder that is a link to somewhere else
 // is outside, however its path reads.
 bool contains(const QString& realPath);
+
+// The same for readOnlyFolder(); false when there is none.
+bool readOnlyFolderContains(const QString& realPath);
 
 } // namespace ProgramFolder

@@ -15,7 +15,20 @@ int noWaitFlags(FileScope scope)
 {
     // O_NONBLOCK: opening a named pipe returns at once instead of waiting for a writer.
     // O_NOCTTY: a terminal device never becomes the program's own.
-    return O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (scope == FileScope::ProgramData ? O_NOFOLLOW : 0);
+    return O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (scope == FileScope::UserChoice ? 0 : O_NOFOLLOW);
+}
+
+bool allowedIn(FileScope scope, const QString& realPath)
+{
+    switch (scope) {
+    case FileScope::ProgramData:
+        return ProgramFolder::contains(realPath);
+    case FileScope::ReadOnlyData:
+        return ProgramFolder::readOnlyFolderContains(realPath);
+    case FileScope::UserChoice:
+        return true;
+    }
+    return false;
 }
 
 // The path an open handle really leads to, every link on the way resolved.
@@ -26,17 +39,18 @@ QString realPath(int descriptor)
 
 // Keeps an opened descriptor in `file` when it is a regular file that `scope` allows, and closes
 // it otherwise.
-bool adopt(QFile& file, int descriptor, QIODevice::OpenMode mode, FileScope scope)
+bool adopt(QFile& file, int descriptor, QIODevice::OpenMode mode, FileScope scope,
+           QFileDevice::FileHandleFlags closing = QFileDevice::AutoCloseHandle)
 {
     if (descriptor < 0)
         return false;
     struct stat info {};
     const bool regular = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
-    const bool allowed = scope == FileScope::UserChoice || ProgramFolder::contains(realPath(descriptor));
+    const bool allowed = allowedIn(scope, realPath(descriptor));
     // A regular file is never waited on: the flag has done its work once the file is open.
     const int flags = ::fcntl(descriptor, F_GETFL);
     if (!regular || !allowed || flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
-        !file.open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
+        !file.open(descriptor, mode, closing)) {
         ::close(descriptor);
         return false;
     }
@@ -58,5 +72,6 @@ bool SafeOpen::forUpdate(QFile& file, const QString& path)
     // nothing, or anything else under the name is left as it is, and the opening fails.
     if (descriptor < 0 && errno == ENOENT)
         descriptor = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | noWaitFlags(FileScope::ProgramData), 0666);
-    return adopt(file, descriptor, QIODevice::ReadWrite | QIODevice::Unbuffered, FileScope::ProgramData);
+    return adopt(file, descriptor, QIODevice::ReadWrite | QIODevice::Unbuffered, FileScope::ProgramData,
+                 QFileDevice::DontCloseHandle);
 }

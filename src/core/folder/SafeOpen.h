@@ -9,6 +9,10 @@ enum class FileScope {
     // The program's own data (archives, cover photos, attached documents, the password file): inside
     // the program folder, and never reached through a link in its own name.
     ProgramData,
+    // The program's data in the read-only folder of the executable, read only to be copied into the
+    // program folder (ProgramFolder::readOnlyFolder): inside that folder, never reached through a
+    // link in its own name.
+    ReadOnlyData,
     // A file the user picked in a file dialog: anywhere, through links too.
     UserChoice,
 };
@@ -27,7 +31,8 @@ bool forReading(QFile& file, const QString& path, FileScope scope);
 
 // Opens an archive for reading and writing, unbuffered, creating it empty when nothing at all has
 // its name. Program data only: an archive is written through the same handle, and a card written
-// through a link would land in the file it points at.
+// through a link would land in the file it points at. Closing `file` leaves its descriptor open:
+// the caller closes it with FileLock::closeDescriptor, since an archive may be locked.
 bool forUpdate(QFile& file, const QString& path);
 
 } // namespace SafeOpen

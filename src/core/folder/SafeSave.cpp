@@ -26,7 +26,7 @@ bool SafeSave::open()
     const bool taken = ::lstat(QFile::encodeName(m_path).constData(), &place) == 0;
     if (taken && !S_ISREG(place.st_mode) && !S_ISLNK(place.st_mode))
         return false;
-    if (m_scope == FileScope::ProgramData &&
+    if (m_scope != FileScope::UserChoice &&
         !ProgramFolder::contains(QFileInfo(QFileInfo(m_path).path()).canonicalFilePath()))
         return false;
 
@@ -85,4 +85,18 @@ bool SafeSave::commit()
         return false;
     m_temporary.clear();
     return true;
+}
+
+bool SafeSave::copy(QIODevice& source, const QString& path, FileScope scope)
+{
+    SafeSave out(path, scope);
+    if (!out.open())
+        return false;
+    constexpr qint64 kChunk = 1 << 20;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(kChunk);
+        if (chunk.isEmpty() || out.device().write(chunk) != chunk.size())
+            return false;
+    }
+    return out.commit();
 }

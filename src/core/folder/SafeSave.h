@@ -33,6 +33,10 @@ public:
     // kept, when any write failed or the file cannot be put there.
     bool commit();
 
+    // Writes what `source` holds from where it stands to its end as the file at `path`, the same
+    // way: whole, or not at all.
+    static bool copy(QIODevice& source, const QString& path, FileScope scope);
+
 private:
     bool openInPlace();
 

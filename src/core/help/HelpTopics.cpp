@@ -1,5 +1,6 @@
 #include "HelpTopics.h"
 
+#include "folder/ProgramFolder.h"
 #include "storage/Text.h"
 
 #include <QFile>
@@ -25,39 +26,54 @@ QList<Source> sources()
     return list;
 }
 
-QStringList paragraphsOf(const Source& source)
+QStringList paragraphsOf(const Source& source, HelpTopics::DataFolder folder)
 {
     QStringList paragraphs;
     for (const QString& name : source.pieces)
-        paragraphs += HelpTopics::piece(name);
+        paragraphs += HelpTopics::piece(name, folder);
     return paragraphs;
+}
+
+const QString kDataFolderMark = QStringLiteral("{cartella dei dati}");
+
+// What stands in a help text for the folder that holds the data, after "si trovano" or "genera un
+// file": where the data lies in this run, as the user would look for it.
+QString dataFolderPhrase(HelpTopics::DataFolder folder)
+{
+    if (folder == HelpTopics::DataFolder::Described)
+        return QStringLiteral("nella cartella dei dati (vedi il capitolo \"Altre funzioni\")");
+    const QString shown = ProgramFolder::asShown(ProgramFolder::path());
+    return ProgramFolder::readOnlyFolder().isEmpty() ? QStringLiteral("nella cartella del programma (%1)").arg(shown)
+                                                     : QStringLiteral("nella cartella dei tuoi dati (%1)").arg(shown);
 }
 } // namespace
 
-QList<HelpTopics::Topic> HelpTopics::all()
+QList<HelpTopics::Topic> HelpTopics::all(DataFolder folder)
 {
     QList<Topic> topics;
     for (const Source& source : sources())
-        topics.append({source.title, paragraphsOf(source)});
+        topics.append({source.title, paragraphsOf(source, folder)});
     return topics;
 }
 
-QStringList HelpTopics::paragraphs(const QString& title)
+QStringList HelpTopics::paragraphs(const QString& title, DataFolder folder)
 {
     for (const Source& source : sources())
         if (source.title == title)
-            return paragraphsOf(source);
+            return paragraphsOf(source, folder);
     return {};
 }
 
-QStringList HelpTopics::piece(const QString& name)
+QStringList HelpTopics::piece(const QString& name, DataFolder folder)
 {
     QFile file(QStringLiteral(":/help/%1.txt").arg(name));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     QStringList paragraphs;
     for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        const QString paragraph = Text::trimmed(line);
+        QString paragraph = Text::trimmed(line);
+        if (paragraph.contains(kDataFolderMark))
+            paragraph.replace(kDataFolderMark, dataFolderPhrase(folder));
         if (!paragraph.isEmpty())
             paragraphs.append(paragraph);
     }

@@ -35,23 +35,25 @@ struct Chapter {
 QList<Chapter> chapters()
 {
     QList<Chapter> list;
-    QStringList overview = HelpTopics::piece(QStringLiteral("avvio_inizio"));
+    // Written before any run: where the data lies is described, not named.
+    constexpr auto described = HelpTopics::DataFolder::Described;
+    QStringList overview = HelpTopics::piece(QStringLiteral("avvio_inizio"), described);
     overview.append(QStringLiteral("Le tre applicazioni sono descritte una per una nei capitoli che seguono: "
                                    "Catalogo Libri, Raccolta Fumetti e Collezione DVD."));
-    overview += HelpTopics::piece(QStringLiteral("avvio_fine"));
+    overview += HelpTopics::piece(QStringLiteral("avvio_fine"), described);
     list.append({HelpTopics::kStartTitle, {{QString(), overview}}});
     for (const Kind* kind : Kind::all())
-        list.append({kind->helpTopic, {{QString(), HelpTopics::paragraphs(kind->helpTopic)}}});
+        list.append({kind->helpTopic, {{QString(), HelpTopics::paragraphs(kind->helpTopic, described)}}});
     Chapter exports{QStringLiteral("Esportazione in Microsoft Excel."), {}};
     for (const Kind* kind : Kind::all()) {
         const QString title = kind->exportHelpTopic;
-        exports.sections.append({title, HelpTopics::paragraphs(title)});
+        exports.sections.append({title, HelpTopics::paragraphs(title, described)});
     }
     // What the program does beyond what its help window describes has a chapter of the manual's own,
     // which ends with the import's topic.
     list.append({QStringLiteral("Altre funzioni."),
-                 {{QString(), HelpTopics::piece(QStringLiteral("altre_funzioni"))},
-                  {HelpTopics::kImportTitle, HelpTopics::paragraphs(HelpTopics::kImportTitle)}}});
+                 {{QString(), HelpTopics::piece(QStringLiteral("altre_funzioni"), described)},
+                  {HelpTopics::kImportTitle, HelpTopics::paragraphs(HelpTopics::kImportTitle, described)}}});
     list.append(exports);
     return list;
 }

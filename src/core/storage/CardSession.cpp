@@ -86,6 +86,8 @@ CardSession::Saved CardSession::save(const Record& card, WhenChanged whenChanged
 {
     CatalogueFile archive(m_kind->layout);
     archive.open(Text::trimmed(m_archivePath));
+    // Compared and written under one lock: no other program writes in between.
+    archive.lockForWriting();
     const bool append = isNew();
     if (!append && whenChanged == WhenChanged::Refuse && changedIn(archive))
         return Saved::ChangedElsewhere;

@@ -66,8 +66,8 @@ public:
     // Stores `card` as the card on screen: in its place, or at the end of the archive as it is at
     // that moment for a new card, which then has its number. A stored card whose record or photo
     // file another program changed since they were read is not written, unless `whenChanged` says
-    // so: it is ChangedElsewhere. ArchiveError when the archive cannot be reached, and then nothing
-    // changes here.
+    // so: it is ChangedElsewhere. ArchiveInUse when another program holds the archive's write lock
+    // for too long, ArchiveError when the archive cannot be reached; then nothing changes here.
     enum class Saved { Appended, Replaced, ChangedElsewhere };
     enum class WhenChanged { Refuse, Overwrite };
     Saved save(const Record& card, WhenChanged whenChanged = WhenChanged::Refuse);

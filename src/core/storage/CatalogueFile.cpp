@@ -4,13 +4,33 @@
 
 #include <unistd.h>
 
+// The write lock for the length of one write, unless the caller holds it for longer.
+class CatalogueFile::OneWrite final {
+public:
+    explicit OneWrite(CatalogueFile& file) : m_file(file), m_heldBefore(file.m_writeLock.has_value())
+    {
+        m_file.lockForWriting();
+    }
+    ~OneWrite()
+    {
+        if (!m_heldBefore)
+            m_file.m_writeLock.reset();
+    }
+    OneWrite(const OneWrite&) = delete;
+    OneWrite& operator=(const OneWrite&) = delete;
+
+private:
+    CatalogueFile& m_file;
+    const bool m_heldBefore;
+};
+
 CatalogueFile::CatalogueFile(const RecordLayout& layout) : m_layout(layout) {}
 
 CatalogueFile::CatalogueFile(const RecordLayout& layout, QIODevice& device) : m_layout(layout), m_device(&device) {}
 
 CatalogueFile::~CatalogueFile()
 {
-    m_file.close();
+    close();
 }
 
 void CatalogueFile::open(const QString& path)
@@ -31,6 +51,22 @@ qint64 CatalogueFile::recordCount() const
     if (size < 0)
         throw ArchiveError("cannot read the size of the archive");
     return size / m_layout.recordSize();
+}
+
+void CatalogueFile::lockForWriting()
+{
+    requireOpen();
+    if (m_device != &m_file || m_writeLock)
+        return;
+    try {
+        m_writeLock.emplace(m_file.handle(), FileLock::Access::Exclusive, FileLock::kWriterPatience);
+    } catch (const FileLock::Busy& busy) {
+        throw ArchiveInUse(busy.what());
+    } catch (const FileLock::Error& error) {
+        throw ArchiveError(error.what());
+    }
+    // Cards read before may have been changed by the program that held the lock.
+    m_ahead.clear();
 }
 
 int CatalogueFile::countToList() const
@@ -59,12 +95,16 @@ QByteArrayView CatalogueFile::cardBytes(qint64 number)
 
 void CatalogueFile::writeCard(qint64 number, const Record& record)
 {
+    const OneWrite locked(*this);
     requireCard(number);
     writeAt(qint64(number - 1) * m_layout.recordSize(), record);
 }
 
 qint64 CatalogueFile::appendCard(const Record& record)
 {
+    // The end is read under the lock: a card another program appended a moment ago is never
+    // written over.
+    const OneWrite locked(*this);
     const qint64 number = recordCount() + 1;
     writeAt(qint64(number - 1) * m_layout.recordSize(), record);
     return number;
@@ -72,8 +112,12 @@ qint64 CatalogueFile::appendCard(const Record& record)
 
 void CatalogueFile::close()
 {
-    if (m_device == &m_file)
+    m_writeLock.reset(); // while its descriptor is still open
+    if (m_device == &m_file && m_file.isOpen()) {
+        const int descriptor = m_file.handle();
         m_file.close();
+        FileLock::closeDescriptor(descriptor);
+    }
     m_ahead.clear();
     m_sizeBeforeAppending = -1;
     m_tailBeforeAppending.clear();
@@ -126,6 +170,12 @@ QString CatalogueFile::accessErrorText()
                           "possedere i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
+QString CatalogueFile::inUseText()
+{
+    return QStringLiteral("Attenzione: l'archivio è in uso da parte di un altro programma. La scheda non è stata "
+                          "salvata.\n\r\n\rRiprovare tra qualche istante.");
+}
+
 void CatalogueFile::requireOpen() const
 {
     if (!m_device->isOpen())
@@ -145,6 +195,17 @@ void CatalogueFile::readAhead(qint64 offset)
     constexpr qint64 kAheadBytes = 256 * 1024;
     const qint64 wanted =
         std::max<qint64>(m_layout.recordSize(), kAheadBytes / m_layout.recordSize() * m_layout.recordSize());
+    // A card another program is writing at this moment is not read half written: the read waits for
+    // that write, but only a moment. Past it, or where the file system takes no locks, it reads
+    // anyway: a read never fails, nor keeps the user waiting, because of another desk, and what it
+    // finds is read anew at the next action.
+    std::optional<FileLock> reading;
+    if (m_device == &m_file && !m_writeLock) {
+        try {
+            reading.emplace(m_file.handle(), FileLock::Access::Shared, FileLock::kReaderPatience);
+        } catch (const FileLock::Error&) {
+        }
+    }
     m_ahead.resize(wanted);
     m_aheadStart = offset;
     const qint64 got = m_device->seek(offset) ? m_device->read(m_ahead.data(), wanted) : -1;

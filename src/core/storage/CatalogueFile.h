@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Record.h"
+#include "folder/FileLock.h"
 
 #include <QByteArrayView>
 #include <QFile>
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 // Any failure to reach an archive. Every caller ends its action on it with the access error.
@@ -21,10 +23,23 @@ public:
     using ArchiveError::ArchiveError;
 };
 
+// Another program held the archive locked for writing for as long as a write waits (about five
+// seconds): nothing was written.
+class ArchiveInUse final : public ArchiveError {
+public:
+    using ArchiveError::ArchiveError;
+};
+
 // Access to one archive file for one user action: open, read or write whole records, close.
 // No header, no count: card n occupies bytes (n - 1) * size up to n * size - 1, and bytes after
 // the last whole record are never read. Card numbers and positions are 64-bit: an archive holds
 // as many cards as its file system lets it grow to.
+//
+// Two programs may share one archive (two desks on one program folder, or the program started
+// twice), so writes take turns under a lock (see FileLock). A write takes the archive's write lock
+// for its length, unless the caller holds it already through lockForWriting(). A read waits a
+// moment for a write under way, so that it never finds a card half written, and then goes on
+// without the lock rather than keep the user waiting.
 class CatalogueFile final {
 public:
     explicit CatalogueFile(const RecordLayout& layout);
@@ -48,12 +63,19 @@ public:
     // The record count of an archive about to be read whole into a list; TooManyCards when it
     // holds more than kMostCardsListed cards, so that no list is ever cut short.
     int countToList() const;
+    // Takes the write lock on the open archive and holds it until the archive is closed, so that
+    // what is read and then written meanwhile is not changed by another program in between.
+    // ArchiveInUse when another program holds it for as long as a write waits
+    // (FileLock::kWriterPatience). Nothing on an archive that is not a file.
+    void lockForWriting();
     Record readCard(qint64 number);
     // The bytes of card n as readCard gives them, without a copy: valid until the next call on
     // this file. For reading a whole archive quickly.
     QByteArrayView cardBytes(qint64 number);
     void writeCard(qint64 number, const Record& record);
-    qint64 appendCard(const Record& record); // the new card's number
+    // Writes the card where the archive ends at the moment of writing, under the lock; returns its
+    // number.
+    qint64 appendCard(const Record& record);
     void close();
 
     // An import appends thousands of cards as one change. appendRecords() writes whole records of
@@ -68,8 +90,12 @@ public:
     // The one message that ends every action whose archive cannot be reached. Its breaks are
     // line feed then carriage return, as the program has always shown them.
     static QString accessErrorText();
+    // The message for ArchiveInUse, with the same breaks: the card on screen was not saved and
+    // stays there.
+    static QString inUseText();
 
 private:
+    class OneWrite;
     void requireOpen() const;
     void requireCard(qint64 number) const;
     void writeAt(qint64 offset, const Record& record);
@@ -86,4 +112,5 @@ private:
     // which the first appended record replaces. Size -1: nothing appended since the opening.
     qint64 m_sizeBeforeAppending = -1;
     QByteArray m_tailBeforeAppending;
+    std::optional<FileLock> m_writeLock; // on m_file's descriptor, until it is closed
 };

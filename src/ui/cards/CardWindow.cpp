@@ -22,6 +22,7 @@
 #include "widgets/FieldHighlight.h"
 #include "widgets/FittedLabel.h"
 #include "widgets/Fonts.h"
+#include "widgets/KeysForTheWindow.h"
 #include "widgets/Look.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/Picture.h"
@@ -34,6 +35,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QShortcut>
 
 #include <memory>
 
@@ -58,32 +61,35 @@ struct Command {
     const char* meaning;
     const char* hint; // empty: the kind gives it
     void (CardWindow::*handler)();
+    const char* keys = ""; // the keys that give the command, as QKeySequence reads them
 };
 
 // Every command of the three card windows, in the order they stand: the toolbar left to right,
 // then the photo buttons. A toolbar lists the ones it shows.
 const Command kCommands[] = {
     {"cmdNuovo", "tb_nuovo", "Nuova scheda", "Prepara la schermata per l'inserimento di una nuova scheda.",
-     &CardWindow::cmdNuovoClick},
+     &CardWindow::cmdNuovoClick, "Ctrl+N"},
     {"cmdDuplica", "tb_duplica", "Duplica scheda",
      "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
      &CardWindow::cmdDuplicaClick},
-    {"cmdSalva", "tb_salva", "Salva scheda", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick},
-    {"cmdTrova", "tb_trova", "Trova scheda", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick},
+    {"cmdSalva", "tb_salva", "Salva scheda", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick, "Ctrl+S"},
+    {"cmdTrova", "tb_trova", "Trova scheda", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick, "Ctrl+F"},
     {"cmdFile", "tb_allega", "Allega file", "Allega file alla scheda.", &CardWindow::cmdFileClick},
     {"cmdAnteprima", "tb_anteprima_wide", "Anteprima", "Visualizza l'anteprima di stampa della scheda.",
-     &CardWindow::cmdAnteprimaClick},
+     &CardWindow::cmdAnteprimaClick, "Ctrl+Shift+P"},
     {"cmdAnteprimaIcona", "tb_anteprima", "Anteprima", "Visualizza l'anteprima di stampa della scheda.",
-     &CardWindow::cmdAnteprimaClick},
-    {"cmdStampa", "tb_stampa_wide", "Stampa", "Stampa la scheda.", &CardWindow::cmdStampaClick},
-    {"cmdPrimo", "tb_primo", "Prima scheda", "Visualizza la prima scheda in archivio.", &CardWindow::cmdPrimoClick},
+     &CardWindow::cmdAnteprimaClick, "Ctrl+Shift+P"},
+    {"cmdStampa", "tb_stampa_wide", "Stampa", "Stampa la scheda.", &CardWindow::cmdStampaClick, "Ctrl+P"},
+    {"cmdPrimo", "tb_primo", "Prima scheda", "Visualizza la prima scheda in archivio.", &CardWindow::cmdPrimoClick,
+     "Ctrl+Home"},
     {"cmdIndietro", "tb_indietro", "Scheda precedente", "Visualizza la scheda precedente in archivio.",
-     &CardWindow::cmdIndietroClick},
+     &CardWindow::cmdIndietroClick, "PgUp"},
     {"cmdAvanti", "tb_avanti", "Scheda successiva", "Visualizza la scheda successiva in archivio.",
-     &CardWindow::cmdAvantiClick},
-    {"cmdUltimo", "tb_ultimo", "Ultima scheda", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick},
+     &CardWindow::cmdAvantiClick, "PgDown"},
+    {"cmdUltimo", "tb_ultimo", "Ultima scheda", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick,
+     "Ctrl+End"},
     {"cmdEsporta", "tb_esporta", "Esporta in Excel", "Esporta le schede in archivio in un file di Microsoft Excel.",
-     &CardWindow::cmdEsportaClick},
+     &CardWindow::cmdEsportaClick, "Ctrl+E"},
     {"cmdSlideshow", "tb_slideshow", "Slide show", "", &CardWindow::cmdSlideshowClick},
     {"cmdGuida", "tb_guida", "Guida", "Visualizza la pagina della guida sensibile al contesto.",
      &CardWindow::cmdGuidaClick},
@@ -163,6 +169,7 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar, con
         if (const Command* shared = sharedCommand(name)) {
             hints->addHint(button, *shared->hint ? QString::fromUtf8(shared->hint) : look().card.slideshowHint);
             connect(button, &PictureButton::clicked, this, guarded(this, shared->handler));
+            addKeys(button, QKeySequence(QLatin1String(shared->keys)));
         }
         setTabOrder(previous, button);
         previous = button;
@@ -236,6 +243,18 @@ CardWindow::OwnCommand CardWindow::commandLook(const QString& name) const
     if (found == m_ownCommands.cend())
         throw std::logic_error("a toolbar names a command that no card has");
     return *found;
+}
+
+void CardWindow::addKeys(PictureButton* button, const QKeySequence& keys)
+{
+    if (keys.isEmpty())
+        return;
+    // The keys act while the card window is the active one; a field keeps a key it uses itself
+    // (Ctrl+Delete deletes a word there), as Qt lets a focused editor claim it first.
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, button, &PictureButton::click);
+    button->setToolTip(
+        QStringLiteral("%1 (%2)").arg(button->accessibleName(), keys.toString(QKeySequence::NativeText)));
 }
 
 PictureButton* CardWindow::commandButton(const QString& name) const
@@ -346,6 +365,10 @@ void CardWindow::buildFields()
     makeField(names.constLast(), QRect(112, 584, 870, 26))->setAccessibleName(imgNote->accessibleName());
 
     new EnterRing(ring);
+    auto* windowKeys = new KeysForTheWindow(
+        {QKeySequence(Qt::ControlModifier | Qt::Key_Home), QKeySequence(Qt::ControlModifier | Qt::Key_End)}, this);
+    for (QWidget* field : std::as_const(ring))
+        field->installEventFilter(windowKeys);
     // The tab order follows the ring.
     for (qsizetype i = 1; i < ring.size(); ++i)
         setTabOrder(ring.at(i - 1), ring.at(i));
@@ -371,6 +394,8 @@ void CardWindow::buildBottomBar()
     btnFocus->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
     // Tab reaches it after the last field: a screen reader says where the user is.
     btnFocus->setAccessibleName(QStringLiteral("Fine della scheda"));
+    // Tab never lands on it: nothing on screen would show where the focus is.
+    btnFocus->setFocusPolicy(Qt::NoFocus);
     setTabOrder(m_fields.value(m_kind.textFields().constLast()), btnFocus);
 }
 
@@ -533,7 +558,13 @@ void CardWindow::cmdSalvaClick()
 
 bool CardWindow::saveCard()
 {
-    // No field keeps the focus, so none stays yellow, and the one being edited is finished.
+    // No field keeps the focus, so none stays yellow, and the one being edited is finished. Once
+    // the save has said how it went, the focus goes back where it was, for the keys to go on there.
+    const QPointer<QWidget> before = QApplication::focusWidget();
+    const auto giveFocusBack = qScopeGuard([&] {
+        if (before && before != btnFocus && before->isVisible() && QApplication::focusWidget() == btnFocus)
+            before->setFocus();
+    });
     btnFocus->setFocus();
     for (const KindLook::RequiredField& required : look().card.required) {
         QLineEdit* missing = field(required.field);
@@ -572,6 +603,9 @@ bool CardWindow::saveCard()
                                                       "salvata. La foto salvata in precedenza, se c'era, è "
                                                       "rimasta com'era."));
         return photoSaved;
+    } catch (const ArchiveInUse&) {
+        MessageBox::error(this, CatalogueFile::inUseText());
+        return false;
     } catch (const ArchiveError&) {
         MessageBox::error(this, CatalogueFile::accessErrorText());
         return false;

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QList>
 
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -61,6 +62,8 @@ public:
     QLineEdit* field(const QString& fieldName) const;
     QLabel* attachmentLabel(const QString& fieldName) const;
     PictureButton* commandButton(const QString& name) const;
+    // `keys` press `button`, which names them in its tooltip.
+    void addKeys(PictureButton* button, const QKeySequence& keys);
 
     // The card on screen as a record, every field taken from the window.
     Record recordOnScreen() const;

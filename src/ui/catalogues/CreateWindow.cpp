@@ -123,7 +123,7 @@ void CreateWindow::btnApplicaClick()
         return;
     }
     lblFile->setText(ProgramFolder::path() + name + kind().extension);
-    if (ArchiveFolder::isNameInUse(ProgramFolder::path(), name, kind())) {
+    if (ArchiveFolder::isNameInUseAnywhere(name, kind())) {
         MessageBox::warning(this, look().catalogue.msgNameInUse);
         return;
     }

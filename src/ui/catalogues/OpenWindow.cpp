@@ -1,6 +1,7 @@
 #include "OpenWindow.h"
 
 #include "cards/CardWindow.h"
+#include "folder/ArchiveCopy.h"
 #include "folder/ArchiveFolder.h"
 #include "folder/ProgramFolder.h"
 #include "shell/Guarded.h"
@@ -21,6 +22,16 @@ const QString kStart = QStringLiteral("avvio");
 
 constexpr QSize kActionSize(180, 44);
 constexpr QSize kBinSize(44, 44);
+
+// What a line stands for: where its archive lies, and whether that is a read-only folder whose
+// archive is copied into the program folder before it is opened.
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kReadOnlyRole = Qt::UserRole + 1;
+
+QString pathOf(const QListWidgetItem* line)
+{
+    return Text::trimmed(line->data(kPathRole).toString());
+}
 } // namespace
 
 OpenWindow::OpenWindow(const Kind& kind)
@@ -93,11 +104,16 @@ void OpenWindow::rebuildList()
 {
     lstFiles->clear();
     const QFont lineFont = programFont(QStringLiteral("Courier New"), 14);
-    for (const QString& fileName : ArchiveFolder::list(ProgramFolder::path(), kind())) {
+    for (const ArchiveFolder::Listed& archive : ArchiveFolder::listed(kind())) {
         // Set on the line itself, so the window's style cannot change how archive names line up.
-        auto* line = new QListWidgetItem(fileName, lstFiles);
+        auto* line = new QListWidgetItem(archive.fileName, lstFiles);
         line->setFont(lineFont);
         line->setForeground(Qt::black);
+        line->setData(kPathRole, archive.path);
+        line->setData(kReadOnlyRole, archive.readOnly);
+        if (archive.readOnly)
+            line->setToolTip(QStringLiteral("Archivio della cartella del programma, in cui non è possibile "
+                                            "scrivere: all'apertura ne verrà fatta una copia."));
     }
     lstFiles->setCurrentRow(-1);
     lstFiles->clearSelection();
@@ -116,12 +132,19 @@ void OpenWindow::btnApriClick()
         MessageBox::warning(this, look().catalogue.msgListEmpty);
         return;
     }
-    const QListWidgetItem* line = selectedLine();
+    QListWidgetItem* line = selectedLine();
     if (!line) {
         MessageBox::warning(this, look().catalogue.msgSelectToOpen);
         return;
     }
-    lblFile->setText(Text::trimmed(ProgramFolder::path() + line->text()));
+    if (line->data(kReadOnlyRole).toBool()) {
+        // A failed copy ends here, in the general error handler, and the window stays open.
+        line->setData(kPathRole, ArchiveCopy::intoProgramFolder(kind(), line->text()));
+        line->setData(kReadOnlyRole, false);
+        line->setToolTip(QString());
+        MessageBox::information(this, ArchiveCopy::copiedText(line->text()));
+    }
+    lblFile->setText(pathOf(line));
     lblMemory->setText(kind().tag);
     close();
 }
@@ -139,7 +162,7 @@ void OpenWindow::btnEliminaClick()
     }
     if (!MessageBox::confirm(this, look().catalogue.msgConfirmDelete))
         return;
-    lblFile->setText(Text::trimmed(ProgramFolder::path() + line->text()));
+    lblFile->setText(pathOf(line));
     if (ArchiveFolder::remove(lblFile->text()))
         MessageBox::information(this, look().catalogue.msgDeleted);
     else
@@ -161,7 +184,7 @@ void OpenWindow::FormClose()
         handOverTo(Windows::avvio());
         return;
     }
-    lblFile->setText(Text::trimmed(ProgramFolder::path() + line->text()));
+    lblFile->setText(pathOf(line));
     CardWindow* card = Windows::card(kind().id);
     card->setArchive(Text::trimmed(lblFile->text()), ArchiveFolder::archiveName(line->text()));
     handOverTo(card);

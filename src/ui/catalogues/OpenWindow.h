@@ -6,7 +6,9 @@ class QListWidget;
 class QListWidgetItem;
 
 // The list of the archives of one kind: open one in the card window, or delete one. The list is
-// read from the folder on every showing and after every deletion, never cached.
+// read from the folders on every showing and after every deletion, never cached: the program
+// folder and, when the program cannot write beside its executable, that folder too, whose
+// archives are copied into the program folder before they are opened (ArchiveFolder::listed).
 class OpenWindow : public CatalogueWindow {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "Guarded.h"
 #include "widgets/EnterOnButton.h"
+#include "widgets/HelpKey.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -18,6 +19,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // hiding every chain window during a hand-over must not end it.
     setQuitOnLastWindowClosed(false);
     installEventFilter(new EnterOnButton(this));
+    installEventFilter(new HelpKey(this));
 
     // Qt's own dialogs (the file chooser, its overwrite question) speak Italian like the program.
     auto* translator = new QTranslator(this);

@@ -5,9 +5,11 @@
 #include "TfrmSplash.h"
 #include "Windows.h"
 #include "brand/Maker.h"
+#include "folder/ProgramFolder.h"
 #include "help/HelpTopics.h"
 #include "kinds/KindLook.h"
 #include "shell/Guarded.h"
+#include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
 #include "shell/ProgramFormats.h"
 #include "widgets/CentredPanel.h"
@@ -30,6 +32,17 @@ constexpr int kMargin = 14;
 QString image(const QString& name)
 {
     return QStringLiteral(":/images/%1.svg").arg(name);
+}
+
+QString whereDataGoesText(const QString& readOnly)
+{
+    return QStringLiteral("Il programma non può scrivere nella propria cartella:\r\n%1\r\n\r\n"
+                          "I nuovi archivi, le modifiche alle schede con le foto e i documenti allegati, le "
+                          "esportazioni e la password vengono quindi salvati nella cartella:\r\n%2\r\n\r\n"
+                          "Per una copia di sicurezza dei dati è questa la cartella da copiare. Gli archivi della "
+                          "cartella del programma restano nell'elenco, e ciascuno viene copiato qui la prima volta "
+                          "che lo si apre.")
+        .arg(ProgramFolder::asShown(readOnly), ProgramFolder::asShown(ProgramFolder::path()));
 }
 
 // The pictures of a kind are named after its tag: avvio_libri, avvio_btn_libri, avvio_nota_libri.
@@ -140,6 +153,20 @@ void TfrmAvvio::addKindColumn(KindId kind, int centreX, PictureButton*& picture,
     // The three pictures of a column do one thing: the keys reach it once, at the large picture.
     button->setFocusPolicy(Qt::NoFocus);
     note->setFocusPolicy(Qt::NoFocus);
+}
+
+void TfrmAvvio::FormShow()
+{
+    if (m_toldWhereDataGoes || ProgramFolder::readOnlyFolder().isEmpty())
+        return;
+    m_toldWhereDataGoes = true;
+    // Once the window is on screen, the password window gone from under it.
+    QMetaObject::invokeMethod(this, guarded(this, &TfrmAvvio::tellWhereDataGoes), Qt::QueuedConnection);
+}
+
+void TfrmAvvio::tellWhereDataGoes()
+{
+    MessageBox::information(this, whereDataGoesText(ProgramFolder::readOnlyFolder()));
 }
 
 void TfrmAvvio::FormClose()

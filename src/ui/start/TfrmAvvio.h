@@ -36,6 +36,7 @@ public:
     PictureButton* imgSito;
 
 protected:
+    void FormShow() override;
     void FormClose() override;
 
 private:
@@ -52,4 +53,7 @@ private:
     void imgCopyrightClick();
     void imgEsciClick();
     void imgSitoClick();
+    void tellWhereDataGoes();
+
+    bool m_toldWhereDataGoes = false; // once a run: the window lives as long as the program
 };

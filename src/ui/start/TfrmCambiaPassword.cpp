@@ -125,9 +125,7 @@ void TfrmCambiaPassword::cmdOKClick()
     // The stored password stays in the window only while it is being checked.
     lblMemory->clear();
     if (!oldIsRight) {
-        MessageBox::plain(this, QStringLiteral("Attenzione: vecchia password errata."));
-        txtPasswordOld->clear();
-        txtPasswordOld->setFocus();
+        refuseOldPassword();
         return;
     }
     // The confirmation must match as typed, capitals included, although the stored form folds them.
@@ -153,10 +151,18 @@ void TfrmCambiaPassword::cmdOKClick()
         txtPasswordNew->setFocus();
         return;
     }
+    // The old password is checked again as the new one is stored, under the file's lock: a change
+    // made meanwhile on another desk, or in another copy of the program, makes it wrong, and that
+    // change's password stays.
+    bool changed = false;
     try {
-        PasswordFile::store(password);
+        changed = PasswordFile::change(txtPasswordOld->text(), password);
     } catch (const PasswordFile::Error&) {
         reportChangeFailure();
+        return;
+    }
+    if (!changed) {
+        refuseOldPassword();
         return;
     }
     MessageBox::plain(this, QStringLiteral("Modifica della password completata con successo."));
@@ -166,6 +172,13 @@ void TfrmCambiaPassword::cmdOKClick()
 void TfrmCambiaPassword::cmdEsciClick()
 {
     close();
+}
+
+void TfrmCambiaPassword::refuseOldPassword()
+{
+    MessageBox::plain(this, QStringLiteral("Attenzione: vecchia password errata."));
+    txtPasswordOld->clear();
+    txtPasswordOld->setFocus();
 }
 
 void TfrmCambiaPassword::reportChangeFailure()

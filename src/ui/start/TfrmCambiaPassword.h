@@ -37,5 +37,6 @@ private:
     void cmdOKClick();
     void cmdEsciClick();
     void fieldsChange();
+    void refuseOldPassword();
     void reportChangeFailure();
 };

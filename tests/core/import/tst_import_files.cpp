@@ -301,9 +301,8 @@ void TestImportFiles::refusals_data()
            "libri.";
     QTest::newRow("unbalanced quotes") << bytes("virgolette.csv", "Titolo,Note\nUno,\"aperte\nDue,x\n") << KindId::Libri
                                        << "Le virgolette aperte alla riga 2 non vengono mai chiuse.";
-    QTest::newRow("a column too many")
-        << bytes("colonne.csv", "Titolo\n" + QByteArray(256, ',') + "\n") << KindId::Libri
-        << "La riga 2 ha più di 256 colonne.";
+    QTest::newRow("a column too many") << bytes("colonne.csv", "Titolo\n" + QByteArray(256, ',') + "\n")
+                                       << KindId::Libri << "La riga 2 ha più di 256 colonne.";
     QTest::newRow("a collection without fields")
         << bytes("senza campi.xml", "<tellico><collection title=\"x\" type=\"2\"><fields/>"
                                     "<entry id=\"1\"><title>Uno</title></entry></collection></tellico>")

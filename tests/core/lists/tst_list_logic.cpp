@@ -65,53 +65,64 @@ void TestListLogic::resultLine_data()
     QTest::addColumn<StoredTexts>("card");
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("book") << KindId::Libri
-                          << StoredTexts{{"Titolo", "Il nome della rosa"},
-                                         {"Autore", "Umberto Eco"},
-                                         {"Editore", "Bompiani"},
-                                         {"Anno", "1980"},
-                                         {"Genere", "Giallo"}}
-                          << pad("Il nome della rosa", 55) + "  Autore: " + pad("Umberto Eco", 30) +
-                                 "  Editore: " + pad("Bompiani", 30) + "  Anno: 1980";
+    struct Case {
+        const char* what;
+        StoredTexts card;
+        QString line;
+    };
     const QString sixty = QStringLiteral("Storia di una lunga ricerca del titolo perfetto per un libro");
     QCOMPARE(sixty.size(), 60);
-    QTest::newRow("book: title of 60 cut to 55, fields trimmed, empty year")
-        << KindId::Libri
-        << StoredTexts{{"Titolo", latin(sixty)}, {"Autore", "  Mario Rossi \t"}, {"Editore", " Einaudi"}}
-        << sixty.left(55) + "  Autore: " + pad("Mario Rossi", 30) + "  Editore: " + pad("Einaudi", 30) + "  Anno: ";
-    // A control character inside a field (written by another program) stands as a blank, so the
-    // columns stay where they are, on screen and in print.
-    QTest::newRow("book: controls inside fields are blanks")
-        << KindId::Libri
-        << StoredTexts{{"Titolo", "Guerra\ne pace"},
-                       {"Autore", "Lev\tTolstoj"},
-                       {"Editore", "Ein\x01"
-                                   "a\x7F"
-                                   "udi\x81"},
-                       {"Anno", "18\r\n69"}}
-        << pad("Guerra e pace", 55) + "  Autore: " + pad("Lev Tolstoj", 30) + "  Editore: " + pad("Ein a udi", 30) +
-               "  Anno: 18  69";
-    // The number's field holds 20 characters: the longest fills its column.
-    QTest::newRow("comic: number of 20") << KindId::Fumetti
-                                         << StoredTexts{{"Titolo", "Tex"},
-                                                        {"Autore", "Bonelli"},
-                                                        {"Numero", "12345678901234567890"},
-                                                        {"Data", "giugno 1958"},
-                                                        {"Editore", "Bonelli Editore"}}
-                                         << pad("Tex", 55) + "  Autore: " + pad("Bonelli", 30) +
-                                                "  Albo n. 12345678901234567890  Data: giugno 1958";
-    QTest::newRow("DVD: director and leading actor, accents decoded")
-        << KindId::DVD
-        << StoredTexts{{"Titolo", "La dolce vita"},
-                       {"Regista", "Federico Fellini"},
-                       {"Protagonista", "Marcello Mastroianni"},
-                       {"Anno", "1960"},
-                       {"Nazione", "Italia"}}
-        << pad("La dolce vita", 55) + "  Regista: " + pad("Federico Fellini", 30) +
-               "  Attore: " + pad("Marcello Mastroianni", 30) + "  Anno: 1960";
-    QTest::newRow("DVD: director of 32 characters cut to 30")
-        << KindId::DVD << StoredTexts{{"Titolo", "Citt\xe0"}, {"Regista", "Abcdefghij Abcdefghij Abcdefghij"}}
-        << pad("Città", 55) + "  Regista: Abcdefghij Abcdefghij Abcdefgh" + "  Attore: " + pad("", 30) + "  Anno: ";
+    const KindRows<QList<Case>> cases{
+        "cases",
+        {{"libri",
+          {{"plain",
+            {{"Titolo", "Il nome della rosa"},
+             {"Autore", "Umberto Eco"},
+             {"Editore", "Bompiani"},
+             {"Anno", "1980"},
+             {"Genere", "Giallo"}},
+            pad("Il nome della rosa", 55) + "  Autore: " + pad("Umberto Eco", 30) +
+                "  Editore: " + pad("Bompiani", 30) + "  Anno: 1980"},
+           {"title of 60 cut to 55, fields trimmed, empty year",
+            {{"Titolo", latin(sixty)}, {"Autore", "  Mario Rossi \t"}, {"Editore", " Einaudi"}},
+            sixty.left(55) + "  Autore: " + pad("Mario Rossi", 30) + "  Editore: " + pad("Einaudi", 30) + "  Anno: "},
+           // A control character inside a field (written by another program) stands as a blank, so
+           // the columns stay where they are, on screen and in print.
+           {"controls inside fields are blanks",
+            {{"Titolo", "Guerra\ne pace"},
+             {"Autore", "Lev\tTolstoj"},
+             {"Editore", "Ein\x01"
+                         "a\x7F"
+                         "udi\x81"},
+             {"Anno", "18\r\n69"}},
+            pad("Guerra e pace", 55) + "  Autore: " + pad("Lev Tolstoj", 30) + "  Editore: " + pad("Ein a udi", 30) +
+                "  Anno: 18  69"}}},
+         // The number's field holds 20 characters: the longest fills its column.
+         {"fumetti",
+          {{"number of 20",
+            {{"Titolo", "Tex"},
+             {"Autore", "Bonelli"},
+             {"Numero", "12345678901234567890"},
+             {"Data", "giugno 1958"},
+             {"Editore", "Bonelli Editore"}},
+            pad("Tex", 55) + "  Autore: " + pad("Bonelli", 30) + "  Albo n. 12345678901234567890  Data: giugno 1958"}}},
+         {"dvd",
+          {{"director and leading actor, accents decoded",
+            {{"Titolo", "La dolce vita"},
+             {"Regista", "Federico Fellini"},
+             {"Protagonista", "Marcello Mastroianni"},
+             {"Anno", "1960"},
+             {"Nazione", "Italia"}},
+            pad("La dolce vita", 55) + "  Regista: " + pad("Federico Fellini", 30) +
+                "  Attore: " + pad("Marcello Mastroianni", 30) + "  Anno: 1960"},
+           {"director of 32 characters cut to 30",
+            {{"Titolo", "Citt\xe0"}, {"Regista", "Abcdefghij Abcdefghij Abcdefghij"}},
+            pad("Città", 55) + "  Regista: Abcdefghij Abcdefghij Abcdefgh" + "  Attore: " + pad("", 30) +
+                "  Anno: "}}}},
+    };
+    for (const Kind* kind : Kind::all())
+        for (const Case& each : cases.of(*kind))
+            addKindRow(kind->id, each.what) << each.card << each.line;
 }
 
 void TestListLogic::resultLine()

@@ -90,9 +90,12 @@ void ReportEngineTest::fullCardPutsEveryValueInItsBox_data()
 {
     QTest::addColumn<QString>("resource");
     QTest::addColumn<Fields>("fields");
-    QTest::newRow("libri") << QStringLiteral(":/reports/scheda_libro.json") << kBooks;
-    QTest::newRow("fumetti") << QStringLiteral(":/reports/scheda_fumetto.json") << kComics;
-    QTest::newRow("dvd") << QStringLiteral(":/reports/scheda_dvd.json") << kDvds;
+    const KindRows<QString> templates{"templates",
+                                      {{"libri", ":/reports/scheda_libro.json"},
+                                       {"fumetti", ":/reports/scheda_fumetto.json"},
+                                       {"dvd", ":/reports/scheda_dvd.json"}}};
+    for (const Kind* kind : Kind::all())
+        QTest::newRow(qPrintable(kind->tag)) << templates.of(*kind) << kCardBoxes.of(*kind);
 }
 
 void ReportEngineTest::fullCardPutsEveryValueInItsBox()

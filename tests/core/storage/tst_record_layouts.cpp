@@ -87,9 +87,12 @@ void TestRecordLayouts::kinds_data()
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<int>("recordSize");
     QTest::addColumn<Layout>("fields");
-    addKindRow(KindId::Libri) << 3150 << kBook;
-    addKindRow(KindId::Fumetti) << 3651 << kComic;
-    addKindRow(KindId::DVD) << 3816 << kDvd;
+    const KindRows<std::pair<int, Layout>> layouts{
+        "layouts", {{"libri", {3150, kBook}}, {"fumetti", {3651, kComic}}, {"dvd", {3816, kDvd}}}};
+    for (const Kind* kind : Kind::all()) {
+        const auto& [recordSize, fields] = layouts.of(*kind);
+        addKindRow(kind->id) << recordSize << fields;
+    }
 }
 
 void TestRecordLayouts::layoutsAreAsDescribed()

@@ -117,9 +117,9 @@ void TestAttachments::opensOnTheCardsDocuments_data()
 {
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<QString>("tag");
-    addKindRow(KindId::Libri) << "libri";
-    addKindRow(KindId::Fumetti) << "fumetti";
-    addKindRow(KindId::DVD) << "dvd";
+    // The tag names the kind: it is the key of every table of literals.
+    for (const Kind* kind : Kind::all())
+        addKindRow(kind->id) << kind->tag;
 }
 
 void TestAttachments::opensOnTheCardsDocuments()

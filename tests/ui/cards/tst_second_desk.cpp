@@ -4,6 +4,7 @@
 #include "OpenCard.h"
 #include "SamplePicture.h"
 #include "TestSupport.h"
+#include "folder/FileLock.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,6 +48,44 @@ void otherDeskWrites(const QString& path, qint64 offset, const QByteArray& bytes
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
+// Another program holds the archive's write lock until it is ended.
+class OtherDeskHoldsTheLock final {
+public:
+    explicit OtherDeskHoldsTheLock(const QString& path)
+    {
+        int ready[2];
+        if (pipe(ready) != 0)
+            qFatal("no pipe");
+        m_child = fork();
+        if (m_child == 0) {
+            const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR);
+            FileLock lock(fd, FileLock::Access::Exclusive, std::chrono::milliseconds(0));
+            const char locked = 'L';
+            if (::write(ready[1], &locked, 1) != 1)
+                _exit(1);
+            pause();
+            _exit(0);
+        }
+        char answer = 0;
+        if (::read(ready[0], &answer, 1) != 1 || answer != 'L')
+            qFatal("the other desk could not lock the archive");
+        ::close(ready[0]);
+        ::close(ready[1]);
+    }
+    ~OtherDeskHoldsTheLock() { release(); }
+    void release()
+    {
+        if (m_child <= 0)
+            return;
+        kill(m_child, SIGTERM);
+        waitpid(m_child, nullptr, 0);
+        m_child = 0;
+    }
+
+private:
+    pid_t m_child = 0;
+};
+
 enum class Change { Card, Photo };
 } // namespace
 
@@ -58,6 +98,7 @@ private slots:
     void aChangeElsewhereIsNeverOverwrittenUnseen_data();
     void aChangeElsewhereIsNeverOverwrittenUnseen();
     void aNewCardGoesWhereTheArchiveEndsWhenWritten();
+    void anArchiveInUseKeepsTheCard();
 
 private:
     QString archivePath() const { return folder().file(QStringLiteral("Prova.dvd")); }
@@ -161,6 +202,31 @@ void TestSecondDesk::aNewCardGoesWhereTheArchiveEndsWhenWritten()
     QCOMPARE(storedTitle(3), QByteArray("Dall'altra scrivania"));
     QCOMPARE(storedTitle(4), QByteArray("Da questa scrivania"));
     QCOMPARE(messages().count(), 1);
+}
+
+void TestSecondDesk::anArchiveInUseKeepsTheCard()
+{
+    const Kind& dvd = Kind::dvd();
+    writeFileBytes(archivePath(), sampleArchive(dvd, 2));
+    OpenCard card(KindId::DVD, archivePath());
+    card.click("cmdPrimo");
+    type(card.field(QStringLiteral("Titolo")), QStringLiteral("Aspetta il suo turno"));
+
+    OtherDeskHoldsTheLock other(archivePath());
+    card.click("cmdSalva");
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Error);
+    QCOMPARE(messages().last().text, QStringLiteral("Attenzione: l'archivio è in uso da parte di un altro programma. "
+                                                    "La scheda non è stata salvata.\n\r\n\rRiprovare tra qualche "
+                                                    "istante."));
+    QCOMPARE(fileBytes(archivePath()), sampleArchive(dvd, 2));
+    QCOMPARE(card.title(), QStringLiteral("Aspetta il suo turno"));
+
+    // The other desk done, the same Salva goes through.
+    other.release();
+    card.click("cmdSalva");
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+    QCOMPARE(storedTitle(1), QByteArray("Aspetta il suo turno"));
 }
 
 CARTAVOX_TEST_MAIN(TestSecondDesk)

@@ -32,6 +32,10 @@ namespace {
 // The texts of each kind as the user reads them, typed here so that a slip in the program's own
 // table shows up as a failure.
 struct KindTexts {
+    QString menuCaption;
+    QString menuInstructions;
+    QString createButton; // btnCrea
+    QString openButton;   // btnCompila
     QString createCaption;
     QString openCaption;
     QString nameMissing;    // M1
@@ -46,66 +50,85 @@ struct KindTexts {
     QString countSuffix;
 };
 
+const KindRows<KindTexts> kTexts{
+    "kTexts",
+    {{"libri",
+      {
+          " Cartavox - Catalogo Libri",
+          "Premi il pulsante per creare un nuovo catalogo di libri o per aprirne uno esistente.",
+          "Crea nuovo catalogo",
+          "Apri catalogo esistente",
+          " Cartavox - Creazione catalogo libri",
+          " Cartavox - Apertura catalogo libri",
+          "Attenzione: per creare il nuovo archivio è necessario indicare il nome del nuovo catalogo di libri.",
+          "Attenzione: il nome del catalogo di libri indicato è già stato utilizzato in precedenza.\r\n\r\nInserire un "
+          "nome diverso oppure, se si desidera aprire un catalogo di libri già creato, premere il pulsante Apri "
+          "catalogo esistente.",
+          "Il file di archivio relativo al nuovo catalogo di libri è stato creato con successo.\r\n\r\nE' ora "
+          "possibile visualizzarlo nell'elenco dei cataloghi esistenti.",
+          "Attenzione: l'elenco non contiene nessun catalogo di libri.",
+          "Attenzione: selezionare il catalogo di libri dall'elenco prima di premere il pulsante Apri archivio.",
+          "Attenzione: selezionare dall'elenco il catalogo di libri da eliminare prima di premere il pulsante del "
+          "cestino.",
+          "Si sta per eliminare il catalogo di libri selezionato. Si ricorda che il file eliminato non potrà essere "
+          "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
+          "Il catalogo di libri è stato eliminato con successo.",
+          "Sono stati creati ",
+          " cataloghi di libri.",
+      }},
+     {"fumetti",
+      {
+          " Cartavox - Raccolta Fumetti",
+          "Premi il pulsante per creare una nuova raccolta di fumetti o per aprirne una esistente.",
+          "Crea nuova raccolta",
+          "Apri raccolta esistente",
+          " Cartavox - Creazione raccolta fumetti",
+          " Cartavox - Apertura raccolta fumetti",
+          "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova raccolta di fumetti.",
+          "Attenzione: il nome della raccolta di fumetti indicato è già stato utilizzato in precedenza.\r\n\r\n"
+          "Inserire un nome diverso oppure, se si desidera aprire una raccolta di fumetti già creata, premere il "
+          "pulsante Apri raccolta esistente.",
+          "Il file di archivio relativo alla nuova raccolta di fumetti è stato creato con successo.\r\n\r\nE' ora "
+          "possibile visualizzarlo nell'elenco delle raccolte esistenti.",
+          "Attenzione: l'elenco non contiene nessuna raccolta di fumetti.",
+          "Attenzione: selezionare la raccolta di fumetti dall'elenco prima di premere il pulsante Apri archivio.",
+          "Attenzione: selezionare dall'elenco la raccolta di fumetti da eliminare prima di premere il pulsante del "
+          "cestino.",
+          "Si sta per eliminare la raccolta di fumetti selezionata. Si ricorda che il file eliminato non potrà essere "
+          "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
+          "La raccolta di fumetti è stata eliminata con successo.",
+          "Sono state create ",
+          " raccolte di fumetti.",
+      }},
+     {"dvd",
+      {
+          " Cartavox - Collezione DVD",
+          "Premi il pulsante per creare una nuova collezione di DVD o per aprirne una esistente.",
+          "Crea nuova collezione",
+          "Apri collezione esistente",
+          " Cartavox - Creazione collezione DVD",
+          " Cartavox - Apertura collezione DVD",
+          "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova collezione di DVD.",
+          "Attenzione: il nome della collezione di DVD indicato è già stato utilizzato in precedenza.\r\n\r\nInserire "
+          "un nome diverso oppure, se si desidera aprire una collezione di DVD già creata, premere il pulsante Apri "
+          "collezione esistente.",
+          "Il file di archivio relativo alla nuova collezione di DVD è stato creato con successo.\r\n\r\nE' ora "
+          "possibile visualizzarlo nell'elenco delle collezioni esistenti.",
+          "Attenzione: l'elenco non contiene nessuna collezione di DVD.",
+          "Attenzione: selezionare la collezione di DVD dall'elenco prima di premere il pulsante Apri archivio.",
+          "Attenzione: selezionare dall'elenco la collezione di DVD da eliminare prima di premere il pulsante del "
+          "cestino.",
+          "Si sta per eliminare la collezione di DVD selezionata. Si ricorda che il file eliminato non potrà essere "
+          "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
+          "La collezione di DVD è stata eliminata con successo.",
+          "Sono state create ",
+          " collezioni di DVD.",
+      }}},
+};
+
 const KindTexts& textsOf(KindId id)
 {
-    static const KindTexts libri{
-        " Cartavox - Creazione catalogo libri",
-        " Cartavox - Apertura catalogo libri",
-        "Attenzione: per creare il nuovo archivio è necessario indicare il nome del nuovo catalogo di libri.",
-        "Attenzione: il nome del catalogo di libri indicato è già stato utilizzato in precedenza.\r\n\r\nInserire un "
-        "nome diverso oppure, se si desidera aprire un catalogo di libri già creato, premere il pulsante Apri "
-        "catalogo esistente.",
-        "Il file di archivio relativo al nuovo catalogo di libri è stato creato con successo.\r\n\r\nE' ora "
-        "possibile visualizzarlo nell'elenco dei cataloghi esistenti.",
-        "Attenzione: l'elenco non contiene nessun catalogo di libri.",
-        "Attenzione: selezionare il catalogo di libri dall'elenco prima di premere il pulsante Apri archivio.",
-        "Attenzione: selezionare dall'elenco il catalogo di libri da eliminare prima di premere il pulsante del "
-        "cestino.",
-        "Si sta per eliminare il catalogo di libri selezionato. Si ricorda che il file eliminato non potrà essere "
-        "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
-        "Il catalogo di libri è stato eliminato con successo.",
-        "Sono stati creati ",
-        " cataloghi di libri.",
-    };
-    static const KindTexts fumetti{
-        " Cartavox - Creazione raccolta fumetti",
-        " Cartavox - Apertura raccolta fumetti",
-        "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova raccolta di fumetti.",
-        "Attenzione: il nome della raccolta di fumetti indicato è già stato utilizzato in precedenza.\r\n\r\n"
-        "Inserire un nome diverso oppure, se si desidera aprire una raccolta di fumetti già creata, premere il "
-        "pulsante Apri raccolta esistente.",
-        "Il file di archivio relativo alla nuova raccolta di fumetti è stato creato con successo.\r\n\r\nE' ora "
-        "possibile visualizzarlo nell'elenco delle raccolte esistenti.",
-        "Attenzione: l'elenco non contiene nessuna raccolta di fumetti.",
-        "Attenzione: selezionare la raccolta di fumetti dall'elenco prima di premere il pulsante Apri archivio.",
-        "Attenzione: selezionare dall'elenco la raccolta di fumetti da eliminare prima di premere il pulsante del "
-        "cestino.",
-        "Si sta per eliminare la raccolta di fumetti selezionata. Si ricorda che il file eliminato non potrà essere "
-        "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
-        "La raccolta di fumetti è stata eliminata con successo.",
-        "Sono state create ",
-        " raccolte di fumetti.",
-    };
-    static const KindTexts dvd{
-        " Cartavox - Creazione collezione DVD",
-        " Cartavox - Apertura collezione DVD",
-        "Attenzione: per creare il nuovo archivio è necessario indicare il nome della nuova collezione di DVD.",
-        "Attenzione: il nome della collezione di DVD indicato è già stato utilizzato in precedenza.\r\n\r\nInserire "
-        "un nome diverso oppure, se si desidera aprire una collezione di DVD già creata, premere il pulsante Apri "
-        "collezione esistente.",
-        "Il file di archivio relativo alla nuova collezione di DVD è stato creato con successo.\r\n\r\nE' ora "
-        "possibile visualizzarlo nell'elenco delle collezioni esistenti.",
-        "Attenzione: l'elenco non contiene nessuna collezione di DVD.",
-        "Attenzione: selezionare la collezione di DVD dall'elenco prima di premere il pulsante Apri archivio.",
-        "Attenzione: selezionare dall'elenco la collezione di DVD da eliminare prima di premere il pulsante del "
-        "cestino.",
-        "Si sta per eliminare la collezione di DVD selezionata. Si ricorda che il file eliminato non potrà essere "
-        "recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?",
-        "La collezione di DVD è stata eliminata con successo.",
-        "Sono state create ",
-        " collezioni di DVD.",
-    };
-    return id == KindId::Libri ? libri : id == KindId::Fumetti ? fumetti : dvd;
+    return kTexts.of(id);
 }
 
 QString countTextOf(KindId id, int count)
@@ -210,19 +233,10 @@ void CatalogueWindowsTest::menuLeadsToOneWindowAtATime_data()
     QTest::addColumn<QString>("instructions");
     QTest::addColumn<QString>("createText");
     QTest::addColumn<QString>("openText");
-    addKindRow(KindId::Libri) << " Cartavox - Catalogo Libri"
-                              << "Premi il pulsante per creare un nuovo catalogo di libri o per aprirne uno esistente."
-                              << "Crea nuovo catalogo"
-                              << "Apri catalogo esistente";
-    addKindRow(KindId::Fumetti) << " Cartavox - Raccolta Fumetti"
-                                << "Premi il pulsante per creare una nuova raccolta di fumetti o per aprirne una "
-                                   "esistente."
-                                << "Crea nuova raccolta"
-                                << "Apri raccolta esistente";
-    addKindRow(KindId::DVD) << " Cartavox - Collezione DVD"
-                            << "Premi il pulsante per creare una nuova collezione di DVD o per aprirne una esistente."
-                            << "Crea nuova collezione"
-                            << "Apri collezione esistente";
+    for (const Kind* kind : Kind::all()) {
+        const KindTexts& texts = textsOf(kind->id);
+        addKindRow(kind->id) << texts.menuCaption << texts.menuInstructions << texts.createButton << texts.openButton;
+    }
 }
 
 void CatalogueWindowsTest::menuLeadsToOneWindowAtATime()
@@ -509,15 +523,11 @@ void CatalogueWindowsTest::listShowsArchivesOfKindOnly_data()
     const QStringList none;
     const QStringList one{"Casa"};
     const QStringList several{"zeta", "Alfa", "beta", ".Nascosto"};
-    addKindRow(KindId::Libri, "0") << none << "Sono stati creati 0 cataloghi di libri.";
-    addKindRow(KindId::Libri, "1") << one << "Sono stati creati 1 cataloghi di libri.";
-    addKindRow(KindId::Libri, "4") << several << "Sono stati creati 4 cataloghi di libri.";
-    addKindRow(KindId::Fumetti, "0") << none << "Sono state create 0 raccolte di fumetti.";
-    addKindRow(KindId::Fumetti, "1") << one << "Sono state create 1 raccolte di fumetti.";
-    addKindRow(KindId::Fumetti, "4") << several << "Sono state create 4 raccolte di fumetti.";
-    addKindRow(KindId::DVD, "0") << none << "Sono state create 0 collezioni di DVD.";
-    addKindRow(KindId::DVD, "1") << one << "Sono state create 1 collezioni di DVD.";
-    addKindRow(KindId::DVD, "4") << several << "Sono state create 4 collezioni di DVD.";
+    for (const Kind* kind : Kind::all()) {
+        addKindRow(kind->id, "0") << none << countTextOf(kind->id, 0);
+        addKindRow(kind->id, "1") << one << countTextOf(kind->id, 1);
+        addKindRow(kind->id, "4") << several << countTextOf(kind->id, 4);
+    }
 }
 
 void CatalogueWindowsTest::listShowsArchivesOfKindOnly()

@@ -28,19 +28,6 @@ constexpr double kMargin = 10; // mm, every card page
 const QString kFailure = QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon "
                                         "fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.");
 
-const CardBoxes& boxesOf(KindId id)
-{
-    switch (id) {
-    case KindId::Libri:
-        return kBooks;
-    case KindId::Fumetti:
-        return kComics;
-    case KindId::DVD:
-        break;
-    }
-    return kDvds;
-}
-
 QByteArray jpeg(const QImage& image)
 {
     QByteArray bytes;
@@ -155,21 +142,21 @@ void TestCardPrinting::windowsOfEachKind_data()
                                            "appariranno in stampa.");
     const QString previewHow = QStringLiteral("Fare clic su Mostra anteprima per visualizzare il documento sullo "
                                               "schermo prima di eseguire la stampa su carta.");
-    const struct {
-        KindId id;
-        const char* tag;
-        const char* print;
-        const char* preview;
-    } kinds[] = {{KindId::Libri, "libri", "TfrmStampaLibri", "TfrmAnteprimaLibri"},
-                 {KindId::Fumetti, "fumetti", "TfrmStampaFumetti", "TfrmAnteprimaFumetti"},
-                 {KindId::DVD, "dvd", "TfrmStampaDVD", "TfrmAnteprimaDVD"}};
-    for (const auto& kind : kinds) {
-        QTest::addRow("%s print", kind.tag) << kind.id << "cmdStampa" << kind.print << " Stampa scheda"
-                                            << "Stampa"
-                                            << "Stampa scheda" << print << printHow;
-        QTest::addRow("%s preview", kind.tag) << kind.id << "cmdAnteprima" << kind.preview << " Anteprima di stampa"
-                                              << "Mostra anteprima"
-                                              << "Anteprima di stampa" << preview << previewHow;
+    // The print and preview window classes of each kind.
+    const KindRows<std::pair<const char*, const char*>> classes{
+        "classes",
+        {{"libri", {"TfrmStampaLibri", "TfrmAnteprimaLibri"}},
+         {"fumetti", {"TfrmStampaFumetti", "TfrmAnteprimaFumetti"}},
+         {"dvd", {"TfrmStampaDVD", "TfrmAnteprimaDVD"}}},
+    };
+    for (const Kind* kind : Kind::all()) {
+        const auto& [printClass, previewClass] = classes.of(*kind);
+        addKindRow(kind->id, "print") << "cmdStampa" << printClass << " Stampa scheda"
+                                      << "Stampa"
+                                      << "Stampa scheda" << print << printHow;
+        addKindRow(kind->id, "preview") << "cmdAnteprima" << previewClass << " Anteprima di stampa"
+                                        << "Mostra anteprima"
+                                        << "Anteprima di stampa" << preview << previewHow;
     }
 }
 
@@ -244,7 +231,7 @@ void TestCardPrinting::printsTheCardAsOnScreen()
     QVERIFY2(qAbs(title.center().x() - (kMargin + 95)) < 1, qPrintable(QString::number(title.center().x())));
     QVERIFY(title.top() >= kMargin + 5 && title.bottom() <= kMargin + 13);
 
-    for (const CardBox& box : boxesOf(kind)) {
+    for (const CardBox& box : kCardBoxes.of(kind)) {
         const QString value = QLatin1String(box.object + 3) + QStringLiteral(" [x]");
         const QRectF found = phraseBox(page, value);
         QVERIFY2(!found.isNull(), box.object);

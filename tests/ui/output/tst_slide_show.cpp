@@ -130,17 +130,22 @@ bool TestSlideShow::runShow(OpenCard& card, const std::function<void(SlideShowWi
 void TestSlideShow::eachKindShowsItsOwnArchive()
 {
     QFETCH(KindId, kind);
-    const struct {
+    struct Expected {
         const char* className;
         const char* caption;
         const char* startPicture;
         const char* photoFolder;
-    } expected = kind == KindId::Libri     ? decltype(expected){"TfrmSlideshow_Libri", " Slide Show Catalogo Libri",
-                                                                ":/images/slideshow_libri.svg", "Catalogo_Libri"}
-                 : kind == KindId::Fumetti ? decltype(expected){"TfrmSlideshow_Fumetti", " Slide Show Raccolta Fumetti",
-                                                                ":/images/slideshow_fumetti.svg", "Raccolta_Fumetti"}
-                                           : decltype(expected){"TfrmSlideshow_DVD", " Slide Show Collezione DVD",
-                                                                ":/images/slideshow_dvd.svg", "Collezione_DVD"};
+    };
+    static const KindRows<Expected> shows{
+        "shows",
+        {{"libri",
+          {"TfrmSlideshow_Libri", " Slide Show Catalogo Libri", ":/images/slideshow_libri.svg", "Catalogo_Libri"}},
+         {"fumetti",
+          {"TfrmSlideshow_Fumetti", " Slide Show Raccolta Fumetti", ":/images/slideshow_fumetti.svg",
+           "Raccolta_Fumetti"}},
+         {"dvd", {"TfrmSlideshow_DVD", " Slide Show Collezione DVD", ":/images/slideshow_dvd.svg", "Collezione_DVD"}}},
+    };
+    const Expected& expected = shows.of(kind);
     const Kind& k = Kind::of(kind);
     // Two cards of the kind's own record size: another size would make them one card, or three.
     writeArchive(k, 2);

@@ -25,6 +25,43 @@ QString count(int n)
 {
     return QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(n);
 }
+
+// What the search window of each kind shows, typed here.
+struct SearchTexts {
+    QString className;
+    QString caption;
+    QStringList ring;     // the criteria's fields, in the order Enter walks them
+    QStringList captions; // their captions, in the same order
+    QString listTitle;    // the title of the printed list
+};
+
+const KindRows<SearchTexts> kTexts{
+    "kTexts",
+    {{"libri",
+      {"TfrmTrovaLibri",
+       " Trova libri in archivio",
+       {"txtTitolo", "txtAutore", "txtGenere", "txtAnno", "txtEditore", "txtDewey", "txtISBN", "txtEtichetta",
+        "txtCuratore", "txtNote"},
+       {"Titolo libro:", "Autore:", "Genere:", "Anno pubblicazione:", "Casa editrice:", "Codice Dewey:", "ISBN:",
+        "Codice su etichetta:", "Curatore:", "Note:"},
+       "Riepilogo libri in archivio"}},
+     {"fumetti",
+      {"TfrmTrovaFumetti",
+       " Trova fumetti in archivio",
+       {"txtTitolo", "txtNumero", "txtAutore", "txtData", "txtEditore", "txtDisegnatore", "txtStoria", "txtEtichetta",
+        "txtPersonaggi", "txtNote"},
+       {"Titolo fumetto:", "Numero albo:", "Autore:", "Data pubblicazione:", "Casa editrice:", "Disegnatore:",
+        "Storia narrata (sintesi):", "Codice su etichetta:", "Personaggi:", "Note:"},
+       "Riepilogo fumetti in archivio"}},
+     {"dvd",
+      {"TfrmTrovaDVD",
+       " Trova DVD in archivio",
+       {"txtTitolo", "txtRegista", "txtGenere", "txtAnno", "txtNazione", "txtProtagonista", "txtCast", "txtEtichetta",
+        "txtPremi", "txtNote"},
+       {"Titolo DVD:", "Regista:", "Genere:", "Anno produzione:", "Nazione:", "Protagonista:", "Cast:",
+        "Codice su etichetta:", "Premi e riconoscimenti:", "Note:"},
+       "Riepilogo DVD in archivio"}}},
+};
 } // namespace
 
 class TestSearchWindow : public WindowTest {
@@ -63,42 +100,10 @@ void TestSearchWindow::opensOnItsCriteriaPanel_data()
     QTest::addColumn<QStringList>("ring");
     QTest::addColumn<QStringList>("captions");
 
-    QTest::newRow("libri") << KindId::Libri << "TfrmTrovaLibri"
-                           << " Trova libri in archivio"
-                           << QStringList{"txtTitolo", "txtAutore", "txtGenere",    "txtAnno",     "txtEditore",
-                                          "txtDewey",  "txtISBN",   "txtEtichetta", "txtCuratore", "txtNote"}
-                           << QStringList{"Titolo libro:",  "Autore:",       "Genere:", "Anno pubblicazione:",
-                                          "Casa editrice:", "Codice Dewey:", "ISBN:",   "Codice su etichetta:",
-                                          "Curatore:",      "Note:"};
-    QTest::newRow("fumetti") << KindId::Fumetti << "TfrmTrovaFumetti"
-                             << " Trova fumetti in archivio"
-                             << QStringList{"txtTitolo",     "txtNumero",      "txtAutore", "txtData",
-                                            "txtEditore",    "txtDisegnatore", "txtStoria", "txtEtichetta",
-                                            "txtPersonaggi", "txtNote"}
-                             << QStringList{"Titolo fumetto:",
-                                            "Numero albo:",
-                                            "Autore:",
-                                            "Data pubblicazione:",
-                                            "Casa editrice:",
-                                            "Disegnatore:",
-                                            "Storia narrata (sintesi):",
-                                            "Codice su etichetta:",
-                                            "Personaggi:",
-                                            "Note:"};
-    QTest::newRow("dvd") << KindId::DVD << "TfrmTrovaDVD"
-                         << " Trova DVD in archivio"
-                         << QStringList{"txtTitolo",       "txtRegista", "txtGenere",    "txtAnno",  "txtNazione",
-                                        "txtProtagonista", "txtCast",    "txtEtichetta", "txtPremi", "txtNote"}
-                         << QStringList{"Titolo DVD:",
-                                        "Regista:",
-                                        "Genere:",
-                                        "Anno produzione:",
-                                        "Nazione:",
-                                        "Protagonista:",
-                                        "Cast:",
-                                        "Codice su etichetta:",
-                                        "Premi e riconoscimenti:",
-                                        "Note:"};
+    for (const Kind* kind : Kind::all()) {
+        const SearchTexts& texts = kTexts.of(*kind);
+        addKindRow(kind->id) << texts.className << texts.caption << texts.ring << texts.captions;
+    }
 }
 
 void TestSearchWindow::opensOnItsCriteriaPanel()
@@ -424,9 +429,8 @@ void TestSearchWindow::stampaPrintsUnderTheListsTitle_data()
 {
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<QString>("title");
-    addKindRow(KindId::Libri) << "Riepilogo libri in archivio";
-    addKindRow(KindId::Fumetti) << "Riepilogo fumetti in archivio";
-    addKindRow(KindId::DVD) << "Riepilogo DVD in archivio";
+    for (const Kind* kind : Kind::all())
+        addKindRow(kind->id) << kTexts.of(*kind).listTitle;
 }
 
 void TestSearchWindow::stampaPrintsUnderTheListsTitle()

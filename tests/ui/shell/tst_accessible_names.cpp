@@ -83,9 +83,9 @@ void AccessibleNamesTest::init()
     WindowTest::init();
     // The help, the about window and the attachments open documents and links: here, nothing.
     TMisc::setResponder([](const QString&) {});
-    for (KindId kind : {KindId::Libri, KindId::Fumetti, KindId::DVD})
-        Windows::card(kind)->setArchive(folder().file(QStringLiteral("Prova") + Kind::of(kind).extension),
-                                        QStringLiteral("Prova"));
+    for (const Kind* kind : Kind::all())
+        Windows::card(kind->id)->setArchive(folder().file(QStringLiteral("Prova") + kind->extension),
+                                            QStringLiteral("Prova"));
 }
 
 void AccessibleNamesTest::cleanup()
@@ -138,10 +138,11 @@ void AccessibleNamesTest::everyControlHasAName_data()
     QTest::newRow("TfrmGuida") << Opening{start, "imgGuida"} << Names{};
     QTest::newRow("TfrmInfo") << Opening{start, "imgInfo"} << Names{};
     QTest::newRow("TfrmSplash") << Opening{start, "imgCopyright"} << Names{};
-    for (KindId kind : {KindId::Libri, KindId::Fumetti, KindId::DVD}) {
-        const QString suffix = kind == KindId::Libri     ? QStringLiteral("Libri")
-                               : kind == KindId::Fumetti ? QStringLiteral("Fumetti")
-                                                         : QStringLiteral("DVD");
+    // How the window classes of each kind end.
+    const KindRows<QString> suffixes{"suffixes", {{"libri", "Libri"}, {"fumetti", "Fumetti"}, {"dvd", "DVD"}}};
+    for (const Kind* each : Kind::all()) {
+        const KindId kind = each->id;
+        const QString& suffix = suffixes.of(*each);
         const WindowOf menu = [kind]() -> ChainWindow* { return Windows::menu(kind); };
         QTest::addRow("TfrmMenu%s", qPrintable(suffix)) << Opening{menu, {}} << Names{};
         QTest::addRow("TfrmImporta%s", qPrintable(suffix))

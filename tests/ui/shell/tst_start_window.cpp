@@ -28,6 +28,23 @@ const QString kWebSite = QStringLiteral("https://www.cartavox.it");
 const QString kMail = QStringLiteral("mailto:info@cartavox.it?subject=Software Cartavox&body=Salve, desidererei avere "
                                      "le seguenti informazioni sul software in oggetto:");
 
+// What the start window and the help show of each kind, typed here.
+struct KindTexts {
+    QString suffix;       // of the start window's controls: imgLibri, btnLibri, appLibri
+    QString topic;        // the title of the kind's help topic
+    int paragraphs;       // and how many paragraphs it has
+    QString exportTopic;  // the title of its export's help topic
+    int exportParagraphs; // and how many paragraphs that has
+};
+
+const KindRows<KindTexts> kTexts{
+    "kTexts",
+    {{"libri", {"Libri", "Applicazione Catalogo Libri.", 12, "Esportazione archivio libri in Microsoft Excel.", 3}},
+     {"fumetti",
+      {"Fumetti", "Applicazione Raccolta Fumetti.", 13, "Esportazione archivio fumetti in Microsoft Excel.", 3}},
+     {"dvd", {"DVD", "Applicazione Collezione DVD.", 12, "Esportazione archivio DVD in Microsoft Excel.", 3}}},
+};
+
 // Records what the program hands to the desktop instead of opening it.
 class OpenProbe final {
 public:
@@ -91,6 +108,7 @@ private slots:
     void helpButtonsOpenTheirTopic_data();
     void helpButtonsOpenTheirTopic();
     void pdfManualInAFolderWithSpaces();
+    void aWritableProgramFolderHoldsTheData();
     void informationAndAboutWindows();
     void linkColoursFollowTheMouse();
     void closingEndsTheProgram_data();
@@ -157,10 +175,9 @@ void TestStartWindow::kindPicturesOpenTheirMenu_data()
 {
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<QString>("control");
-    for (const auto& [kind, suffix] :
-         {std::pair{KindId::Libri, "Libri"}, std::pair{KindId::Fumetti, "Fumetti"}, std::pair{KindId::DVD, "DVD"}})
+    for (const Kind* kind : Kind::all())
         for (const char* prefix : {"img", "btn", "app"})
-            addKindRow(kind, prefix) << QLatin1String(prefix) + QLatin1String(suffix);
+            addKindRow(kind->id, prefix) << QLatin1String(prefix) + kTexts.of(*kind).suffix;
 }
 
 void TestStartWindow::kindPicturesOpenTheirMenu()
@@ -171,9 +188,9 @@ void TestStartWindow::kindPicturesOpenTheirMenu()
     QTest::mouseClick(child<PictureButton>(window, control), Qt::LeftButton);
     QVERIFY(Windows::menu(kind)->isVisible());
     QVERIFY(!window->isVisible());
-    for (KindId other : {KindId::Libri, KindId::Fumetti, KindId::DVD})
-        if (other != kind)
-            QVERIFY(!Windows::menu(other)->isVisible());
+    for (const Kind* other : Kind::all())
+        if (other->id != kind)
+            QVERIFY(!Windows::menu(other->id)->isVisible());
 }
 
 void TestStartWindow::topicParagraphs_data()
@@ -181,12 +198,11 @@ void TestStartWindow::topicParagraphs_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("count");
     QTest::newRow("start") << QStringLiteral("Uno sguardo a Cartavox.") << 46;
-    QTest::newRow("books") << Kind::libri().helpTopic << 12;
-    QTest::newRow("comics") << Kind::fumetti().helpTopic << 13;
-    QTest::newRow("DVDs") << Kind::dvd().helpTopic << 12;
-    QTest::newRow("books export") << QStringLiteral("Esportazione archivio libri in Microsoft Excel.") << 3;
-    QTest::newRow("comics export") << QStringLiteral("Esportazione archivio fumetti in Microsoft Excel.") << 3;
-    QTest::newRow("DVDs export") << QStringLiteral("Esportazione archivio DVD in Microsoft Excel.") << 3;
+    for (const Kind* kind : Kind::all()) {
+        const KindTexts& texts = kTexts.of(*kind);
+        QTest::newRow(qPrintable(kind->tag)) << texts.topic << texts.paragraphs;
+        QTest::addRow("%s export", qPrintable(kind->tag)) << texts.exportTopic << texts.exportParagraphs;
+    }
 }
 
 void TestStartWindow::topicParagraphs()
@@ -204,11 +220,15 @@ void TestStartWindow::topicParagraphs()
 void TestStartWindow::startTopicGathersTheKinds()
 {
     const QStringList start = HelpTopics::paragraphs(HelpTopics::kStartTitle);
-    QCOMPARE(start.mid(4, 12), HelpTopics::paragraphs(Kind::libri().helpTopic));
-    QCOMPARE(start.mid(16, 13), HelpTopics::paragraphs(Kind::fumetti().helpTopic));
-    QCOMPARE(start.mid(29, 12), HelpTopics::paragraphs(Kind::dvd().helpTopic));
+    // Four paragraphs of its own, then each kind's topic in the order of the kinds, then its end.
+    qsizetype next = 4;
+    for (const Kind* kind : Kind::all()) {
+        const KindTexts& texts = kTexts.of(*kind);
+        QCOMPARE(start.mid(next, texts.paragraphs), HelpTopics::paragraphs(texts.topic));
+        next += texts.paragraphs;
+    }
     // The one place where a new user learns the initial password.
-    QVERIFY(start.at(43).contains(QLatin1String("\"pergamenaverde\"")));
+    QVERIFY(start.at(next + 2).contains(QLatin1String("\"pergamenaverde\"")));
     QVERIFY(HelpTopics::paragraphs(QStringLiteral("Argomento che non esiste.")).isEmpty());
 }
 
@@ -303,6 +323,21 @@ void TestStartWindow::pdfManualInAFolderWithSpaces()
     QTest::mouseClick(window->imgGuida, Qt::LeftButton);
     QCOMPARE(m_opened->targets, QStringList(2, spaced + QStringLiteral("Guida.pdf")));
     QCOMPARE(messages().count(), 0);
+}
+
+void TestStartWindow::aWritableProgramFolderHoldsTheData()
+{
+    showStart();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(messages().count(), 0); // nothing to say about where the data goes
+    const QString shown = folder().path().chopped(1);
+    const QStringList start = HelpTopics::paragraphs(HelpTopics::kStartTitle);
+    QVERIFY2(start.at(3).contains("si trovano nella cartella del programma (" + shown + "). Per questo motivo,"),
+             qPrintable(start.at(3)));
+    QVERIFY2(HelpTopics::paragraphs(Kind::dvd().helpTopic)
+                 .at(1)
+                 .contains("con estensione DVD nella cartella del programma (" + shown + ")."),
+             qPrintable(HelpTopics::paragraphs(Kind::dvd().helpTopic).at(1)));
 }
 
 void TestStartWindow::informationAndAboutWindows()

@@ -32,25 +32,28 @@ void TestWindowClasses::eachRoleAndKindHasItsNamedClass_data()
     QTest::addColumn<WindowRole>("role");
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<QString>("name");
-    const struct {
-        WindowRole role;
-        const char* names[3]; // books, comics, DVDs
-    } table[] = {
-        {WindowRole::Menu, {"TfrmMenuLibri", "TfrmMenuFumetti", "TfrmMenuDVD"}},
-        {WindowRole::Create, {"TfrmCreaLibri", "TfrmCreaFumetti", "TfrmCreaDVD"}},
-        {WindowRole::Open, {"TfrmApriLibri", "TfrmApriFumetti", "TfrmApriDVD"}},
-        {WindowRole::Card, {"TfrmLibri", "TfrmFumetti", "TfrmDVD"}},
-        {WindowRole::Search, {"TfrmTrovaLibri", "TfrmTrovaFumetti", "TfrmTrovaDVD"}},
-        {WindowRole::Export, {"TfrmExpLibri", "TfrmExpFumetti", "TfrmExpDVD"}},
-        {WindowRole::Print, {"TfrmStampaLibri", "TfrmStampaFumetti", "TfrmStampaDVD"}},
-        {WindowRole::Preview, {"TfrmAnteprimaLibri", "TfrmAnteprimaFumetti", "TfrmAnteprimaDVD"}},
-        {WindowRole::SlideShow, {"TfrmSlideshow_Libri", "TfrmSlideshow_Fumetti", "TfrmSlideshow_DVD"}},
-        {WindowRole::Import, {"TfrmImportaLibri", "TfrmImportaFumetti", "TfrmImportaDVD"}},
+    // The class of each role, books, comics and DVDs, in the order of WindowRole.
+    const KindRows<QStringList> classes{
+        "classes",
+        {{"libri",
+          {"TfrmMenuLibri", "TfrmCreaLibri", "TfrmApriLibri", "TfrmLibri", "TfrmTrovaLibri", "TfrmExpLibri",
+           "TfrmStampaLibri", "TfrmAnteprimaLibri", "TfrmSlideshow_Libri", "TfrmImportaLibri"}},
+         {"fumetti",
+          {"TfrmMenuFumetti", "TfrmCreaFumetti", "TfrmApriFumetti", "TfrmFumetti", "TfrmTrovaFumetti", "TfrmExpFumetti",
+           "TfrmStampaFumetti", "TfrmAnteprimaFumetti", "TfrmSlideshow_Fumetti", "TfrmImportaFumetti"}},
+         {"dvd",
+          {"TfrmMenuDVD", "TfrmCreaDVD", "TfrmApriDVD", "TfrmDVD", "TfrmTrovaDVD", "TfrmExpDVD", "TfrmStampaDVD",
+           "TfrmAnteprimaDVD", "TfrmSlideshow_DVD", "TfrmImportaDVD"}}},
     };
-    const KindId kinds[] = {KindId::Libri, KindId::Fumetti, KindId::DVD};
-    for (const auto& row : table)
-        for (int k = 0; k < 3; ++k)
-            QTest::newRow(row.names[k]) << row.role << kinds[k] << QString::fromLatin1(row.names[k]);
+    const WindowRole roles[] = {WindowRole::Menu,      WindowRole::Create, WindowRole::Open,  WindowRole::Card,
+                                WindowRole::Search,    WindowRole::Export, WindowRole::Print, WindowRole::Preview,
+                                WindowRole::SlideShow, WindowRole::Import};
+    for (const Kind* kind : Kind::all()) {
+        const QStringList& names = classes.of(*kind);
+        QCOMPARE(names.size(), qsizetype(std::size(roles)));
+        for (std::size_t r = 0; r < std::size(roles); ++r)
+            QTest::newRow(qPrintable(names.at(r))) << roles[r] << kind->id << names.at(r);
+    }
 }
 
 void TestWindowClasses::eachRoleAndKindHasItsNamedClass()

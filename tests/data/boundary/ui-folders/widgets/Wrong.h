@@ -1,0 +1,3 @@
+// A shared widget that stands on a shell class.
+#include "Own.h"
+#include "shell/Base.h"
