@@ -151,6 +151,9 @@ std::optional<ImportReport> CardImport::run(const ImportTarget& target, const Pr
     CatalogueFile archive(m_kind.layout);
     try {
         archive.open(temporary ? temporary->fileName() : target.archivePath);
+        // Held to the end: another desk's save waits, or is told the archive is in use, rather than
+        // put a card among the imported ones or after them, where taking the import back would cut it.
+        archive.lockForWriting();
         Undo undo(archive);
         ImportReport report;
         const qint64 firstNumber = archive.recordCount() + 1;
@@ -206,6 +209,9 @@ std::optional<ImportReport> CardImport::run(const ImportTarget& target, const Pr
         }
         undo.keep();
         return report;
+    } catch (const ArchiveInUse&) {
+        throw UserError(QStringLiteral("Attenzione: l'archivio è in uso da parte di un altro programma. Nessuna scheda "
+                                       "è stata importata.\r\n\r\nRiprovare tra qualche istante."));
     } catch (const ArchiveError&) {
         throw UserError(CatalogueFile::accessErrorText());
     }

@@ -7,6 +7,7 @@
 #include "export/ExportRows.h"
 #include "export/SpreadsheetWriter.h"
 #include "folder/CoverPhotos.h"
+#include "folder/FileLock.h"
 #include "import/CardImport.h"
 #include "import/ColumnNames.h"
 #include "import/ImportFile.h"
@@ -15,8 +16,11 @@
 #include <QDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 using Card = QMap<QString, QString>; // field name to text; the fields not named are empty
@@ -127,6 +131,7 @@ private slots:
     void reportNamesEveryChangedCard();
     void allOrNothing_data();
     void allOrNothing();
+    void theArchiveStaysLockedUntilTheEnd();
 
 private:
     ImportTarget newTarget(const Kind& kind, const QString& name) const
@@ -419,6 +424,8 @@ void TestCardImport::allOrNothing_data()
         QTest::addRow("the disk full after a megabyte, %s", where) << "lungo.csv" << intoNew << access;
         QTest::addRow("a cover photo cannot be written, %s", where) << "libri.tc" << intoNew << access;
     }
+    QTest::addRow("another program holds the archive, existing archive")
+        << "corto.csv" << false << "l'archivio è in uso da parte di un altro programma";
     QTest::addRow("the name taken meanwhile, new archive")
         << "corto.csv" << true << "un altro archivio ha preso il nome scelto";
 }
@@ -461,6 +468,11 @@ void TestCardImport::allOrNothing()
             writeFileBytes(target.archivePath, "un altro archivio");
         return !(tag.startsWith(u"stopped") && questions == 2);
     };
+    // Another desk saving a card holds the archive's lock for longer than the import waits.
+    const int otherDesk = ::open(QFile::encodeName(archive).constData(), O_RDWR);
+    std::optional<FileLock> otherDesksLock;
+    if (tag.startsWith(u"another program"))
+        otherDesksLock.emplace(otherDesk, FileLock::Access::Exclusive, FileLock::kWriterPatience);
     std::unique_ptr<FileSizeLimit> diskFull;
     if (tag.startsWith(u"the disk full"))
         diskFull = std::make_unique<FileSizeLimit>(fileBytes(archive).size() + (1 << 20));
@@ -472,6 +484,8 @@ void TestCardImport::allOrNothing()
         shown = error.text();
     }
     diskFull.reset();
+    otherDesksLock.reset();
+    FileLock::closeDescriptor(otherDesk);
 
     QVERIFY(!report);
     QVERIFY2(failure.isEmpty() ? shown.isEmpty() : shown.contains(failure), qPrintable(shown));
@@ -479,6 +493,43 @@ void TestCardImport::allOrNothing()
     if (tag.startsWith(u"the name taken"))
         expected.insert(QStringLiteral("Nuovo.lib"), "un altro archivio");
     QCOMPARE(folderContents(m_folder->path()), expected);
+}
+
+void TestCardImport::theArchiveStaysLockedUntilTheEnd()
+{
+    const Kind& books = Kind::libri();
+    const QString archive = m_folder->file(QStringLiteral("Esistente.lib"));
+    appendCards(archive, books, {{{"Titolo", "Primo"}}});
+    QByteArray rows = "Titolo\n";
+    for (int row = 1; row <= 1000; ++row)
+        rows += "Titolo " + QByteArray::number(row) + "\n";
+    const QString csv = m_folder->file(QStringLiteral("elenco.csv"));
+    writeFileBytes(csv, rows);
+
+    // Between two rows and after the last one, a save on another desk would find the archive locked.
+    const int otherDesk = ::open(QFile::encodeName(archive).constData(), O_RDWR);
+    const auto lockedElsewhere = [otherDesk] {
+        try {
+            const FileLock lock(otherDesk, FileLock::Access::Exclusive, std::chrono::milliseconds(0));
+            return false;
+        } catch (const FileLock::Busy&) {
+            return true;
+        }
+    };
+    int questions = 0;
+    int lockedAtQuestion = 0;
+    const std::optional<ImportReport> report =
+        importFile(csv, books, existingTarget(books, QStringLiteral("Esistente")), [&](qint64, qint64) {
+            ++questions;
+            lockedAtQuestion += lockedElsewhere() ? 1 : 0;
+            return true;
+        });
+    QVERIFY(report);
+    QCOMPARE(report->cardsAdded, 1000);
+    QVERIFY(questions > 1);
+    QCOMPARE(lockedAtQuestion, questions);
+    QVERIFY(!lockedElsewhere());
+    FileLock::closeDescriptor(otherDesk);
 }
 
 QTEST_MAIN(TestCardImport)
