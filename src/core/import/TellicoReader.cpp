@@ -32,14 +32,12 @@ QString collectionWords(int type)
     return words.value(type, QStringLiteral("una collezione di tipo %1").arg(type));
 }
 
-// Where a collection of each kind the program keeps goes.
+// Where a collection of each kind the program keeps goes; empty for a collection of no such kind.
 QString archiveWords(int type)
 {
     for (const Kind* kind : Kind::all())
         if (kind->importFrom.tellicoCollection == type)
-            return kind->id == KindId::Libri     ? QStringLiteral("un catalogo di libri")
-                   : kind->id == KindId::Fumetti ? QStringLiteral("una raccolta di fumetti")
-                                                 : QStringLiteral("una collezione di DVD");
+            return kind->importFrom.archiveWords;
     return {};
 }
 

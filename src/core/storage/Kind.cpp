@@ -159,6 +159,7 @@ const Kind& Kind::libri()
         .importFrom =
             {
                 .tellicoCollection = 2,
+                .archiveWords = "un catalogo di libri",
                 .names =
                     {
                         {"Titolo", {"Title"}},
@@ -239,6 +240,7 @@ const Kind& Kind::fumetti()
         .importFrom =
             {
                 .tellicoCollection = 6,
+                .archiveWords = "una raccolta di fumetti",
                 .names =
                     {
                         {"Titolo", {"Title"}},
@@ -317,6 +319,7 @@ const Kind& Kind::dvd()
         .importFrom =
             {
                 .tellicoCollection = 3,
+                .archiveWords = "una collezione di DVD",
                 .names =
                     {
                         {"Titolo", {"Title"}},

@@ -47,6 +47,7 @@ struct Kind {
     // What an import reads as cards of this kind.
     struct ImportFrom {
         int tellicoCollection; // the type number of Tellico's collection of this kind
+        QString archiveWords;  // "un catalogo di libri": where a collection of this kind goes
         QList<OtherNames> names;
     };
 
