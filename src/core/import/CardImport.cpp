@@ -129,11 +129,14 @@ bool CardImport::fill(Record& card, const SourceRow& row, qint64 number, ImportR
             card.setText(field, flag.value_or(false) ? kYes : kNo);
             continue;
         }
-        const QByteArray stored = Text::toWindows1252(text);
-        if (stored.count('?') != text.count(u'?'))
+        // Text the code page holds whole is stored a byte a character; only other text is encoded here
+        // to learn its length, as a character outside the basic plane becomes one "?".
+        const bool whole = Text::isWindows1252(text);
+        if (!whole)
             report.addReplaced(number, ColumnNames::fieldHeading(m_kind, field), missingFromCodePage(text));
-        if (stored.size() > spec.capacity)
-            report.addCut(number, ColumnNames::fieldHeading(m_kind, field), stored.size() - spec.capacity);
+        const qsizetype storedLength = whole ? text.size() : Text::toWindows1252(text).size();
+        if (storedLength > spec.capacity)
+            report.addCut(number, ColumnNames::fieldHeading(m_kind, field), storedLength - spec.capacity);
         card.setText(field, text);
     }
     // A card the program makes always holds the mark; one without it in the file is not missing.
@@ -159,25 +162,28 @@ std::optional<ImportReport> CardImport::run(const ImportTarget& target, const Pr
         const qint64 firstNumber = archive.recordCount() + 1;
         qint64 number = firstNumber;
         QHash<QString, QList<qint64>> cardsOfPicture;
-        QByteArray block;
-        block.reserve(kBlockBytes + m_kind.layout.recordSize());
+        // One buffer for the whole import, filled and handed over again and again.
+        const qsizetype recordSize = m_kind.layout.recordSize();
+        QByteArray block(kBlockBytes / recordSize * recordSize + recordSize, Qt::Uninitialized);
+        qsizetype filled = 0;
         SourceRow row;
         for (qint64 rows = 1; m_source.next(row); ++rows) {
             Record card(m_kind.layout);
             if (fill(card, row, number, report)) {
-                block.append(card.bytes());
+                std::copy(card.bytes().cbegin(), card.bytes().cend(), block.begin() + filled);
+                filled += recordSize;
                 if (!row.picture.isEmpty())
                     cardsOfPicture[row.picture].append(number);
                 ++number;
             }
-            if (block.size() >= kBlockBytes) {
+            if (filled == block.size()) {
                 archive.appendRecords(block);
-                block.clear();
+                filled = 0;
             }
             if (rows % kRowsBetweenQuestions == 0 && !progress(m_source.progress(), m_source.progressEnd()))
                 return std::nullopt;
         }
-        archive.appendRecords(block);
+        archive.appendRecords(QByteArrayView(block).first(filled));
         report.cardsAdded = number - firstNumber;
 
         const QList<QString> keys = cardsOfPicture.keys();

@@ -33,6 +33,7 @@ private:
     bool fill();
     int nextByte();
     int peekByte();
+    void takeRun(QByteArray& cell, qsizetype& rowBytes, bool quoted);
     char chooseSeparator();
     bool readRecord(QList<QByteArray>& cells);
     QString decode(const QByteArray& bytes) const;
