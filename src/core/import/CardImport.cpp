@@ -188,15 +188,27 @@ std::optional<ImportReport> CardImport::run(const ImportTarget& target, const Pr
 
         const QList<QString> keys = cardsOfPicture.keys();
         QSet<QString> missing(keys.cbegin(), keys.cend());
-        m_source.readPictures(missing, [&](const QString& key, const CoverPicture& picture) {
-            for (const qint64 card : cardsOfPicture.value(key)) {
-                const QString cardNumber = QString::number(card);
-                undo.photoWritten(CoverPhotos::filePath(m_kind, target.archiveName, cardNumber));
-                if (!CoverPhotos::save(m_kind, target.archiveName, cardNumber, picture))
-                    throw UserError(CatalogueFile::accessErrorText());
-            }
-            missing.remove(key);
-        });
+        qint64 picturesRead = 0;
+        struct Stopped {};
+        try {
+            m_source.readPictures(missing, [&](const QString& key, const CoverPicture& picture) {
+                // The photos of an archive that took the new one's name meanwhile are never written over.
+                if (target.isNew && QFileInfo::exists(target.archivePath))
+                    throw nameTaken();
+                for (const qint64 card : cardsOfPicture.value(key)) {
+                    const QString cardNumber = QString::number(card);
+                    undo.photoWritten(CoverPhotos::filePath(m_kind, target.archiveName, cardNumber));
+                    if (!CoverPhotos::save(m_kind, target.archiveName, cardNumber, picture))
+                        throw UserError(CatalogueFile::accessErrorText());
+                }
+                missing.remove(key);
+                // A cover takes a moment to convert: the user may stop between two.
+                if (!progress(++picturesRead, keys.size()))
+                    throw Stopped();
+            });
+        } catch (const Stopped&) {
+            return std::nullopt;
+        }
         for (const QString& key : std::as_const(missing))
             for (const qint64 card : cardsOfPicture.value(key))
                 report.addNote(card, QStringLiteral("la copertina \"%1\" non si trova o non si può leggere").arg(key));

@@ -32,8 +32,8 @@ struct ImportTarget {
 // no text in any of the chosen columns gives no card.
 class CardImport final {
 public:
-    // Asked now and then with how far the reading has come (ImportSource::progress): false stops
-    // the import.
+    // Asked now and then with how far the reading of the rows has come (ImportSource::progress),
+    // then after each cover picture with the pictures done and wanted: false stops the import.
     using Progress = std::function<bool(qint64 done, qint64 end)>;
 
     CardImport(const Kind& kind, ImportSource& source, QList<int> fieldOfColumn);
