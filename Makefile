@@ -1,5 +1,5 @@
 # Two entry points for people and for CI: `make run` and `make test`.
-# Both install the Debian packages the build needs when they are missing.
+# Both install the Debian packages the build needs when they are missing (see deps).
 # `make test SANITIZE=1`: the same build and tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer, in a build folder of their own.
 ifeq ($(SANITIZE),1)
@@ -13,19 +13,32 @@ BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make ccache pkg-config qt6-base-dev libxcb1-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n \
-            fonts-liberation fonts-dejavu-core libzip-dev libxml2-dev poppler-utils desktop-file-utils appstream
+            fonts-liberation fonts-dejavu-core libzip-dev libxml2-dev poppler-utils desktop-file-utils appstream \
+            dosfstools fusefat
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 DEB_PACKAGES := dpkg-dev file
 PREFIX ?= $(HOME)/.local
-SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench format clean gallery fuzz deb install uninstall
+.PHONY: deps configure build program run test bench format clean gallery fuzz deb install uninstall
 
+# Without root the packages come through sudo; without sudo either, `make` names the missing
+# packages and the one line to run as root, and stops.
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	missing=$$(echo $$missing); \
 	if [ -n "$$missing" ]; then \
-		echo "Installing missing packages:" $$missing; \
-		$(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+		if [ "$$(id -u)" = 0 ]; then \
+			echo "Installing missing packages: $$missing"; \
+			apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+		elif command -v sudo >/dev/null 2>&1; then \
+			echo "Installing missing packages: $$missing"; \
+			sudo apt-get update -qq && sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+		else \
+			echo "These Debian packages are missing: $$missing"; \
+			echo "There is no sudo here: run this line as root, then make again:"; \
+			echo "    apt-get update && apt-get install -y $$missing"; \
+			exit 1; \
+		fi; \
 	fi
 
 $(BUILD)/CMakeCache.txt:
@@ -33,10 +46,16 @@ $(BUILD)/CMakeCache.txt:
 
 configure: deps $(BUILD)/CMakeCache.txt
 
+# Everything: the program, its tests, benchmarks and tools.
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only what the program folder and its installation need: the program, its manual, its password
+# file, its icons and the Debian documents; no test and no benchmark.
+program: configure
+	cmake --build $(BUILD) -j $(JOBS) --target program
+
+run: program
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
 		echo "No display found: run it under a display, e.g. 'xvfb-run make run', or 'QT_QPA_PLATFORM=vnc make run' and connect a VNC viewer to port 5900 (it accepts anyone who reaches the port, without a password: on an untrusted network reach it only through an SSH tunnel, 'ssh -L 5900:localhost:5900 host', and keep the port closed)."; \
 	else \
@@ -71,7 +90,7 @@ clean:
 # $(BUILD)/installed_files.txt, a copy of CMake's install_manifest.txt, which `make deb` would
 # overwrite with the package's own paths. `make uninstall` removes those files and never the user's
 # archives, photos, documents, exports or changed password.
-install: build
+install: program
 	cmake --install $(BUILD) --prefix "$(PREFIX)"
 	cp $(BUILD)/install_manifest.txt $(BUILD)/installed_files.txt
 
@@ -95,6 +114,6 @@ fuzz: deps
 # A Debian package that installs to /usr, in build/packages/ (not part of `make test`). It depends
 # on the libraries the program links (Qt, libzip, libxml2), found by dpkg-shlibdeps, and on the
 # fonts it uses.
-deb: build
+deb: program
 	@$(MAKE) --no-print-directory deps PACKAGES="$(DEB_PACKAGES)"
 	cd $(BUILD) && cpack -G DEB

@@ -203,6 +203,10 @@ void checkSearch(const Kind& kind, const KindLook& look, Faults& faults)
         faults.add("grid widths", QStringLiteral("%1 grid widths for %2 export columns: one per column")
                                       .arg(look.spreadsheet.gridWidths.size())
                                       .arg(kind.spreadsheet.columns.size()));
+    if (look.search.listHeadings.size() != kind.resultLine.size())
+        faults.add("list headings", QStringLiteral("%1 headings for %2 result-line columns: one per column")
+                                        .arg(look.search.listHeadings.size())
+                                        .arg(kind.resultLine.size()));
 }
 
 void checkPrintTemplate(const Kind& kind, const KindLook& look, Faults& faults)
@@ -259,7 +263,7 @@ void checkImport(const Kind& kind, const KindLook& look, const QList<const Kind*
         if (text->trimmed().isEmpty())
             faults.add("import", QStringLiteral("the import window lacks one of its texts"));
     for (const Kind* other : others)
-        if (other->importFrom.tellicoCollection == from.tellicoCollection)
+        if (from.tellicoCollection > 0 && other->importFrom.tellicoCollection == from.tellicoCollection)
             faults.add("distinct",
                        QStringLiteral("the Tellico collection type %1 is also the %2's: each window would take the "
                                       "other's collections")

@@ -6,6 +6,7 @@
 #include "shell/MessageBox.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QLineEdit>
 #include <QList>
 #include <QQueue>
@@ -93,8 +94,8 @@ void click(QWidget* window, const QString& name);
 void type(QWidget* window, const QString& name, const QString& text);
 void type(QLineEdit* field, const QString& text);
 
-// The ways a text reaches a field: key by key, pasted at once, or committed by an input method (a
-// dead key or a compose sequence). The rows of a test of what a field of the archives' code page
+// The ways a text reaches a field: key by key, pasted at once with Ctrl+V, or committed by an input
+// method (a dead key or a compose sequence). The rows of a test of what a field of the archives' code page
 // keeps: columns "how" (TextEntry), "entered" and "kept".
 enum class TextEntry { Typed, Pasted, Composed };
 Q_DECLARE_METATYPE(TextEntry)
@@ -119,6 +120,9 @@ template <typename T> T* child(const QObject* parent, const QString& name)
         qFatal("no child %s", qPrintable(name));
     return found;
 }
+
+// The contrast ratio of two colours, from 1:1 to 21:1, as accessibility guidelines measure it.
+double contrastRatio(const QColor& a, const QColor& b);
 
 // The program's windows on screen: the chain must never show two at once.
 QList<QWidget*> visibleWindows();

@@ -131,13 +131,16 @@ QVariant ExportRows::data(const QModelIndex& index, int role) const
     const int column = index.column();
     if (column == 0)
         return holdsCard(row) ? QString::number(row + 1) : QString();
-    if (!m_edits.isEmpty()) {
-        const auto edit = m_edits.constFind(key(row, column));
-        if (edit != m_edits.constEnd())
-            return *edit;
+    QString text;
+    if (const auto edit = m_edits.constFind(key(row, column)); edit != m_edits.constEnd()) {
+        text = *edit;
+    } else {
+        const QByteArrayView bytes = loadedBytes(row, column);
+        text = Text::fromWindows1252(bytes.data(), int(bytes.size()));
     }
-    const QByteArrayView bytes = loadedBytes(row, column);
-    return Text::fromWindows1252(bytes.data(), int(bytes.size()));
+    // A line break or a tab in a field (from a file written elsewhere) is shown as a blank, as the
+    // lists show it; the file and the cell's edit keep it as it is.
+    return role == Qt::DisplayRole ? Text::withControlsAsBlanks(std::move(text)) : text;
 }
 
 bool ExportRows::setData(const QModelIndex& index, const QVariant& value, int role)

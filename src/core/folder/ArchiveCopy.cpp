@@ -134,7 +134,7 @@ private:
     // shares the folder, and the card that named it may be the user's.
     void copyDocument(const QString& name)
     {
-        const QString target = AttachmentFolder::documentPath(name);
+        const QString target = AttachmentFolder::document(name).path;
         QFile document;
         if (target.isEmpty() || anythingAt(target) ||
             !SafeOpen::forReading(document, m_from + AttachmentFolder::kFolderName + u'/' + name,

@@ -1,6 +1,7 @@
 #include "ArchiveFolder.h"
 
 #include "ProgramFolder.h"
+#include "SystemReason.h"
 #include "UserError.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -63,16 +63,16 @@ QString ArchiveFolder::archiveName(const QString& fileName)
 
 void ArchiveFolder::createEmpty(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        const QString text =
-            QStringLiteral("Impossibile creare il file di archivio \"%1\": il sistema non accetta questo nome "
-                           "oppure non permette di scrivere nella cartella di installazione del programma.\n\n"
-                           "Dettagli: %2")
-                .arg(QFileInfo(path).fileName(), file.errorString());
-        throw UserError(text);
+    // Opened by the system call itself, whose error number is the reason to tell in Italian.
+    const int handle = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (handle < 0) {
+        const int error = errno;
+        throw UserError(QStringLiteral("Impossibile creare il file di archivio \"%1\": il sistema non accetta questo "
+                                       "nome oppure non permette di scrivere nella cartella di installazione del "
+                                       "programma.\n\nDettagli: %2")
+                            .arg(QFileInfo(path).fileName(), SystemReason::text(error)));
     }
-    file.close();
+    ::close(handle);
 }
 
 bool ArchiveFolder::putInFreePlace(const QString& from, const QString& to)

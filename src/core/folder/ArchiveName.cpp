@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 bool ArchiveName::isRefusedTypedCharacter(QChar character)
@@ -23,6 +25,21 @@ QString ArchiveName::outsideFolderWarning()
     return QStringLiteral("Attenzione: per creare il nuovo archivio è necessario indicare un nome senza i caratteri "
                           "/ e \\, diverso da \".\" e da \"..\".\r\n\r\nL'archivio viene sempre creato nella "
                           "cartella di installazione del programma.");
+}
+
+bool ArchiveName::hasControlCharacters(const QString& name)
+{
+    return std::any_of(name.cbegin(), name.cend(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line ||
+               c.category() == QChar::Separator_Paragraph;
+    });
+}
+
+QString ArchiveName::controlCharactersWarning()
+{
+    return QStringLiteral("Attenzione: il nome indicato contiene un a capo, una tabulazione o un altro carattere "
+                          "di controllo, che non possono far parte del nome di un file.\r\n\r\nScrivere il nome "
+                          "su una sola riga, senza questi caratteri.");
 }
 
 int ArchiveName::mostNameBytes(const QString& folder)

@@ -17,6 +17,13 @@ bool staysInFolder(const QString& name);
 // The warning for a name that fails staysInFolder().
 QString outsideFolderWarning();
 
+// Whether `name` holds a line break, a tab or another control character, which would end up in the
+// file's name (a name pasted from several lines, for one).
+bool hasControlCharacters(const QString& name);
+
+// The warning for a name that fails hasControlCharacters().
+QString controlCharactersWarning();
+
 // The longest name, in bytes as the file system stores it (UTF-8: an accented letter takes two,
 // the euro sign three), whose files all fit the file system of `folder`: the archive's own file
 // (name and extension) and the photo file of every card (name, "_Foto_", up to ten digits and

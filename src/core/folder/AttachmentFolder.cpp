@@ -42,20 +42,37 @@ QString AttachmentFolder::path()
     return ProgramFolder::file(kFolderName);
 }
 
-QString AttachmentFolder::documentPath(const QString& name)
+AttachmentFolder::Document AttachmentFolder::document(const QString& name)
 {
     const QString bare = Text::trimmed(name);
+    const QString shown = Text::withControlsAsBlanks(bare);
+    const auto refused = [&shown](const char* why) { return Document{{}, QString::fromUtf8(why).arg(shown)}; };
+    if (!isBareName(bare))
+        return refused("Attenzione: il nome \"%1\" indica un file fuori dalla cartella dei documenti allegati: il "
+                       "documento non viene aperto.");
     const QString folder = QFileInfo(AttachmentFolder::path()).canonicalFilePath(); // empty when not there
-    if (!isBareName(bare) || (!folder.isEmpty() && !ProgramFolder::contains(folder)))
-        return {};
-    // A name that is not there is handed over all the same: what the desktop makes of a missing
-    // file is its own affair. Anything there but a regular file of the folder is not handed over.
+    if (!folder.isEmpty() && !ProgramFolder::contains(folder))
+        return refused("Attenzione: la cartella dei documenti allegati porta fuori dalla cartella del programma: i "
+                       "documenti non vengono aperti.");
     const QString path = AttachmentFolder::path() + u'/' + bare;
     struct stat entry {};
-    if (::lstat(QFile::encodeName(path).constData(), &entry) != 0)
-        return errno == ENOENT ? path : QString();
+    if (::lstat(QFile::encodeName(path).constData(), &entry) != 0) {
+        if (errno == ENOENT)
+            return {path, {}};
+        return refused("Attenzione: il documento \"%1\" non può essere letto.");
+    }
+    if (S_ISLNK(entry.st_mode))
+        return refused("Attenzione: \"%1\" nella cartella dei documenti allegati è un collegamento a un altro file: "
+                       "il documento non viene aperto.");
+    if (S_ISDIR(entry.st_mode))
+        return refused("Attenzione: \"%1\" nella cartella dei documenti allegati è una cartella, non un documento.");
+    if (!S_ISREG(entry.st_mode))
+        return refused("Attenzione: \"%1\" nella cartella dei documenti allegati non è un documento ma un file "
+                       "speciale del sistema (una pipe, un dispositivo o un socket): non viene aperto.");
     QFile file;
-    return S_ISREG(entry.st_mode) && SafeOpen::forReading(file, path, FileScope::ProgramData) ? path : QString();
+    if (!SafeOpen::forReading(file, path, FileScope::ProgramData))
+        return refused("Attenzione: il documento \"%1\" non può essere letto.");
+    return {path, {}};
 }
 
 QString AttachmentFolder::keptName(const QString& fileName)

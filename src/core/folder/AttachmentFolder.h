@@ -12,13 +12,19 @@ inline const QString kFolderName = QStringLiteral("Documenti_Allegati");
 
 QString path();
 
-// Where the document named `name` (trimmed) lies, to be handed to the desktop; an empty text when
-// it could lead outside the folder: the name holds a folder separator ('/' or, as written on
-// Windows, '\') or is "." or "..", or what lies under it is not a regular file of the folder (a
-// link, a named pipe, a device, a folder), or the folder itself leads outside the program folder.
-// Names come from archives that other programs may have written. A name with nothing under it
-// gives its path all the same.
-QString documentPath(const QString& name);
+// A document as "Apri" hands it to the desktop: where it lies, or why it is not handed over.
+struct Document {
+    QString path;    // empty when refused
+    QString refusal; // the warning that says why, when refused
+};
+
+// The document named `name` (trimmed). Refused when it could lead outside the folder: the name
+// holds a folder separator ('/' or, as written on Windows, '\') or is "." or "..", or what lies
+// under it is not a regular file of the folder (a link, a named pipe, a device, a folder), or the
+// folder itself leads outside the program folder; and when it cannot be read. Names come from
+// archives that other programs may have written. A name with nothing under it gives its path all
+// the same: what the desktop makes of a missing file is its own affair.
+Document document(const QString& name);
 
 // The name under which a document is kept: its own file name as far as a card can hold it.
 // A card keeps 250 Windows-1252 characters without surrounding blanks, so a letter outside that

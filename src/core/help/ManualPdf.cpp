@@ -30,16 +30,16 @@ struct Chapter {
     QList<HelpTopics::Topic> sections; // a section without title is the chapter's own text
 };
 
-// The overview chapter keeps the start topic's own opening and closing paragraphs; the three
-// kinds' paragraphs that the help window shows between them have chapters of their own here.
+// The overview chapter keeps the start topic's own opening and closing paragraphs; the kinds'
+// paragraphs that the help window shows between them have chapters of their own here, which a
+// paragraph of the manual alone names.
 QList<Chapter> chapters()
 {
     QList<Chapter> list;
     // Written before any run: where the data lies is described, not named.
     constexpr auto described = HelpTopics::DataFolder::Described;
     QStringList overview = HelpTopics::piece(QStringLiteral("avvio_inizio"), described);
-    overview.append(QStringLiteral("Le tre applicazioni sono descritte una per una nei capitoli che seguono: "
-                                   "Catalogo Libri, Raccolta Fumetti e Collezione DVD."));
+    overview += HelpTopics::piece(QStringLiteral("manuale_applicazioni"), described);
     overview += HelpTopics::piece(QStringLiteral("avvio_fine"), described);
     list.append({HelpTopics::kStartTitle, {{QString(), overview}}});
     for (const Kind* kind : Kind::all())

@@ -36,7 +36,7 @@ QString collectionWords(int type)
 QString archiveWords(int type)
 {
     for (const Kind* kind : Kind::all())
-        if (kind->importFrom.tellicoCollection == type)
+        if (type > 0 && kind->importFrom.tellicoCollection == type)
             return kind->importFrom.archiveWords;
     return {};
 }
@@ -150,7 +150,7 @@ void TellicoReader::readCollectionStart(const Kind& kind)
     }
     m_collectionTitle = oneLine(m_xml.attributes().value(QLatin1String("title")).toString());
     const int type = m_xml.attributes().value(QLatin1String("type")).toInt();
-    if (type == kind.importFrom.tellicoCollection)
+    if (type > 0 && type == kind.importFrom.tellicoCollection)
         return;
     const QString where = archiveWords(type);
     if (where.isEmpty())

@@ -32,3 +32,15 @@ QString ResultLine::of(const Record& record) const
     }
     return line;
 }
+
+QList<ResultLine::Span> ResultLine::spans() const
+{
+    QList<Span> spans;
+    qsizetype offset = 0;
+    for (const Column& column : m_columns) {
+        offset += column.leadIn.size();
+        spans.append({offset, column.width});
+        offset += column.width;
+    }
+    return spans;
+}

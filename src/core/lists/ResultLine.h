@@ -15,6 +15,14 @@ public:
 
     QString of(const Record& record) const;
 
+    // Where a column's text stands in a line: after its lead-in, `width` characters padded with
+    // blanks; the last column (width 0) runs to the end of the line.
+    struct Span {
+        qsizetype offset;
+        qsizetype width;
+    };
+    QList<Span> spans() const;
+
 private:
     struct Column {
         QString leadIn;

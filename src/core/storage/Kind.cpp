@@ -1,5 +1,7 @@
 #include "Kind.h"
 
+#include <stdexcept>
+
 namespace {
 using Role = FieldSpec::Role;
 
@@ -348,21 +350,31 @@ const Kind& Kind::dvd()
     return kind;
 }
 
+namespace {
+QList<const Kind*>& registry()
+{
+    static QList<const Kind*> kinds{&Kind::libri(), &Kind::fumetti(), &Kind::dvd()};
+    return kinds;
+}
+} // namespace
+
 const Kind& Kind::of(KindId id)
 {
-    switch (id) {
-    case KindId::Libri:
-        return libri();
-    case KindId::Fumetti:
-        return fumetti();
-    case KindId::DVD:
-        break;
-    }
-    return dvd();
+    for (const Kind* kind : registry())
+        if (kind->id == id)
+            return *kind;
+    throw std::logic_error("no kind has this id");
 }
 
-const std::array<const Kind*, 3>& Kind::all()
+const QList<const Kind*>& Kind::all()
 {
-    static const std::array<const Kind*, 3> kinds{&libri(), &fumetti(), &dvd()};
-    return kinds;
+    return registry();
+}
+
+void Kind::add(const Kind& kind)
+{
+    for (const Kind* known : registry())
+        if (known->id == kind.id || known->tag == kind.tag)
+            throw std::logic_error("a kind with this id or tag is already known");
+    registry().append(&kind);
 }

@@ -6,9 +6,9 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
-
-enum class KindId { Libri, Fumetti, DVD };
+// The three kinds the program ships with. A kind added with Kind::add takes a further value,
+// KindId{3} and up.
+enum class KindId : int { Libri, Fumetti, DVD };
 
 // What tells books, comics and DVDs apart in their files: the archive's extension, the photo
 // folder, the record layout, the result line of the lists and the spreadsheet export. What the
@@ -46,7 +46,7 @@ struct Kind {
 
     // What an import reads as cards of this kind.
     struct ImportFrom {
-        int tellicoCollection; // the type number of Tellico's collection of this kind
+        int tellicoCollection; // the type number of Tellico's collection of this kind; 0: none
         QString archiveWords;  // "un catalogo di libri": where a collection of this kind goes
         QList<OtherNames> names;
     };
@@ -66,11 +66,16 @@ struct Kind {
     // The text fields of the card, in record order (which is also the Enter-key ring).
     QStringList textFields() const;
 
+    // The kind of this id; std::logic_error for an id no kind has.
     static const Kind& of(KindId id);
     static const Kind& libri();
     static const Kind& fumetti();
     static const Kind& dvd();
-    static const std::array<const Kind*, 3>& all();
+    // Every kind: the three shipped ones, then those added, in the order they were added.
+    static const QList<const Kind*>& all();
+    // Makes one more kind known to the program, before its windows are created. The kind must
+    // live as long as the program, and its id and tag must be new: std::logic_error otherwise.
+    static void add(const Kind& kind);
 };
 
 // The three record layouts.

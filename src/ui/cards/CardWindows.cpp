@@ -1,5 +1,6 @@
 #include "CardWindows.h"
 
+#include "IsbnMark.h"
 #include "search/TfrmCodici_Dewey.h"
 #include "search/TfrmRiepFumettiMancanti.h"
 #include "shell/Guarded.h"
@@ -44,6 +45,7 @@ TfrmLibri::TfrmLibri() : CardWindow(Kind::libri())
     setTabOrder(btnZoomFoto, btnDewey);
     btnDewey->move(dewey->geometry().right() + 6, dewey->y() + 1);
     hints->addHint(btnDewey, QStringLiteral("Visualizza la Tabella dei Codici Dewey."));
+    isbnMark = new IsbnMark(field(QStringLiteral("ISBN")), panInfo, hints);
     connect(btnDewey, &PictureButton::clicked, this, guarded(this, &TfrmLibri::btnDeweyClick));
 }
 

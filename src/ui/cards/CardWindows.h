@@ -2,16 +2,18 @@
 
 #include "CardWindow.h"
 
+class IsbnMark;
 class QCheckBox;
 class QLabel;
 
-// The book card: its Dewey button beside txtDewey.
+// The book card: its Dewey button beside txtDewey, and the check of its ISBN.
 class TfrmLibri final : public CardWindow {
     Q_OBJECT
 public:
     TfrmLibri();
 
     PictureButton* btnDewey;
+    IsbnMark* isbnMark;
 
 public slots:
     void btnDeweyClick();

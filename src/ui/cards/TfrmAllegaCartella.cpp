@@ -115,12 +115,16 @@ void TfrmAllegaCartella::buildSlot(int index)
     slot.name->setGeometry(12, 28, 250, 26);
     nameCaption->setBuddy(slot.name);
 
+    // Three slots alike: each button says to a screen reader which document it acts on.
+    const QString document = QStringLiteral("%1 file allegato").arg(ordinal);
     slot.clear = new PictureButton(slotName("imgCancella", index), QStringLiteral(":/images/gomma.svg"),
-                                   QStringLiteral("Cancella il nome del file"), QSize(24, 24), frame);
+                                   QStringLiteral("Cancella il nome del ") + document, QSize(24, 24), frame);
     slot.clear->setToolTip(slot.clear->accessibleName());
     slot.clear->move(268, 29);
     slot.browse = button(slotName("btnSfoglia", index), QStringLiteral("Sfoglia..."), frame, QRect(298, 28, 82, 26));
+    slot.browse->setAccessibleName(QStringLiteral("Sfoglia... (%1)").arg(document));
     slot.open = button(slotName("btnApri", index), QStringLiteral("Apri"), frame, QRect(386, 28, 62, 26));
+    slot.open->setAccessibleName(QStringLiteral("Apri (%1)").arg(document));
     slot.open->setEnabled(false);
 
     QLabel* descriptionCaption = caption(QStringLiteral("Descrizione %1 file allegato:").arg(ordinal), frame, 62);
@@ -179,10 +183,13 @@ void TfrmAllegaCartella::browse(int index)
 
 void TfrmAllegaCartella::openDocument(int index)
 {
-    // A name that would reach outside the attachment folder opens nothing.
-    const QString path = AttachmentFolder::documentPath(m_slots.at(index).name->text());
-    if (!path.isEmpty())
-        TMisc::Open(u'"' + path + u'"');
+    // A name that would reach outside the attachment folder opens nothing, and says why.
+    const AttachmentFolder::Document document = AttachmentFolder::document(m_slots.at(index).name->text());
+    if (!document.refusal.isEmpty()) {
+        MessageBox::warning(this, document.refusal);
+        return;
+    }
+    TMisc::Open(u'"' + document.path + u'"');
 }
 
 void TfrmAllegaCartella::clearName(int index)

@@ -110,6 +110,11 @@ void CreateWindow::btnApplicaClick()
         return;
     }
     // Typed separators are swallowed, but a pasted name is not filtered.
+    if (ArchiveName::hasControlCharacters(name)) {
+        MessageBox::warning(this, ArchiveName::controlCharactersWarning());
+        txtFile->setFocus();
+        return;
+    }
     if (!ArchiveName::staysInFolder(name)) {
         MessageBox::warning(this, ArchiveName::outsideFolderWarning());
         txtFile->setFocus();

@@ -11,6 +11,7 @@
 #include "storage/Text.h"
 #include "widgets/Fonts.h"
 #include "widgets/KeyboardUse.h"
+#include "widgets/ListKeys.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
 
@@ -86,8 +87,10 @@ OpenWindow::OpenWindow(const Kind& kind)
     connect(btnApri, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnApriClick));
     connect(btnElimina, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnEliminaClick));
     connect(btnAnnulla, &PictureButton::clicked, this, guarded(this, &OpenWindow::btnAnnullaClick));
-    // A double-click on a line is the same as selecting it and pressing Apri archivio.
+    // A double-click on a line is the same as selecting it and pressing Apri archivio; so is Enter
+    // on a selected line.
     connect(lstFiles, &QListWidget::itemDoubleClicked, this, guarded(this, &OpenWindow::btnApriClick));
+    connect(new ListKeys(lstFiles), &ListKeys::enterOnLine, this, guarded(this, &OpenWindow::btnApriClick));
 }
 
 void OpenWindow::FormShow()

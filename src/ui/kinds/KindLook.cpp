@@ -1,10 +1,13 @@
 #include "KindLook.h"
 
+#include <stdexcept>
+
 namespace {
 const KindLook& libriLook()
 {
     static const KindLook look{
         .kind = Kind::libri(),
+        .name = "Libri",
         .card =
             {
                 .caption = " Cartavox - Catalogo Libri",
@@ -63,6 +66,7 @@ const KindLook& libriLook()
                              {"Curatore", "Curatore:", 3},
                              {"Note", "Note:", 4}},
                 .listTitle = "Riepilogo libri in archivio",
+                .listHeadings = {"Titolo", "Autore", "Editore", "Anno"},
             },
         .spreadsheet =
             {
@@ -101,6 +105,7 @@ const KindLook& fumettiLook()
 {
     static const KindLook look{
         .kind = Kind::fumetti(),
+        .name = "Fumetti",
         .card =
             {
                 .caption = " Cartavox - Raccolta fumetti",
@@ -162,6 +167,7 @@ const KindLook& fumettiLook()
                              {"Personaggi", "Personaggi:", 3},
                              {"Note", "Note:", 4}},
                 .listTitle = "Riepilogo fumetti in archivio",
+                .listHeadings = {"Titolo", "Autore", "Albo n.", "Data"},
             },
         .spreadsheet =
             {
@@ -200,6 +206,7 @@ const KindLook& dvdLook()
 {
     static const KindLook look{
         .kind = Kind::dvd(),
+        .name = "DVD",
         .card =
             {
                 .caption = " Cartavox - Collezione DVD",
@@ -259,6 +266,7 @@ const KindLook& dvdLook()
                              {"Premi", "Premi e riconoscimenti:", 3},
                              {"Note", "Note:", 4}},
                 .listTitle = "Riepilogo DVD in archivio",
+                .listHeadings = {"Titolo", "Regista", "Attore", "Anno"},
             },
         .spreadsheet =
             {
@@ -292,19 +300,28 @@ const KindLook& dvdLook()
     };
     return look;
 }
+
+QList<const KindLook*>& registry()
+{
+    static QList<const KindLook*> looks{&libriLook(), &fumettiLook(), &dvdLook()};
+    return looks;
+}
 } // namespace
 
 const KindLook& KindLook::of(KindId id)
 {
-    switch (id) {
-    case KindId::Libri:
-        return libriLook();
-    case KindId::Fumetti:
-        return fumettiLook();
-    case KindId::DVD:
-        break;
-    }
-    return dvdLook();
+    for (const KindLook* look : registry())
+        if (look->kind.id == id)
+            return *look;
+    throw std::logic_error("a kind without its look");
+}
+
+void KindLook::add(const KindLook& look)
+{
+    for (const KindLook* known : registry())
+        if (known->kind.id == look.kind.id)
+            throw std::logic_error("this kind has its look already");
+    registry().append(&look);
 }
 
 QString KindLook::countText(int count) const

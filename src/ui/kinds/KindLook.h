@@ -56,6 +56,7 @@ struct KindLook {
         QString caption;
         QList<SearchCriterion> criteria; // in reading order, which is also the Enter ring and Tab
         QString listTitle;               // title of the printed list
+        QStringList listHeadings;        // of the columns of a result line, in Kind::resultLine's order
     };
 
     struct Spreadsheet {
@@ -68,8 +69,9 @@ struct KindLook {
         QString startImage; // resource of the picture shown before the first card
     };
 
-    // The kind's column on the start window, whose pictures hold these texts: said in words to a
-    // screen reader.
+    // The kind's column on the start window: a picture, a button picture and a note, one above
+    // the other, named img, btn and app + the kind's name. The pictures are avvio_, avvio_btn_ and
+    // avvio_nota_ + the kind's tag; they hold these texts, said in words to a screen reader.
     struct StartColumn {
         QString choice; // what its three pictures do
         QString note;   // the note under its button
@@ -85,6 +87,8 @@ struct KindLook {
     };
 
     const Kind& kind;
+    // The kind in the names of its controls and windows: imgLibri, TfrmMenuLibri.
+    QString name;
     Card card;
     Catalogue catalogue;
     Search search;
@@ -96,6 +100,10 @@ struct KindLook {
     // "Sono stati creati 3 cataloghi di libri." under the list of the open window.
     QString countText(int count) const;
 
+    // The look of this kind; std::logic_error for a kind without one.
     static const KindLook& of(KindId id);
     static const KindLook& of(const Kind& kind) { return of(kind.id); }
+    // Gives a kind added with Kind::add its look, before its windows are created. The look must
+    // live as long as the program; its kind must have no look yet: std::logic_error otherwise.
+    static void add(const KindLook& look);
 };

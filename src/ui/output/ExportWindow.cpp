@@ -18,6 +18,7 @@
 #include "widgets/Shape.h"
 #include "widgets/StatusHints.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -43,10 +44,11 @@ const QString kCannotExport = QStringLiteral("Attenzione: il sistema non permett
                                              "Accertarsi che il file di Excel non sia già aperto.");
 
 // The grid, with a way to finish the edit under way: a click on a picture takes no focus, so a
-// cell being typed in would otherwise miss the export.
+// cell being typed in would otherwise miss the export. Tab and Shift+Tab leave the grid for the
+// pictures, from a cell being typed in too, whose edit they keep; the arrows move from cell to cell.
 class Grid final : public QTableView {
 public:
-    using QTableView::QTableView;
+    explicit Grid(QWidget* parent) : QTableView(parent) { setTabKeyNavigation(false); }
 
     void finishEditing()
     {
@@ -56,6 +58,20 @@ public:
             commitData(editor);
             closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
+    }
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override
+    {
+        const bool next = hint == QAbstractItemDelegate::EditNextItem;
+        const bool previous = hint == QAbstractItemDelegate::EditPreviousItem;
+        if (!next && !previous) {
+            QTableView::closeEditor(editor, hint);
+            return;
+        }
+        // The delegate has committed the text already; the focus goes on out of the grid.
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        focusNextPrevChild(next);
     }
 };
 
@@ -206,6 +222,13 @@ void ExportWindow::cmdEsportaClick()
     if (!MessageBox::confirm(this, kAskToExport))
         return;
     const QString path = ProgramFolder::file(m_kind.spreadsheet.fileName);
+    // Every export of a kind goes to the same file: an export of another archive, and what was
+    // done to it in the spreadsheet program since, is replaced only when the user says so.
+    const QFileInfo existing(path);
+    if ((existing.isFile() || existing.isSymLink()) &&
+        !MessageBox::confirm(this,
+                             QStringLiteral("Il file %1 esiste già. Sostituirlo?").arg(m_kind.spreadsheet.fileName)))
+        return;
     bool saved = false;
     {
         const WaitCursor wait;

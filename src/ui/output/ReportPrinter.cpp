@@ -159,6 +159,16 @@ void proposeFileInProgramFolder(QPrintDialog& dialog, const QString& jobName)
         file->setText(ProgramFolder::file(name + QStringLiteral(".pdf")));
 }
 
+// The button beside the file field shows only "...": it says what it does to a screen reader and
+// to whoever points at it.
+void nameFileButton(QPrintDialog& dialog)
+{
+    if (auto* browse = dialog.findChild<QToolButton*>(QStringLiteral("fileBrowser"))) {
+        browse->setAccessibleName(QStringLiteral("Scegli il file di stampa"));
+        browse->setToolTip(browse->accessibleName());
+    }
+}
+
 void setZoom(QPrintPreviewDialog& dialog, int percent)
 {
     // Through the zoom box, so that the dialog's own display agrees with the preview.
@@ -192,6 +202,7 @@ bool ReportPrinter::print(QWidget* parent, Report& report, const QString& jobNam
         dialog.setWindowTitle(QStringLiteral("Stampa"));
         dialog.setMinMax(1, report.pageCount());
         proposeFileInProgramFolder(dialog, jobName);
+        nameFileButton(dialog);
         if (dialog.exec() != QDialog::Accepted)
             return false;
     }

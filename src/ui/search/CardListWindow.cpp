@@ -2,6 +2,7 @@
 
 #include "ResultList.h"
 #include "lists/CardSearch.h"
+#include "lists/ResultLine.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
 #include "widgets/Picture.h"
@@ -20,6 +21,7 @@ CardListWindow::CardListWindow(const Kind& kind, QWidget* opener, const QString&
                   .printTitle = printTitle}),
       m_kind(kind)
 {
+    lstRecords->setColumns(look().search.listHeadings, ResultLine(kind).spans());
     imgLogo = new Picture(QStringLiteral("imgLogo"), banner, QSize(600, 64), panContainer);
     imgLogo->move((width() - imgLogo->width()) / 2, 12);
 }

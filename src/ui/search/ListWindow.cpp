@@ -40,6 +40,10 @@ ListWindow::ListWindow(QWidget* opener, const QString& caption, const Layout& la
     txtTrova->setFont(programFont(QStringLiteral("Verdana"), 12, true));
     txtTrova->setGeometry(layout.findBox);
     lblRigo01->setBuddy(txtTrova);
+    // The instruction above the field is a sentence too long to hear at every visit: a short name,
+    // the sentence as its description.
+    txtTrova->setAccessibleName(QStringLiteral("Parole da trovare"));
+    txtTrova->setAccessibleDescription(layout.rigo01);
     btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), panContainer);
     btnTrova->move(722, layout.findBox.y() - 3);
     EnterRing::link(txtTrova, btnTrova);

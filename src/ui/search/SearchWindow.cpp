@@ -118,8 +118,11 @@ void SearchWindow::buildCriteria()
         m_criteria.insert(searched.field, field);
         ring.append(field);
     }
-    // Enter walks the fields and never starts the search; Tab follows the same order.
-    new EnterRing(ring);
+    // Enter walks the fields, and in the last one starts the search as Cerca does; Tab follows the
+    // same order.
+    EnterRing::chain(ring);
+    connect(static_cast<QLineEdit*>(ring.constLast()), &QLineEdit::returnPressed, this,
+            guarded(this, &SearchWindow::btnCercaClick));
     for (qsizetype i = 1; i < ring.size(); ++i)
         setTabOrder(ring.at(i - 1), ring.at(i));
 }

@@ -1,14 +1,13 @@
 #include "Application.h"
 
 #include "Guarded.h"
+#include "QtItalian.h"
+#include "widgets/Accessibility.h"
 #include "widgets/EnterOnButton.h"
 #include "widgets/HelpKey.h"
 
 #include <QCoreApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -20,12 +19,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setQuitOnLastWindowClosed(false);
     installEventFilter(new EnterOnButton(this));
     installEventFilter(new HelpKey(this));
-
-    // Qt's own dialogs (the file chooser, its overwrite question) speak Italian like the program.
-    auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(translator);
+    Accessibility::install();
+    QtItalian::install(*this);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

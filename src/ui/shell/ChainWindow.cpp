@@ -1,6 +1,7 @@
 #include "ChainWindow.h"
 
 #include "NoSystemButtons.h"
+#include "widgets/Accessibility.h"
 #include "widgets/DoubleClickGuard.h"
 #include "widgets/ScreenPlace.h"
 
@@ -15,6 +16,7 @@ ChainWindow::ChainWindow(const QString& caption, Placement placement, QSize clie
     : QWidget(nullptr), m_placement(placement)
 {
     setWindowTitle(caption);
+    Accessibility::presentAsWindow(this);
     if (placement == Placement::Centred) {
         // A fixed dialog-like window without system buttons.
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

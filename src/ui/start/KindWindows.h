@@ -1,8 +1,9 @@
 #pragma once
 
-// The window classes of each kind, by the names the program is known by. Each is its family's
-// window with its kind and nothing more; what a kind adds of its own lives in its family's class
-// (the book and comic cards in cards/CardWindows.h). WindowClasses.cpp creates them.
+// The window classes of each shipped kind, by the names the program is known by. Each is its
+// family's window with its kind and nothing more; what a kind adds of its own lives in its
+// family's class (the book and comic cards in cards/CardWindows.h). WindowClasses.cpp creates
+// them, and the families' windows for a kind added with Kind::add.
 #include "cards/CardWindows.h"
 #include "catalogues/CreateWindow.h"
 #include "catalogues/ImportWindow.h"
@@ -187,4 +188,18 @@ class TfrmDVD final : public CardWindow {
     Q_OBJECT
 public:
     TfrmDVD() : CardWindow(Kind::dvd()) {}
+};
+
+// The card and search windows of an added kind, whose families are made only through a subclass.
+
+class KindCardWindow final : public CardWindow {
+    Q_OBJECT
+public:
+    explicit KindCardWindow(const Kind& kind) : CardWindow(kind) {}
+};
+
+class KindSearchWindow final : public SearchWindow {
+    Q_OBJECT
+public:
+    KindSearchWindow(const Kind& kind, QWidget* opener) : SearchWindow(kind, opener) {}
 };

@@ -12,6 +12,7 @@
 #include "shell/MessageBox.h"
 #include "shell/OpenURL.h"
 #include "shell/ProgramFormats.h"
+#include "widgets/Accessibility.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
@@ -20,6 +21,10 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMap>
+
+#include <algorithm>
+#include <tuple>
 
 namespace {
 constexpr QSize kPanelSize(995, 692);
@@ -27,6 +32,9 @@ constexpr QSize kIconSize(32, 32);
 constexpr QSize kKindPictureSize(260, 200);
 constexpr QSize kKindButtonSize(260, 48);
 constexpr QSize kKindNoteSize(280, 80);
+// The kinds share the panel's width equally; their pictures are drawn for a share of a third and
+// shrink alike, each about its own middle, in a narrower one.
+constexpr int kDesignedShare = kPanelSize.width() / 3;
 constexpr int kMargin = 14;
 
 QString image(const QString& name)
@@ -46,9 +54,9 @@ QString whereDataGoesText(const QString& readOnly)
 }
 
 // The pictures of a kind are named after its tag: avvio_libri, avvio_btn_libri, avvio_nota_libri.
-QString kindImage(const char* prefix, KindId kind)
+QString kindImage(const char* prefix, const Kind& kind)
 {
-    return image(QLatin1String(prefix) + Kind::of(kind).tag);
+    return image(QLatin1String(prefix) + kind.tag);
 }
 } // namespace
 
@@ -76,24 +84,33 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     imgSottotitolo = new Picture(QStringLiteral("imgSottotitolo"), image(QStringLiteral("avvio_sottotitolo")),
                                  QSize(900, 40), panContainer);
     imgSottotitolo->move((kPanelSize.width() - 900) / 2, 98);
+    imgSottotitolo->setAccessibleName(
+        QStringLiteral("Cataloga libri, fumetti e DVD in schedari con foto di "
+                       "copertine e locandine, e guarda lo slide show di ogni raccolta."));
 
     linSepara01 = new Shape(QStringLiteral("linSepara01"), panContainer, Look::kSteelBlue);
     linSepara01->setGeometry(20, 156, kPanelSize.width() - 40, 2);
 
-    // Three columns, books, comics and DVDs: picture, button picture, note.
-    const int column = kPanelSize.width() / 3;
-    addKindColumn(KindId::Libri, column / 2, imgLibri, btnLibri, appLibri);
-    addKindColumn(KindId::Fumetti, column + column / 2, imgFumetti, btnFumetti, appFumetti);
-    addKindColumn(KindId::DVD, 2 * column + column / 2, imgDVD, btnDVD, appDVD);
-    connect(imgLibri, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgLibriClick));
-    connect(btnLibri, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgLibriClick));
-    connect(appLibri, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgLibriClick));
-    connect(imgFumetti, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgFumettiClick));
-    connect(btnFumetti, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgFumettiClick));
-    connect(appFumetti, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgFumettiClick));
-    connect(imgDVD, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgDVDClick));
-    connect(btnDVD, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgDVDClick));
-    connect(appDVD, &PictureButton::clicked, this, guarded(this, &TfrmAvvio::imgDVDClick));
+    // A column for each kind, books, comics and DVDs from left to right: picture, button picture,
+    // note. The three pictures of a column open the kind's menu.
+    const auto openMenu = guarded(this, &TfrmAvvio::showMenu);
+    const QList<const Kind*>& kinds = Kind::all();
+    const int share = kPanelSize.width() / int(kinds.size());
+    const qreal scale = std::min(1.0, qreal(share) / kDesignedShare);
+    QMap<KindId, KindColumn> columns;
+    QList<QWidget*> tabOrder;
+    for (qsizetype i = 0; i < kinds.size(); ++i) {
+        const KindId id = kinds.at(i)->id;
+        const KindColumn column = addKindColumn(*kinds.at(i), int(i) * share + share / 2, scale);
+        for (PictureButton* part : {column.picture, column.button, column.note})
+            connect(part, &PictureButton::clicked, this, [openMenu, id] { openMenu(id); });
+        columns.insert(id, column);
+        tabOrder.append(column.picture);
+    }
+    // The shipped kinds' columns, by the names the program documents them with.
+    std::tie(imgLibri, btnLibri, appLibri) = columns.value(KindId::Libri).parts();
+    std::tie(imgFumetti, btnFumetti, appFumetti) = columns.value(KindId::Fumetti).parts();
+    std::tie(imgDVD, btnDVD, appDVD) = columns.value(KindId::DVD).parts();
 
     linSepara02 = new Shape(QStringLiteral("linSepara02"), panContainer, Look::kSteelBlue);
     linSepara02->setGeometry(20, 546, kPanelSize.width() - 40, 2);
@@ -114,8 +131,8 @@ TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Max
     for (PictureButton* small : {imgInfo, imgGuida, imgCopyright, imgEsci, imgSito})
         small->setToolTip(small->accessibleName());
 
-    // Tab goes first to the three choices, then along the small pictures in reading order.
-    const QList<QWidget*> tabOrder{imgLibri, imgFumetti, imgDVD, imgInfo, imgGuida, imgSito, imgCopyright, imgEsci};
+    // Tab goes first to the kinds' choices, then along the small pictures in reading order.
+    tabOrder += {imgInfo, imgGuida, imgSito, imgCopyright, imgEsci};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
 
@@ -134,25 +151,29 @@ PictureButton* TfrmAvvio::addPicture(const QString& name, const QString& picture
     return button;
 }
 
-void TfrmAvvio::addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button,
-                              PictureButton*& note)
+TfrmAvvio::KindColumn TfrmAvvio::addKindColumn(const Kind& kind, int centre, qreal scale)
 {
-    const QString suffix = kind == KindId::Libri     ? QStringLiteral("Libri")
-                           : kind == KindId::Fumetti ? QStringLiteral("Fumetti")
-                                                     : QStringLiteral("DVD");
-    const KindLook::StartColumn& column = KindLook::of(kind).startColumn;
-    const QString& meaning = column.choice;
-    picture = addPicture(QStringLiteral("img") + suffix, kindImage("avvio_", kind), meaning, kKindPictureSize,
-                         {centreX - kKindPictureSize.width() / 2, 176});
-    button = addPicture(QStringLiteral("btn") + suffix, kindImage("avvio_btn_", kind), meaning, kKindButtonSize,
-                        {centreX - kKindButtonSize.width() / 2, 390});
-    note = addPicture(QStringLiteral("app") + suffix, kindImage("avvio_nota_", kind), meaning, kKindNoteSize,
-                      {centreX - kKindNoteSize.width() / 2, 450});
-    for (PictureButton* part : {picture, button, note})
+    const KindLook& look = KindLook::of(kind);
+    const KindLook::StartColumn& column = look.startColumn;
+    const auto place = [&](const char* name, const char* picture, QSize designed, int top) {
+        const QSize size = (QSizeF(designed) * scale).toSize();
+        return addPicture(QLatin1String(name) + look.name, kindImage(picture, kind), column.choice, size,
+                          {centre - size.width() / 2, top + (designed.height() - size.height()) / 2});
+    };
+    const KindColumn made{
+        place("img", "avvio_", kKindPictureSize, 176),
+        place("btn", "avvio_btn_", kKindButtonSize, 390),
+        place("app", "avvio_nota_", kKindNoteSize, 450),
+    };
+    for (PictureButton* part : {made.picture, made.button, made.note})
         part->setAccessibleDescription(column.note);
-    // The three pictures of a column do one thing: the keys reach it once, at the large picture.
-    button->setFocusPolicy(Qt::NoFocus);
-    note->setFocusPolicy(Qt::NoFocus);
+    // The three pictures of a column do one thing: the keys and a screen reader reach it once, at
+    // the large picture.
+    for (PictureButton* repeat : {made.button, made.note}) {
+        repeat->setFocusPolicy(Qt::NoFocus);
+        Accessibility::leaveOut(repeat);
+    }
+    return made;
 }
 
 void TfrmAvvio::FormShow()
@@ -173,21 +194,6 @@ void TfrmAvvio::FormClose()
 {
     // The start window is where the program ends, whatever else is merely hidden.
     QApplication::quit();
-}
-
-void TfrmAvvio::imgLibriClick()
-{
-    showMenu(KindId::Libri);
-}
-
-void TfrmAvvio::imgFumettiClick()
-{
-    showMenu(KindId::Fumetti);
-}
-
-void TfrmAvvio::imgDVDClick()
-{
-    showMenu(KindId::DVD);
 }
 
 void TfrmAvvio::showMenu(KindId kind)

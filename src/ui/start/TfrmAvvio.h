@@ -3,12 +3,15 @@
 #include "shell/ChainWindow.h"
 #include "storage/Kind.h"
 
+#include <tuple>
+
 class PictureButton;
 class QLabel;
 class Shape;
 
-// The start window: the choice of books, comics or DVDs, and the way to the help, the
-// information and about windows and the maker's web site. Closing it ends the program.
+// The start window: a column for each kind, books, comics and DVDs, whose pictures open the
+// kind's menu, and the way to the help, the information and about windows and the maker's web
+// site. Closing it ends the program.
 class TfrmAvvio final : public ChainWindow {
     Q_OBJECT
 public:
@@ -18,6 +21,8 @@ public:
     QLabel* imgIcona;
     QLabel* imgTitolo;
     QLabel* imgSottotitolo;
+    // The columns of the three shipped kinds. Every column's pictures are named img, btn and app +
+    // its kind's name (KindLook::name); an added kind's are found by those names.
     PictureButton* imgLibri;
     PictureButton* btnLibri;
     PictureButton* appLibri;
@@ -40,13 +45,20 @@ protected:
     void FormClose() override;
 
 private:
-    void addKindColumn(KindId kind, int centreX, PictureButton*& picture, PictureButton*& button, PictureButton*& note);
+    // The large picture, the button picture and the note of one kind's column.
+    struct KindColumn {
+        PictureButton* picture;
+        PictureButton* button;
+        PictureButton* note;
+
+        auto parts() const { return std::tuple(picture, button, note); }
+    };
+
+    // The column of `kind` around `centre` across the panel, its pictures at `scale` of their size.
+    KindColumn addKindColumn(const Kind& kind, int centre, qreal scale);
     PictureButton* addPicture(const QString& name, const QString& picture, const QString& meaning, QSize size,
                               QPoint at);
 
-    void imgLibriClick();
-    void imgFumettiClick();
-    void imgDVDClick();
     void showMenu(KindId kind);
     void imgInfoClick();
     void imgGuidaClick();

@@ -18,6 +18,11 @@ TfrmInfo::TfrmInfo(QWidget* opener) : DialogWindow(opener, QStringLiteral(" Info
 
     imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/info_logo.svg"), QSize(440, 420), this);
     imgLogo->move(16, 14);
+    imgLogo->setAccessibleName(QStringLiteral("Cartavox. Catalogazione di libri, fumetti e DVD. Versione 1.0. "
+                                              "© 2026 Cartavox Software."));
+    imgLogo->setAccessibleDescription(
+        QStringLiteral("Schede descrittive con foto di copertina. Ricerca su più campi. Stampa e anteprima delle "
+                       "schede. Esportazione in foglio di calcolo. Slide show delle copertine."));
 
     // The envelope and the address, centred together under the logo.
     imgEmail =

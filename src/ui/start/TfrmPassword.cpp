@@ -26,6 +26,10 @@ TfrmPassword::TfrmPassword() : ChainWindow(QStringLiteral(" Cartavox - Accesso")
     imgLogo =
         new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/images/password_logo.svg"), QSize(388, 250), this);
     imgLogo->move(0, 0);
+    // The picture's words, the initial password above all, reach a screen reader too.
+    imgLogo->setAccessibleName(
+        QStringLiteral("Password. Proteggi l'accesso al programma con una password scelta da te. Password iniziale: "
+                       "“pergamenaverde” (da digitare senza le virgolette)."));
 
     lblRigo05 = Look::label(QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."), 14, this);
     lblRigo05->setGeometry(34, 256, 320, 22);
@@ -52,9 +56,10 @@ TfrmPassword::TfrmPassword() : ChainWindow(QStringLiteral(" Cartavox - Accesso")
     lblMemory->setTextFormat(Qt::PlainText);
     lblMemory->hide();
 
-    setTabOrder(txtPassword, cmdOK);
+    // From the field along the buttons, left to right, as they are read.
+    setTabOrder(txtPassword, btnCambiaPassword);
+    setTabOrder(btnCambiaPassword, cmdOK);
     setTabOrder(cmdOK, cmdEsci);
-    setTabOrder(cmdEsci, btnCambiaPassword);
 
     txtPassword->installEventFilter(this);
     connect(txtPassword, &QLineEdit::textChanged, this, guarded(this, &TfrmPassword::txtPasswordChange));

@@ -9,9 +9,11 @@
 #include "TfrmSplash.h"
 #include "cards/TfrmAllegaCartella.h"
 #include "cards/TfrmZoom.h"
+#include "kinds/KindLook.h"
 #include "search/TfrmCodici_Dewey.h"
 #include "search/TfrmRiepFumettiMancanti.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -27,7 +29,7 @@ template <typename Window> QWidget* make(QWidget* opener)
 
 constexpr std::size_t kRoles = std::size_t(WindowRole::Import) + 1;
 
-// The window classes of each kind, one column per role in the order of WindowRole.
+// The named window classes of the shipped kinds, one column per role in the order of WindowRole.
 struct KindClasses {
     KindId kind;
     std::array<Maker, kRoles> makers;
@@ -47,6 +49,32 @@ const KindClasses kClasses[] = {
 };
 // clang-format on
 
+// The window of each role for a kind without classes of its own, in the order of WindowRole: its
+// family's window with the kind, named as the named classes are, this prefix + the kind's name.
+struct Family {
+    QWidget* (*make)(const Kind& kind, QWidget* opener);
+    const char* namePrefix;
+};
+
+const std::array<Family, kRoles> kFamilies{{
+    {[](const Kind& kind, QWidget*) -> QWidget* { return new MenuWindow(kind); }, "TfrmMenu"},
+    {[](const Kind& kind, QWidget*) -> QWidget* { return new CreateWindow(kind); }, "TfrmCrea"},
+    {[](const Kind& kind, QWidget*) -> QWidget* { return new OpenWindow(kind); }, "TfrmApri"},
+    {[](const Kind& kind, QWidget*) -> QWidget* { return new KindCardWindow(kind); }, "Tfrm"},
+    {[](const Kind& kind, QWidget* opener) -> QWidget* { return new KindSearchWindow(kind, opener); }, "TfrmTrova"},
+    {[](const Kind& kind, QWidget* opener) -> QWidget* { return new ExportWindow(kind, opener); }, "TfrmExp"},
+    {[](const Kind& kind, QWidget* opener) -> QWidget* {
+         return new CardPrintWindow(kind, CardPrintWindow::Action::Print, opener);
+     },
+     "TfrmStampa"},
+    {[](const Kind& kind, QWidget* opener) -> QWidget* {
+         return new CardPrintWindow(kind, CardPrintWindow::Action::Preview, opener);
+     },
+     "TfrmAnteprima"},
+    {[](const Kind& kind, QWidget* opener) -> QWidget* { return new SlideShowWindow(kind, opener); }, "TfrmSlideshow_"},
+    {[](const Kind& kind, QWidget* opener) -> QWidget* { return new ImportWindow(kind, opener); }, "TfrmImporta"},
+}};
+
 template <typename Window> QWidget* makeSingle()
 {
     return make<Window>(nullptr);
@@ -65,20 +93,24 @@ WindowClasses::StartUpStep of(WindowRole role, KindId kind)
 
 QWidget* WindowClasses::create(WindowRole role, KindId kind, QWidget* opener)
 {
+    const auto column = std::size_t(role);
     for (const KindClasses& classes : kClasses) {
         if (classes.kind != kind)
             continue;
-        QWidget* window = classes.makers.at(std::size_t(role))(opener);
+        QWidget* window = classes.makers.at(column)(opener);
         window->setObjectName(QString::fromLatin1(window->metaObject()->className()));
         return window;
     }
-    throw std::logic_error("a kind without window classes");
+    const Family& family = kFamilies.at(column);
+    QWidget* window = family.make(Kind::of(kind), opener);
+    window->setObjectName(QLatin1String(family.namePrefix) + KindLook::of(kind).name);
+    return window;
 }
 
-const QList<WindowClasses::StartUpStep>& WindowClasses::startUpOrder()
+QList<WindowClasses::StartUpStep> WindowClasses::startUpOrder()
 {
     using R = WindowRole;
-    static const QList<StartUpStep> order{
+    static const QList<StartUpStep> shipped{
         single(makeSingle<TfrmPassword>),
         single(makeSingle<TfrmAvvio>),
         single(makeSingle<TfrmAllegaCartella>),
@@ -117,5 +149,17 @@ const QList<WindowClasses::StartUpStep>& WindowClasses::startUpOrder()
         of(R::Preview, KindId::Fumetti),
         of(R::Print, KindId::Fumetti),
     };
+    QList<StartUpStep> order = shipped;
+    // An added kind's windows come after all others, in the order of the comics' and DVDs'.
+    for (const Kind* kind : Kind::all()) {
+        const bool listed = std::any_of(shipped.begin(), shipped.end(), [kind](const StartUpStep& step) {
+            return !step.single && step.kind == kind->id;
+        });
+        if (listed)
+            continue;
+        for (WindowRole role :
+             {R::Menu, R::Create, R::Open, R::Card, R::SlideShow, R::Search, R::Export, R::Preview, R::Print})
+            order.append(of(role, kind->id));
+    }
     return order;
 }

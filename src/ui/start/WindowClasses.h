@@ -9,13 +9,16 @@
 
 class QWidget;
 
-// What a window of a kind is for. Each kind has one window class per role (TfrmTrovaLibri is the
-// search window of books); KindWindows.h declares them and WindowClasses.cpp holds the one table.
+// What a window of a kind is for. Each shipped kind has one named window class per role
+// (TfrmTrovaLibri is the search window of books); KindWindows.h declares them and
+// WindowClasses.cpp holds the one table. A kind added with Kind::add gets the family's window of
+// each role with its kind.
 enum class WindowRole { Menu, Create, Open, Card, Search, Export, Print, Preview, SlideShow, Import };
 
 namespace WindowClasses {
 
-// A new window of the class that plays `role` for `kind`, owned by `opener`, named after its class.
+// A new window of the class that plays `role` for `kind`, owned by `opener`, named after its class
+// (an added kind's after the named classes: TfrmMenu + its KindLook name).
 QWidget* create(WindowRole role, KindId kind, QWidget* opener = nullptr);
 
 // The same as the dialog it is: run it with exec(); it is deleted with the pointer.
@@ -38,7 +41,7 @@ struct StartUpStep {
 };
 
 // Every window class of the program once, in the order start-up creates them; the first is the
-// main window.
-const QList<StartUpStep>& startUpOrder();
+// main window. A kind added with Kind::add has its windows at the end.
+QList<StartUpStep> startUpOrder();
 
 } // namespace WindowClasses

@@ -2,9 +2,10 @@
 
 class QLineEdit;
 
-// A field whose text is stored in the archives' code page, Windows-1252: an edit that would bring
-// in a character the code page lacks (typed, composed, pasted or dropped) is refused at once,
-// rather than stored later as "?" without a word.
+// A field whose text is stored in the archives' code page, Windows-1252. A character the code page
+// lacks is refused when it is typed or composed. A paste or a drop goes in whole, each such
+// character replaced by "?" as the archive would store it, and the status line says so: the
+// window's `panInfo`, or, where the window has none, that of the window beneath which opened it.
 namespace CodePageInput {
 
 void refuseOthers(QLineEdit* field);

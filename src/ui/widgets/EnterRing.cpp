@@ -22,6 +22,14 @@ EnterRing::EnterRing(QWidget* owner, QHash<QObject*, QWidget*> successors)
         it.key()->installEventFilter(this);
 }
 
+void EnterRing::chain(const QList<QWidget*>& fields)
+{
+    QHash<QObject*, QWidget*> successors;
+    for (qsizetype i = 0; i + 1 < fields.size(); ++i)
+        successors.insert(fields.at(i), fields.at(i + 1));
+    new EnterRing(fields.constFirst(), std::move(successors));
+}
+
 void EnterRing::link(QWidget* field, QWidget* target)
 {
     new EnterRing(field, {{field, target}});

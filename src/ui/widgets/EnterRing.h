@@ -17,6 +17,9 @@ public:
     // Enter in `field` moves the focus to `target` (a search field to its button), one way only.
     static void link(QWidget* field, QWidget* target);
 
+    // The ring without its way back: Enter in the last field is left to the field itself.
+    static void chain(const QList<QWidget*>& fields);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,5 +1,6 @@
 #include "LinkLabel.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
 
 #include <QAbstractButton>
@@ -21,8 +22,10 @@ LinkLabel::LinkLabel(const QString& objectName, const QString& text, QWidget* pa
 
 void LinkLabel::attachPicture(QAbstractButton* picture)
 {
-    // The picture is the link's own: a screen reader calls it by the link's text.
+    // The picture is the link's own: a screen reader calls it by the link's text, and meets the
+    // link once, at the picture that the keys reach.
     picture->setAccessibleName(text());
+    Accessibility::leaveOut(this);
     connect(picture, &QAbstractButton::pressed, this, [this] { setPressed(true); });
     connect(picture, &QAbstractButton::released, this, [this] { setPressed(false); });
     connect(picture, &QAbstractButton::clicked, this, &LinkLabel::click);

@@ -257,7 +257,7 @@ bool TestFileKinds::run(Use use, const QString& place)
             PasswordFile::store(QStringLiteral("NUOVA"));
             return true;
         case Use::DocumentHanded:
-            return !AttachmentFolder::documentPath(QStringLiteral("scheda.pdf")).isEmpty();
+            return !AttachmentFolder::document(QStringLiteral("scheda.pdf")).path.isEmpty();
         case Use::DocumentChosen:
             return AttachmentFolder::store(place, QStringLiteral("nuovo.pdf"), yes) &&
                    QFileInfo::exists(AttachmentFolder::path() + QStringLiteral("/nuovo.pdf"));

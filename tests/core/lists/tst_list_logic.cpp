@@ -4,6 +4,7 @@
 #include "CardArchiveBytes.h"
 #include "CoreTestSupport.h"
 #include "lists/CardSearch.h"
+#include "lists/ColumnSort.h"
 #include "lists/ListText.h"
 #include "lists/ResultLine.h"
 #include "storage/CatalogueFile.h"
@@ -38,6 +39,8 @@ private slots:
     void containment();
     void criteriaInForceCombine();
     void listOrder();
+    void columnSort_data();
+    void columnSort();
     void longSharedBeginningsSortAsLinesCompare();
     void quickFind();
     void missingIssues_data();
@@ -64,11 +67,13 @@ void TestListLogic::resultLine_data()
     QTest::addColumn<KindId>("kind");
     QTest::addColumn<StoredTexts>("card");
     QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("cells"); // what each column of the list shows
 
     struct Case {
         const char* what;
         StoredTexts card;
         QString line;
+        QStringList cells;
     };
     const QString sixty = QStringLiteral("Storia di una lunga ricerca del titolo perfetto per un libro");
     QCOMPARE(sixty.size(), 60);
@@ -82,10 +87,12 @@ void TestListLogic::resultLine_data()
              {"Anno", "1980"},
              {"Genere", "Giallo"}},
             pad("Il nome della rosa", 55) + "  Autore: " + pad("Umberto Eco", 30) +
-                "  Editore: " + pad("Bompiani", 30) + "  Anno: 1980"},
+                "  Editore: " + pad("Bompiani", 30) + "  Anno: 1980",
+            {"Il nome della rosa", "Umberto Eco", "Bompiani", "1980"}},
            {"title of 60 cut to 55, fields trimmed, empty year",
             {{"Titolo", latin(sixty)}, {"Autore", "  Mario Rossi \t"}, {"Editore", " Einaudi"}},
-            sixty.left(55) + "  Autore: " + pad("Mario Rossi", 30) + "  Editore: " + pad("Einaudi", 30) + "  Anno: "},
+            sixty.left(55) + "  Autore: " + pad("Mario Rossi", 30) + "  Editore: " + pad("Einaudi", 30) + "  Anno: ",
+            {"Storia di una lunga ricerca del titolo perfetto per un", "Mario Rossi", "Einaudi", ""}},
            // A control character inside a field (written by another program) stands as a blank, so
            // the columns stay where they are, on screen and in print.
            {"controls inside fields are blanks",
@@ -96,7 +103,8 @@ void TestListLogic::resultLine_data()
                          "udi\x81"},
              {"Anno", "18\r\n69"}},
             pad("Guerra e pace", 55) + "  Autore: " + pad("Lev Tolstoj", 30) + "  Editore: " + pad("Ein a udi", 30) +
-                "  Anno: 18  69"}}},
+                "  Anno: 18  69",
+            {"Guerra e pace", "Lev Tolstoj", "Ein a udi", "18  69"}}}},
          // The number's field holds 20 characters: the longest fills its column.
          {"fumetti",
           {{"number of 20",
@@ -105,7 +113,8 @@ void TestListLogic::resultLine_data()
              {"Numero", "12345678901234567890"},
              {"Data", "giugno 1958"},
              {"Editore", "Bonelli Editore"}},
-            pad("Tex", 55) + "  Autore: " + pad("Bonelli", 30) + "  Albo n. 12345678901234567890  Data: giugno 1958"}}},
+            pad("Tex", 55) + "  Autore: " + pad("Bonelli", 30) + "  Albo n. 12345678901234567890  Data: giugno 1958",
+            {"Tex", "Bonelli", "12345678901234567890", "giugno 1958"}}}},
          {"dvd",
           {{"director and leading actor, accents decoded",
             {{"Titolo", "La dolce vita"},
@@ -114,15 +123,16 @@ void TestListLogic::resultLine_data()
              {"Anno", "1960"},
              {"Nazione", "Italia"}},
             pad("La dolce vita", 55) + "  Regista: " + pad("Federico Fellini", 30) +
-                "  Attore: " + pad("Marcello Mastroianni", 30) + "  Anno: 1960"},
+                "  Attore: " + pad("Marcello Mastroianni", 30) + "  Anno: 1960",
+            {"La dolce vita", "Federico Fellini", "Marcello Mastroianni", "1960"}},
            {"director of 32 characters cut to 30",
             {{"Titolo", "Citt\xe0"}, {"Regista", "Abcdefghij Abcdefghij Abcdefghij"}},
-            pad("Città", 55) + "  Regista: Abcdefghij Abcdefghij Abcdefgh" + "  Attore: " + pad("", 30) +
-                "  Anno: "}}}},
+            pad("Città", 55) + "  Regista: Abcdefghij Abcdefghij Abcdefgh" + "  Attore: " + pad("", 30) + "  Anno: ",
+            {"Città", "Abcdefghij Abcdefghij Abcdefgh", "", ""}}}}},
     };
     for (const Kind* kind : Kind::all())
         for (const Case& each : cases.of(*kind))
-            addKindRow(kind->id, each.what) << each.card << each.line;
+            addKindRow(kind->id, each.what) << each.card << each.line << each.cells;
 }
 
 void TestListLogic::resultLine()
@@ -130,8 +140,15 @@ void TestListLogic::resultLine()
     QFETCH(KindId, kind);
     QFETCH(StoredTexts, card);
     QFETCH(QString, line);
+    QFETCH(QStringList, cells);
     const Kind& k = Kind::of(kind);
     QCOMPARE(ResultLine(k).of(Record(k.layout, recordBytes(k, card))), line);
+
+    // The columns a list shows the line in, each without the blanks that pad it.
+    QStringList shown;
+    for (const ResultLine::Span& span : ResultLine(k).spans())
+        shown << ColumnSort::cell(line, span).toString();
+    QCOMPARE(shown, cells);
 
     // The search lists the same line.
     const FoundCards found = CardSearch::find(k, archive(k, {card}), {});
@@ -233,6 +250,70 @@ void TestListLogic::listOrder()
     QVERIFY(!ListText::lessInListOrder(u"a", u"A"));
     QVERIFY(!ListText::lessInListOrder(u"A", u"a"));
     QVERIFY(ListText::lessInListOrder(u"z", u"_"));
+}
+
+// Sorting by a column heading, on comic lines in their first order. A column's cells compare as
+// the lists compare, a run of digits by its value; equal cells keep the first order whichever way
+// the column is sorted and whatever order was shown before.
+void TestListLogic::columnSort_data()
+{
+    QTest::addColumn<QList<int>>("shown"); // the cards below in the order shown before the click
+    QTest::addColumn<int>("column");
+    QTest::addColumn<Qt::SortOrder>("order");
+    QTest::addColumn<QStringList>("titles");
+
+    const QList<int> first{0, 1, 2, 3, 4};
+    QTest::newRow("title: the first order")
+        << first << 0 << Qt::AscendingOrder << QStringList{"Alan Ford", "Dylan Dog", "Martin Mystère", "Tex", "Zagor"};
+    QTest::newRow("title, reversed") << first << 0 << Qt::DescendingOrder
+                                     << QStringList{"Zagor", "Tex", "Martin Mystère", "Dylan Dog", "Alan Ford"};
+    QTest::newRow("number: by value, 2 and 002 tie")
+        << first << 2 << Qt::AscendingOrder << QStringList{"Zagor", "Martin Mystère", "Tex", "Dylan Dog", "Alan Ford"};
+    QTest::newRow("number, reversed: the tie keeps its order")
+        << first << 2 << Qt::DescendingOrder << QStringList{"Alan Ford", "Dylan Dog", "Martin Mystère", "Tex", "Zagor"};
+    QTest::newRow("author: bonelli and Bonelli tie")
+        << first << 1 << Qt::AscendingOrder << QStringList{"Tex", "Zagor", "Martin Mystère", "Alan Ford", "Dylan Dog"};
+    QTest::newRow("author, reversed") << first << 1 << Qt::DescendingOrder
+                                      << QStringList{"Dylan Dog", "Alan Ford", "Martin Mystère", "Tex", "Zagor"};
+    QTest::newRow("date: empty first") << first << 3 << Qt::AscendingOrder
+                                       << QStringList{"Tex", "Zagor", "Alan Ford", "Martin Mystère", "Dylan Dog"};
+    QTest::newRow("date, reversed: empty last")
+        << first << 3 << Qt::DescendingOrder << QStringList{"Dylan Dog", "Martin Mystère", "Alan Ford", "Zagor", "Tex"};
+    QTest::newRow("ties in the first order, not in the order shown")
+        << QList<int>{4, 3, 2, 1, 0} << 1 << Qt::AscendingOrder
+        << QStringList{"Tex", "Zagor", "Martin Mystère", "Alan Ford", "Dylan Dog"};
+    QTest::newRow("reversed from another column's order")
+        << QList<int>{2, 0, 4, 1, 3} << 2 << Qt::DescendingOrder
+        << QStringList{"Alan Ford", "Dylan Dog", "Martin Mystère", "Tex", "Zagor"};
+}
+
+void TestListLogic::columnSort()
+{
+    QFETCH(QList<int>, shown);
+    QFETCH(int, column);
+    QFETCH(Qt::SortOrder, order);
+    QFETCH(QStringList, titles);
+    // Comic lines, in the order a search first lists them.
+    const QStringList cards{
+        pad("Alan Ford", 55) + "  Autore: " + pad("Magnus", 30) + "  Albo n. " + pad("10", 20) + "  Data: 1971",
+        pad("Dylan Dog", 55) + "  Autore: " + pad("Sclavi", 30) + "  Albo n. " + pad("9", 20) + "  Data: 1986",
+        pad("Martin Mystère", 55) + "  Autore: " + pad("Castelli", 30) + "  Albo n. " + pad("2", 20) + "  Data: 1982",
+        pad("Tex", 55) + "  Autore: " + pad("bonelli", 30) + "  Albo n. " + pad("002", 20) + "  Data: ",
+        pad("Zagor", 55) + "  Autore: " + pad("Bonelli", 30) + "  Albo n. " + pad("", 20) + "  Data: 1961",
+    };
+    const QList<ResultLine::Span> spans{{0, 55}, {65, 30}, {105, 20}, {133, 0}};
+
+    QStringList lines;
+    for (int card : shown)
+        lines << cards.at(card);
+    QList<int> firstOrder;
+    for (int card = 0; card < cards.size(); ++card)
+        firstOrder << int(shown.indexOf(card));
+
+    QStringList sorted;
+    for (int row : ColumnSort::sorted(lines, spans.at(column), order, firstOrder))
+        sorted << lines.at(row).left(55).trimmed();
+    QCOMPARE(sorted, titles);
 }
 
 void TestListLogic::longSharedBeginningsSortAsLinesCompare()

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 const QString kReplace = QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo "
                                         "stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
@@ -328,35 +330,74 @@ void TestAttachments::clearingKeepsTheDescriptionAndAnnullaKeepsTheCard()
     QCOMPARE(card.label("Desc01"), QStringLiteral("Contratto"));
 }
 
+namespace {
+// What lies under the document's name in the attachment folder, besides nothing at all.
+enum class Under { Nothing, LinkOutside, FolderLinkedOutside, Pipe, Folder };
+} // namespace
+Q_DECLARE_METATYPE(Under)
+
 void TestAttachments::openHandsOnlyFolderDocumentsToTheDesktop_data()
 {
     QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<QString>("linkOutside"); // what in the folder is a link to a file elsewhere
-    QTest::addColumn<bool>("opens");
-    QTest::newRow("plain name") << QByteArray("Manuale d'uso.pdf") << QString() << true;
-    QTest::newRow("dots inside a name") << QByteArray("Vol..2.pdf") << QString() << true;
-    QTest::newRow("parent folder") << QByteArray("../segreto.txt") << QString() << false;
-    QTest::newRow("windows parent folder") << QByteArray("..\\..\\programma.exe") << QString() << false;
-    QTest::newRow("absolute path") << QByteArray("/etc/passwd") << QString() << false;
-    QTest::newRow("sub folder") << QByteArray("altro/file.pdf") << QString() << false;
-    QTest::newRow("the parent itself") << QByteArray("..") << QString() << false;
-    QTest::newRow("the document a link") << QByteArray("Manuale.pdf") << QStringLiteral("Manuale.pdf") << false;
-    QTest::newRow("the folder a link") << QByteArray("Manuale.pdf") << QStringLiteral(".") << false;
+    QTest::addColumn<Under>("under");
+    QTest::addColumn<QString>("warning"); // empty: the document is handed to the desktop
+    const auto outside = [](const char* name) {
+        return QStringLiteral("Attenzione: il nome \"%1\" indica un file fuori dalla cartella dei documenti allegati: "
+                              "il documento non viene aperto.")
+            .arg(QString::fromUtf8(name));
+    };
+    QTest::newRow("plain name") << QByteArray("Manuale d'uso.pdf") << Under::Nothing << QString();
+    QTest::newRow("dots inside a name") << QByteArray("Vol..2.pdf") << Under::Nothing << QString();
+    QTest::newRow("parent folder") << QByteArray("../segreto.txt") << Under::Nothing << outside("../segreto.txt");
+    QTest::newRow("windows parent folder")
+        << QByteArray("..\\..\\programma.exe") << Under::Nothing << outside("..\\..\\programma.exe");
+    QTest::newRow("absolute path") << QByteArray("/etc/passwd") << Under::Nothing << outside("/etc/passwd");
+    QTest::newRow("sub folder") << QByteArray("altro/file.pdf") << Under::Nothing << outside("altro/file.pdf");
+    QTest::newRow("the parent itself") << QByteArray("..") << Under::Nothing << outside("..");
+    QTest::newRow("the document a link")
+        << QByteArray("Manuale.pdf") << Under::LinkOutside
+        << QStringLiteral("Attenzione: \"Manuale.pdf\" nella cartella dei documenti allegati è un collegamento a un "
+                          "altro file: il documento non viene aperto.");
+    QTest::newRow("the folder a link")
+        << QByteArray("Manuale.pdf") << Under::FolderLinkedOutside
+        << QStringLiteral("Attenzione: la cartella dei documenti allegati porta fuori dalla cartella del programma: i "
+                          "documenti non vengono aperti.");
+    QTest::newRow("the document a named pipe")
+        << QByteArray("Manuale.pdf") << Under::Pipe
+        << QStringLiteral("Attenzione: \"Manuale.pdf\" nella cartella dei documenti allegati non è un documento ma un "
+                          "file speciale del sistema (una pipe, un dispositivo o un socket): non viene aperto.");
+    QTest::newRow("the document a folder")
+        << QByteArray("Manuale.pdf") << Under::Folder
+        << QStringLiteral("Attenzione: \"Manuale.pdf\" nella cartella dei documenti allegati è una cartella, non un "
+                          "documento.");
 }
 
 void TestAttachments::openHandsOnlyFolderDocumentsToTheDesktop()
 {
     QFETCH(QByteArray, stored);
-    QFETCH(QString, linkOutside);
-    QFETCH(bool, opens);
+    QFETCH(Under, under);
+    QFETCH(QString, warning);
+    const QString name = QString::fromLatin1(stored);
     QTemporaryDir outside;
-    if (!linkOutside.isEmpty()) {
-        const bool wholeFolder = linkOutside == u'.';
-        writeFileBytes(outside.filePath(QString::fromLatin1(stored)), "un documento di altri");
-        const QString link =
-            wholeFolder ? folder().file(QStringLiteral("Documenti_Allegati")) : attachment(linkOutside);
-        QDir().mkpath(QFileInfo(link).path());
-        QVERIFY(QFile::link(wholeFolder ? outside.path() : outside.filePath(linkOutside), link));
+    QDir().mkpath(folder().file(QStringLiteral("Documenti_Allegati")));
+    switch (under) {
+    case Under::Nothing:
+        break;
+    case Under::LinkOutside:
+        writeFileBytes(outside.filePath(name), "un documento di altri");
+        QVERIFY(QFile::link(outside.filePath(name), attachment(name)));
+        break;
+    case Under::FolderLinkedOutside:
+        writeFileBytes(outside.filePath(name), "un documento di altri");
+        QVERIFY(QDir().rmdir(folder().file(QStringLiteral("Documenti_Allegati"))));
+        QVERIFY(QFile::link(outside.path(), folder().file(QStringLiteral("Documenti_Allegati"))));
+        break;
+    case Under::Pipe:
+        QCOMPARE(::mkfifo(QFile::encodeName(attachment(name)).constData(), 0600), 0);
+        break;
+    case Under::Folder:
+        QVERIFY(QDir().mkdir(attachment(name)));
+        break;
     }
     // The name comes from an archive that another program may have written.
     StoredTexts texts = sampleCard(Kind::libri(), 1);
@@ -369,9 +410,14 @@ void TestAttachments::openHandsOnlyFolderDocumentsToTheDesktop()
         QVERIFY(openButton(window, 1)->isEnabled());
         click(window, QStringLiteral("btnApri01"));
     });
-    const QStringList expected = opens ? QStringList{attachment(QString::fromLatin1(stored))} : QStringList();
-    QCOMPARE(m_opened, expected);
-    QCOMPARE(messages().count(), 0);
+    QCOMPARE(m_opened, warning.isEmpty() ? QStringList{attachment(name)} : QStringList());
+    if (warning.isEmpty()) {
+        QCOMPARE(messages().count(), 0);
+    } else {
+        QCOMPARE(messages().count(), 1);
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Warning);
+        QCOMPARE(messages().last().text, warning);
+    }
 }
 
 void TestAttachments::enterMovesThroughTheFieldsAndPressesNoButton()

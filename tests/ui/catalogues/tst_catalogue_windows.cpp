@@ -376,6 +376,17 @@ void CatalogueWindowsTest::createRefusesName_data()
         addKindRow(kind->id, "backslash") << "a\\b" << outside;
         addKindRow(kind->id, "dot") << "." << outside;
         addKindRow(kind->id, "dot dot") << " .. " << outside;
+        // Pasted from several lines or from a table: the file's name would hold the control itself.
+        const QString control = QStringLiteral(
+            "Attenzione: il nome indicato contiene un a capo, una tabulazione o un altro carattere di controllo, che "
+            "non possono far parte del nome di un file.\r\n\r\nScrivere il nome su una sola riga, senza questi "
+            "caratteri.");
+        addKindRow(kind->id, "line break") << "riga1\nriga2" << control;
+        addKindRow(kind->id, "carriage return and line break") << "riga1\r\nriga2" << control;
+        addKindRow(kind->id, "tab") << "Titolo\tAutore" << control;
+        addKindRow(kind->id, "bell") << "Casa\amia" << control;
+        addKindRow(kind->id, "next line, U+0085") << QStringLiteral("Casa\u0085mia") << control;
+        addKindRow(kind->id, "line separator, U+2028") << QStringLiteral("Casa\u2028mia") << control;
     }
 }
 
@@ -710,17 +721,16 @@ void CatalogueWindowsTest::deletionRefusedIsReportedNotClaimed()
 void CatalogueWindowsTest::openHandsArchiveToBlankCard_data()
 {
     QTest::addColumn<KindId>("kind");
-    QTest::addColumn<bool>("doubleClick");
-    for (const Kind* kind : Kind::all()) {
-        addKindRow(kind->id, "button") << false;
-        addKindRow(kind->id, "double-click") << true;
-    }
+    QTest::addColumn<QString>("how");
+    for (const Kind* kind : Kind::all())
+        for (const char* how : {"button", "double-click", "keys"})
+            addKindRow(kind->id, how) << QString::fromLatin1(how);
 }
 
 void CatalogueWindowsTest::openHandsArchiveToBlankCard()
 {
     QFETCH(KindId, kind);
-    QFETCH(bool, doubleClick);
+    QFETCH(QString, how);
     const Kind& k = Kind::of(kind);
     const ProgramFolderFixture& folder = this->folder();
     MessageProbe& messages = this->messages();
@@ -737,10 +747,29 @@ void CatalogueWindowsTest::openHandsArchiveToBlankCard()
 
     QListWidgetItem* line = lstFiles->findItems("Biblioteca" + k.extension, Qt::MatchExactly).value(0);
     QVERIFY(line);
-    if (doubleClick) {
+    if (how == QLatin1String("double-click")) {
         const QPoint centre = lstFiles->visualItemRect(line).center();
         QTest::mouseClick(lstFiles->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(lstFiles->viewport(), Qt::LeftButton, {}, centre);
+    } else if (how == QLatin1String("keys")) {
+        // Back into the list from the picture after it: the line with the focus is selected, and
+        // its mark stands out from the list's white by at least 3:1.
+        QVERIFY(QTest::qWaitForWindowActive(open));
+        auto* help = child<QWidget>(open, "imgGuida");
+        help->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(help, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), lstFiles);
+        QCOMPARE(lstFiles->selectedItems(), QList<QListWidgetItem*>{lstFiles->item(0)});
+        const QImage shown = lstFiles->viewport()->grab().toImage();
+        const QRect first = lstFiles->visualItemRect(lstFiles->item(0));
+        const QColor mark = shown.pixelColor(first.right() - 3, first.center().y());
+        const QColor background = shown.pixelColor(first.right() - 3, shown.height() - 3);
+        QVERIFY2(contrastRatio(mark, background) >= 3.0,
+                 qPrintable(QStringLiteral("%1 on %2").arg(mark.name(), background.name())));
+        // The arrows move the selection; Enter opens the selected archive, as Apri archivio does.
+        QTest::keyClick(lstFiles, Qt::Key_Down);
+        QCOMPARE(lstFiles->selectedItems(), QList<QListWidgetItem*>{line});
+        QTest::keyClick(lstFiles, Qt::Key_Return);
     } else {
         line->setSelected(true);
         click(open, "btnApri");

@@ -164,6 +164,8 @@ void TestKindRules::eachBrokenRuleIsNamed_data()
         << Change([](F&, Kind&, KindLook& l) { l.search.criteria[1].number = 1; }) << QStringList{"criteria"};
     QTest::newRow("grid width missing") << Change([](F&, Kind&, KindLook& l) { l.spreadsheet.gridWidths.removeLast(); })
                                         << QStringList{"grid widths"};
+    QTest::newRow("list heading missing")
+        << Change([](F&, Kind&, KindLook& l) { l.search.listHeadings.removeLast(); }) << QStringList{"list headings"};
 
     // What an import reads
     QTest::newRow("import names of no field")

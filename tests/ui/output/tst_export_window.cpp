@@ -6,6 +6,7 @@
 #include "output/ExportWindow.h"
 #include "shell/OpenURL.h"
 #include "start/TfrmGuida.h"
+#include "widgets/PictureButton.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -90,6 +91,10 @@ private slots:
     void editsReachTheFileOnly();
     void noLeavesTheFileUntouched();
     void anotherArchiveReplacesTheFile();
+    void anEarlierExportIsReplacedOnlyWhenAsked_data();
+    void anEarlierExportIsReplacedOnlyWhenAsked();
+    void controlCharactersShowAsBlanks();
+    void tabLeavesTheGrid();
     void failureKeepsTheEarlierFile_data();
     void failureKeepsTheEarlierFile();
     void archiveWithoutCards();
@@ -301,8 +306,10 @@ void TestExportWindow::anotherArchiveReplacesTheFile()
     writeFileBytes(archive(KindId::Fumetti, QStringLiteral("Seconda")), recordBytes(kind, other));
     for (const char* name : {"Prima", "Seconda"}) {
         withExportWindow(KindId::Fumetti, archive(KindId::Fumetti, QLatin1String(name)), [&](ExportWindow* window) {
-            // Answering No to the second question writes the file all the same and opens nothing.
+            // Answering No to the last question writes the file all the same and opens nothing.
             messages().answerNext(QMessageBox::Yes);
+            if (QFile::exists(folder().file(QStringLiteral("Raccolta_Fumetti.xls"))))
+                messages().answerNext(QMessageBox::Yes); // replace the earlier export
             messages().answerNext(QMessageBox::No);
             click(window, QStringLiteral("cmdEsporta"));
         });
@@ -311,6 +318,105 @@ void TestExportWindow::anotherArchiveReplacesTheFile()
     const QList<QList<QByteArray>> rows = dataRows(fileBytes(folder().file(QStringLiteral("Raccolta_Fumetti.xls"))));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().first(), QByteArray("Dylan Dog"));
+}
+
+void TestExportWindow::anEarlierExportIsReplacedOnlyWhenAsked_data()
+{
+    QTest::addColumn<KindId>("kind");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    const auto add = [](const char* name, KindId kind, const char* question) {
+        QTest::newRow(qPrintable(QStringLiteral("%1, yes").arg(QLatin1String(name))))
+            << kind << QString::fromUtf8(question) << QMessageBox::Yes;
+        QTest::newRow(qPrintable(QStringLiteral("%1, no").arg(QLatin1String(name))))
+            << kind << QString::fromUtf8(question) << QMessageBox::No;
+    };
+    add("libri", KindId::Libri, "Il file Catalogo_Libri.xls esiste già. Sostituirlo?");
+    add("fumetti", KindId::Fumetti, "Il file Raccolta_Fumetti.xls esiste già. Sostituirlo?");
+    add("dvd", KindId::DVD, "Il file Collezione_DVD.xls esiste già. Sostituirlo?");
+}
+
+void TestExportWindow::anEarlierExportIsReplacedOnlyWhenAsked()
+{
+    QFETCH(KindId, kind);
+    QFETCH(QString, question);
+    QFETCH(QMessageBox::StandardButton, answer);
+    const Kind& k = Kind::of(kind);
+    writeFileBytes(archive(kind), sampleArchive(k, 2));
+    const QString file = folder().file(k.spreadsheet.fileName);
+    writeFileBytes(file, "the export of another archive, worked on since");
+
+    withExportWindow(kind, archive(kind), [&](ExportWindow* window) {
+        messages().answerNext(QMessageBox::Yes);
+        messages().answerNext(answer);
+        click(window, QStringLiteral("cmdEsporta"));
+        QCOMPARE(messages().shown().at(0).text, kAskToExport);
+        QCOMPARE(messages().shown().at(1).kind, MessageBox::Kind::Confirmation);
+        QCOMPARE(messages().shown().at(1).text, question);
+        QCOMPARE(messages().shown().at(1).buttons, QMessageBox::Yes | QMessageBox::No);
+        // No asks nothing more; Yes writes and asks about opening the file.
+        QCOMPARE(messages().count(), answer == QMessageBox::No ? 2 : 3);
+        QVERIFY(window->isVisible());
+    });
+    if (answer == QMessageBox::No) {
+        QCOMPARE(fileBytes(file), QByteArray("the export of another archive, worked on since"));
+        QVERIFY(m_opened.isEmpty());
+    } else {
+        QCOMPARE(dataRows(fileBytes(file)).size(), 2);
+        QCOMPARE(m_opened, QStringList{file});
+    }
+}
+
+void TestExportWindow::controlCharactersShowAsBlanks()
+{
+    const Kind& kind = Kind::dvd();
+    writeFileBytes(archive(KindId::DVD), recordBytes(kind, {{"Titolo", "Riga uno\r\nRiga due"},
+                                                            {"Regista", "Nome\tCognome"},
+                                                            {"Note", "Prima\x01"
+                                                                     "dopo"}}));
+    withExportWindow(KindId::DVD, archive(KindId::DVD), [&](ExportWindow* window) {
+        QCOMPARE(cell(window, 0, 1), QStringLiteral("Riga uno  Riga due"));
+        QCOMPARE(cell(window, 0, 2), QStringLiteral("Nome Cognome"));
+        QCOMPARE(cell(window, 0, 20), QStringLiteral("Prima dopo"));
+    });
+}
+
+void TestExportWindow::tabLeavesTheGrid()
+{
+    writeFileBytes(archive(KindId::Libri), sampleArchive(Kind::libri(), 3));
+    withExportWindow(KindId::Libri, archive(KindId::Libri), [&](ExportWindow* window) {
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTableView* view = grid(window);
+        QAbstractItemModel* model = view->model();
+        view->setFocus(Qt::TabFocusReason);
+        view->setCurrentIndex(model->index(1, 7));
+
+        // The arrows move from cell to cell.
+        QTest::keyClick(view, Qt::Key_Right);
+        QCOMPARE(view->currentIndex(), model->index(1, 8));
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(view->currentIndex(), model->index(2, 8));
+
+        // Tab and Shift+Tab leave the grid, and come back to it.
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window->cmdEsporta);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), view);
+        QTest::keyClick(view, Qt::Key_Backtab);
+        QVERIFY(QApplication::focusWidget() != view);
+        QVERIFY(window->isAncestorOf(QApplication::focusWidget()));
+
+        // From a cell being typed in, Tab keeps the edit and leaves the grid.
+        QLineEdit* editor = startEdit(window, 0, 7);
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("853.914"));
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(cell(window, 0, 7), QStringLiteral("853.914"));
+        QCOMPARE(QApplication::focusWidget(), window->cmdEsporta);
+        QVERIFY(!view->indexWidget(model->index(0, 8)));
+    });
 }
 
 void TestExportWindow::failureKeepsTheEarlierFile_data()
@@ -344,7 +450,8 @@ void TestExportWindow::failureKeepsTheEarlierFile()
 
     withExportWindow(KindId::Libri, archive(KindId::Libri), [&](ExportWindow* window) {
         click(window, QStringLiteral("cmdEsporta"));
-        QCOMPARE(messages().count(), 2);
+        // An earlier export is replaced only when the user says so; a folder is no file to ask about.
+        QCOMPARE(messages().count(), obstacle == QLatin1String("folder") ? 2 : 3);
         QCOMPARE(messages().last().kind, MessageBox::Kind::Plain);
         QCOMPARE(messages().last().text, kCannotExport);
         QVERIFY(window->isVisible());

@@ -7,10 +7,12 @@
 #include "report/Report.h"
 #include "shell/ProgramFormats.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -18,6 +20,7 @@
 #include <QPrinter>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -37,6 +40,7 @@ private slots:
     void previewKeysScrollThePage();
     void printToFileIsProposedInTheProgramFolder_data();
     void printToFileIsProposedInTheProgramFolder();
+    void thePrintDialogSpeaksItalian();
 
 private:
     QString pdfPath(const QString& name) const { return m_dir.filePath(name + QStringLiteral(".pdf")); }
@@ -267,6 +271,34 @@ void ReportPrinterTest::printToFileIsProposedInTheProgramFolder()
     QCOMPARE(proposed, inProgramFolder);
     QVERIFY(printed);
     QVERIFY(pdfText(inProgramFolder).contains(QStringLiteral("001 CONOSCENZA")));
+}
+
+void ReportPrinterTest::thePrintDialogSpeaksItalian()
+{
+    // The texts of Qt's own dialog, by the names Qt gives its controls, and what a screen reader
+    // hears of its "..." button.
+    QStringList read;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (auto* tabs = dialog->findChild<QTabWidget*>(QStringLiteral("tabs")))
+            for (int i = 0; i < tabs->count(); ++i)
+                read << tabs->tabText(i);
+        for (const char* name : {"printAll", "pagesRadioButton", "collate", "noDuplex", "duplexLong", "duplexShort"})
+            if (auto* button = dialog->findChild<QAbstractButton*>(QLatin1String(name)))
+                read << button->text();
+        for (const char* name : {"colorMode", "duplex"})
+            if (auto* group = dialog->findChild<QGroupBox*>(QLatin1String(name)))
+                read << group->title();
+        if (auto* browse = dialog->findChild<QToolButton*>(QStringLiteral("fileBrowser")))
+            read << browse->text() + QStringLiteral(" is ") + browse->accessibleName();
+        dialog->reject();
+    });
+    QVERIFY(!ReportPrinter::printLines(nullptr, QStringLiteral("Tabella Codici Dewey"), {QStringLiteral("000")}));
+    QCOMPARE(read, QStringList({"Copie", "Opzioni", "Stampa tutto", "Pagine", "Fascicola", "No",
+                                "Rilegatura sul lato lungo", "Rilegatura sul lato corto", "Modalità colore",
+                                "Stampa fronte-retro", "... is Scegli il file di stampa"}));
 }
 
 CARTAVOX_TEST_MAIN(ReportPrinterTest)

@@ -9,11 +9,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace {
 const QString kAccessError = QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
@@ -75,6 +77,8 @@ private slots:
     void emptyOrMissingArchive_data();
     void emptyOrMissingArchive();
     void accessErrorKeepsTheCriteriaPanel();
+    void enterInTheLastFieldSearches_data();
+    void enterInTheLastFieldSearches();
     void doubleClickOrEnterOpensItsOwnCard_data() { addKindRows(); }
     void doubleClickOrEnterOpensItsOwnCard();
     void quickFindStepsThroughTheLines();
@@ -137,8 +141,8 @@ void TestSearchWindow::opensOnItsCriteriaPanel()
         QCOMPARE(search->lblAttendere->text(), QStringLiteral("Ricerca schede in corso. Attendere..."));
         QCOMPARE(QApplication::focusWidget(), child<QWidget>(search, "txtTitolo"));
 
-        // Enter walks the ring and back to the first field, each field with its frame, and never
-        // starts the search.
+        // Enter walks the fields in order, each field with its frame, up to the last one (where it
+        // starts the search: enterInTheLastFieldSearches).
         for (int i = 0; i < ring.size(); ++i) {
             auto* field = child<QLineEdit>(search, ring.at(i));
             QCOMPARE(QApplication::focusWidget(), field);
@@ -146,10 +150,12 @@ void TestSearchWindow::opensOnItsCriteriaPanel()
             for (const QString& number : numbers)
                 QCOMPARE(child<QWidget>(search, "effCampo" + number)->isVisible(), number == numbers.at(i));
             QTest::keyClicks(field, "x");
-            QTest::keyClick(field, i % 2 ? Qt::Key_Return : Qt::Key_Enter);
+            if (i + 1 < ring.size())
+                QTest::keyClick(field, i % 2 ? Qt::Key_Return : Qt::Key_Enter);
         }
-        QCOMPARE(QApplication::focusWidget(), child<QWidget>(search, "txtTitolo"));
         QVERIFY(search->panAvvio->isVisible());
+        QTest::mouseClick(child<QWidget>(search, "txtTitolo"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(search, "txtTitolo"));
 
         // Tab takes the same road, then the two buttons.
         for (int i = 1; i < ring.size(); ++i) {
@@ -295,6 +301,36 @@ void TestSearchWindow::accessErrorKeepsTheCriteriaPanel()
     }));
 }
 
+void TestSearchWindow::enterInTheLastFieldSearches_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter of the keypad") << int(Qt::Key_Enter);
+}
+
+void TestSearchWindow::enterInTheLastFieldSearches()
+{
+    QFETCH(int, key);
+    archiveOf(path(KindId::Libri), Kind::libri(),
+              {{{"Titolo", "Alfa"}, {"Note", "Prima edizione"}}, {{"Titolo", "Beta"}, {"Note", "Ristampa"}}});
+    OpenCard card(KindId::Libri, path(KindId::Libri));
+    QVERIFY(withSearch(card, [&](SearchWindow* search) {
+        type(search, "txtNote", "edizione");
+        // Enter in the notes, the last field, searches as Cerca does, without the mouse's waiting
+        // text.
+        QTest::keyClick(search->criterion("Note"), Qt::Key(key));
+        QCOMPARE(messages().count(), 0);
+        QVERIFY(search->panContainer->isVisible());
+        QVERIFY(!search->panAvvio->isVisible());
+        QVERIFY(!search->lblAttendere->isVisible());
+        QCOMPARE(search->lblConta->text(), QStringLiteral("1"));
+        QCOMPARE(search->lines().size(), 1);
+        QVERIFY(search->lines().constFirst().startsWith(QStringLiteral("Alfa ")));
+        QCOMPARE(search->lblTrovate->text(), count(1));
+        QCOMPARE(QApplication::focusWidget(), search->txtTrova);
+    }));
+}
+
 void TestSearchWindow::doubleClickOrEnterOpensItsOwnCard()
 {
     QFETCH(KindId, kind);
@@ -394,9 +430,17 @@ void TestSearchWindow::longLinesScrollIntoView()
         QVERIFY(QFontInfo(list->font()).fixedPitch());
         QVERIFY(list->horizontalScrollBar()->isVisible());
         QVERIFY(list->verticalScrollBar()->isVisible());
-        // Scrolled to its end the list shows the end of the line.
-        QTRY_VERIFY(list->horizontalScrollBar()->maximum() + list->viewport()->width() >=
-                    list->fontMetrics().horizontalAdvance(line));
+        // Each column shows its whole text, cut short to fit the list and whole when pointed at.
+        QCOMPARE(list->model()->index(0, 3).data().toString(), QStringLiteral("ristampa 1999 e 2005"));
+        QCOMPARE(list->textElideMode(), Qt::ElideRight);
+        for (const int column : {0, 3}) {
+            const QPoint at = list->visualRect(list->model()->index(0, column)).center();
+            QHelpEvent pointed(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &pointed);
+            QTRY_VERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), list->model()->index(0, column).data().toString());
+            QToolTip::hideText();
+        }
     }));
 }
 

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "cards/CardWindow.h"
 #include "start/TfrmAvvio.h"
+#include "start/TfrmPassword.h"
 #include "start/Windows.h"
 #include "storage/CatalogueFile.h"
 #include "widgets/FocusMark.h"
@@ -71,6 +72,7 @@ private slots:
     void aClickOnAPictureLeavesTheFocusInTheField();
     void theArchiveListShowsItsFocusWhileTheKeysAreInUse();
     void theOpenWindowOpensOnItsList();
+    void thePasswordWindowTabsInReadingOrder();
 
 private:
     // The window comes to the front, and the keys go to it.
@@ -297,6 +299,19 @@ void KeyboardOnlyTest::theOpenWindowOpensOnItsList()
     open->present();
     QVERIFY(comesUp(open));
     QCOMPARE(focused(), QStringLiteral("lstFiles"));
+}
+
+void KeyboardOnlyTest::thePasswordWindowTabsInReadingOrder()
+{
+    // The field above, then the buttons below it from left to right, and round again.
+    ChainWindow* password = Windows::password();
+    password->present();
+    QVERIFY(comesUp(password));
+    QCOMPARE(focused(), QStringLiteral("txtPassword"));
+    typeHere(QStringLiteral("prova"));
+    QCOMPARE(tabRoad(4), QStringList({"btnCambiaPassword", "cmdOK", "cmdEsci", "txtPassword"}));
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(focused(), QStringLiteral("cmdEsci"));
 }
 
 CARTAVOX_TEST_MAIN(KeyboardOnlyTest)
