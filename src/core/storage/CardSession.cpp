@@ -88,6 +88,7 @@ CardSession::Saved CardSession::save(const Record& card, WhenChanged whenChanged
     archive.open(Text::trimmed(m_archivePath));
     // Compared and written under one lock: no other program writes in between.
     archive.lockForWriting();
+    CardDeletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive).finishInterrupted();
     const bool append = isNew();
     if (!append && whenChanged == WhenChanged::Refuse && changedIn(archive))
         return Saved::ChangedElsewhere;
@@ -109,6 +110,37 @@ bool CardSession::changedElsewhere() const
     const bool changed = changedIn(archive);
     archive.close();
     return changed;
+}
+
+CardSession::Deleted CardSession::remove(const CardDeletion::Progress& progress)
+{
+    CatalogueFile archive(m_kind->layout);
+    archive.open(Text::trimmed(m_archivePath));
+    archive.lockForWriting();
+    CardDeletion deletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive);
+    deletion.finishInterrupted();
+    // Only the card the user saw goes: not one that another program changed, or that another
+    // deletion moved into its number, meanwhile.
+    if (changedIn(archive))
+        return Deleted::ChangedElsewhere;
+    const qint64 left = archive.recordCount() - 1;
+    deletion.remove(m_number, progress);
+    archive.close();
+    if (m_number > left)
+        startNew();
+    else
+        goTo(m_number);
+    return Deleted::Removed;
+}
+
+void CardSession::finishInterruptedDeletion()
+{
+    if (!CardDeletion::leftSomethingBehind(Text::trimmed(m_archivePath)))
+        return;
+    CatalogueFile archive(m_kind->layout);
+    archive.open(Text::trimmed(m_archivePath));
+    archive.lockForWriting();
+    CardDeletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive).finishInterrupted();
 }
 
 bool CardSession::changedIn(CatalogueFile& archive) const

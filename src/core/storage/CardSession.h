@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CardDeletion.h"
 #include "Kind.h"
 #include "Navigation.h"
 #include "Record.h"
@@ -73,6 +74,18 @@ public:
     Saved save(const Record& card, WhenChanged whenChanged = WhenChanged::Refuse);
     // Whether another program changed the stored card's record or photo file since they were read.
     bool changedElsewhere() const;
+
+    // Takes the stored card out of the archive (see CardDeletion): the cards after it move up one
+    // number, each with its photo. Then the card that took its number is the card on screen, read
+    // anew, or a blank new card when it was the last. A card that another program changed since it
+    // was read is not deleted: ChangedElsewhere. NoRoomToDelete, ArchiveInUse or ArchiveError when
+    // it could not be deleted: then the archive, the photos and the session are as they were.
+    enum class Deleted { Removed, ChangedElsewhere };
+    Deleted remove(const CardDeletion::Progress& progress = {});
+
+    // Finishes or undoes a card deletion of this archive that was cut short, by this program or
+    // another: for when the archive is opened. Every write does it too, before it writes.
+    void finishInterruptedDeletion();
 
     // What a photo box holding the placeholder does to a photo file in the card's place.
     enum class Placeholder { Replaces, KeepsAFile };

@@ -2,6 +2,8 @@
 
 #include "folder/SafeOpen.h"
 
+#include <chrono>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The write lock for the length of one write, unless the caller holds it for longer.
@@ -42,6 +44,7 @@ void CatalogueFile::open(const QString& path)
     // of the program folder (a link, a named pipe, a folder) is left alone.
     if (!SafeOpen::forUpdate(m_file, path))
         throw ArchiveError("cannot open " + path.toStdString());
+    m_path = path;
 }
 
 qint64 CatalogueFile::recordCount() const
@@ -58,12 +61,27 @@ void CatalogueFile::lockForWriting()
     requireOpen();
     if (m_device != &m_file || m_writeLock)
         return;
-    try {
-        m_writeLock.emplace(m_file.handle(), FileLock::Access::Exclusive, FileLock::kWriterPatience);
-    } catch (const FileLock::Busy& busy) {
-        throw ArchiveInUse(busy.what());
-    } catch (const FileLock::Error& error) {
-        throw ArchiveError(error.what());
+    const auto deadline = std::chrono::steady_clock::now() + FileLock::kWriterPatience;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::max(std::chrono::steady_clock::duration::zero(), deadline - std::chrono::steady_clock::now()));
+        try {
+            m_writeLock.emplace(m_file.handle(), FileLock::Access::Exclusive, left);
+        } catch (const FileLock::Busy& busy) {
+            throw ArchiveInUse(busy.what());
+        } catch (const FileLock::Error& error) {
+            throw ArchiveError(error.what());
+        }
+        struct stat named {};
+        struct stat opened {};
+        if (::lstat(QFile::encodeName(m_path).constData(), &named) != 0 || ::fstat(m_file.handle(), &opened) != 0)
+            throw ArchiveError("the archive is no longer there: " + m_path.toStdString());
+        if (named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            break;
+        // A card deletion put a new file in the archive's place meanwhile: the lock goes with the
+        // old one.
+        const QString path = m_path;
+        open(path);
     }
     // Cards read before may have been changed by the program that held the lock.
     m_ahead.clear();

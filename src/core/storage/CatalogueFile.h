@@ -59,6 +59,7 @@ public:
     // Opens read-write; a missing file is created empty, an existing one is never emptied. Only a
     // regular file in the program folder is opened, never through a link (see SafeOpen).
     void open(const QString& path);
+    const RecordLayout& layout() const { return m_layout; }
     qint64 recordCount() const;
     // The record count of an archive about to be read whole into a list; TooManyCards when it
     // holds more than kMostCardsListed cards, so that no list is ever cut short.
@@ -67,6 +68,11 @@ public:
     // what is read and then written meanwhile is not changed by another program in between.
     // ArchiveInUse when another program holds it for as long as a write waits
     // (FileLock::kWriterPatience). Nothing on an archive that is not a file.
+    //
+    // A card deletion puts a new file in the archive's place while others wait for its lock: a
+    // writer that got the lock on the file it had open checks that the name still leads there, and
+    // otherwise opens and locks the file now under the name, so that it never writes into the old
+    // one that nobody reads any more. ArchiveError when nothing is left under the name.
     void lockForWriting();
     Record readCard(qint64 number);
     // The bytes of card n as readCard gives them, without a copy: valid until the next call on
@@ -77,6 +83,8 @@ public:
     // number.
     qint64 appendCard(const Record& record);
     void close();
+    // The open file's descriptor, for copying the archive whole; -1 on another device.
+    int descriptor() const { return m_device == &m_file ? m_file.handle() : -1; }
 
     // An import appends thousands of cards as one change. appendRecords() writes whole records of
     // this archive's layout (`records` holds a multiple of the record size) after the last card,
@@ -104,6 +112,7 @@ private:
     bool flushToDisk();
 
     const RecordLayout& m_layout;
+    QString m_path; // as opened
     QFile m_file;
     QIODevice* m_device = &m_file; // the archive: m_file unless another device was given
     QByteArray m_ahead;            // cards read ahead, starting at byte m_aheadStart

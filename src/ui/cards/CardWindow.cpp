@@ -22,6 +22,7 @@
 #include "widgets/FieldHighlight.h"
 #include "widgets/FittedLabel.h"
 #include "widgets/Fonts.h"
+#include "widgets/KeysForTheField.h"
 #include "widgets/KeysForTheWindow.h"
 #include "widgets/Look.h"
 #include "widgets/PhotoBox.h"
@@ -29,6 +30,7 @@
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
 #include "widgets/StatusHints.h"
+#include "widgets/WorkProgress.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -75,6 +77,8 @@ const Command kCommands[] = {
     {"cmdSalva", "tb_salva", "Salva scheda", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick, "Ctrl+S"},
     {"cmdTrova", "tb_trova", "Trova scheda", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick, "Ctrl+F"},
     {"cmdFile", "tb_allega", "Allega file", "Allega file alla scheda.", &CardWindow::cmdFileClick},
+    {"cmdElimina", "tb_elimina", "Elimina scheda", "Elimina la scheda dall'archivio (Ctrl+Canc).",
+     &CardWindow::cmdEliminaClick, "Ctrl+Del"},
     {"cmdAnteprima", "tb_anteprima_wide", "Anteprima", "Visualizza l'anteprima di stampa della scheda.",
      &CardWindow::cmdAnteprimaClick, "Ctrl+Shift+P"},
     {"cmdAnteprimaIcona", "tb_anteprima", "Anteprima", "Visualizza l'anteprima di stampa della scheda.",
@@ -367,8 +371,11 @@ void CardWindow::buildFields()
     new EnterRing(ring);
     auto* windowKeys = new KeysForTheWindow(
         {QKeySequence(Qt::ControlModifier | Qt::Key_Home), QKeySequence(Qt::ControlModifier | Qt::Key_End)}, this);
-    for (QWidget* field : std::as_const(ring))
+    auto* fieldKeys = new KeysForTheField(this);
+    for (QWidget* field : std::as_const(ring)) {
         field->installEventFilter(windowKeys);
+        field->installEventFilter(fieldKeys);
+    }
     // The tab order follows the ring.
     for (qsizetype i = 1; i < ring.size(); ++i)
         setTabOrder(ring.at(i - 1), ring.at(i));
@@ -414,6 +421,12 @@ void CardWindow::setArchive(const QString& path, const QString& name)
     lblFile->setText(path);
     lblNome->setText(name);
     m_session.setArchive(path, name);
+    // A card deletion cut short is finished or undone now. When that fails (the archive is in use,
+    // a photo cannot be moved), the next write tries again before it writes, and says so.
+    try {
+        m_session.finishInterruptedDeletion();
+    } catch (const ArchiveError&) {
+    }
 }
 
 void CardWindow::FormShow()
@@ -497,7 +510,7 @@ CardHandoff CardWindow::handoff() const
 QList<CardWindow::ToolbarGroup> CardWindow::standardToolbar()
 {
     return {
-        {"shpNuovo", {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdTrova", "cmdFile"}},
+        {"shpNuovo", {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdTrova", "cmdFile", "cmdElimina"}},
         {"shpAnteprima", {"cmdAnteprima"}},
         {"shpStampa", {"cmdStampa"}},
         {"shpRecord", {"cmdPrimo", "cmdIndietro", "lblPosizione", "cmdAvanti", "cmdUltimo"}},
@@ -682,6 +695,50 @@ void CardWindow::cmdDuplicaClick()
     MessageBox::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
                                                  "corrente.\n\r\n\rAl termine premere Salva per inserire la "
                                                  "scheda in archivio."));
+}
+
+void CardWindow::cmdEliminaClick()
+{
+    if (m_session.isNew()) {
+        MessageBox::warning(this, QStringLiteral("Attenzione: l'eliminazione di una scheda può avvenire soltanto "
+                                                 "dopo che questa è stata inserita in archivio."));
+        return;
+    }
+    if (askBeforeLeaving() == Leave::Stay)
+        return;
+    // The card as the archive holds it: that is the one that goes, whatever the form shows.
+    if (!MessageBox::confirm(this, QStringLiteral("Eliminare dall'archivio la scheda %1 «%2»? Le schede che la "
+                                                  "seguono scaleranno di un numero.")
+                                       .arg(m_session.numberText(), m_session.cardAsRead().text(u"Titolo"))))
+        return;
+    try {
+        CardSession::Deleted deleted;
+        {
+            WorkProgress progress(panInfo, QStringLiteral("Eliminazione della scheda in corso..."));
+            deleted = m_session.remove([&](int percent) { progress.advance(percent); });
+        }
+        if (deleted == CardSession::Deleted::ChangedElsewhere) {
+            MessageBox::warning(this, QStringLiteral("Attenzione: dopo che questa scheda è stata letta, un altro "
+                                                     "programma l'ha modificata in archivio. La scheda non è stata "
+                                                     "eliminata: ora è mostrata com'è in archivio."));
+            ShowCard(m_session.goTo(m_session.number()), m_session.number());
+            LoadCoverPhoto();
+            return;
+        }
+        if (m_session.isNew()) {
+            ClearCard();
+        } else {
+            ShowCard(m_session.cardAsRead(), m_session.number());
+            LoadCoverPhoto();
+        }
+        MessageBox::information(this, QStringLiteral("La scheda è stata eliminata dall'archivio."));
+    } catch (const NoRoomToDelete&) {
+        MessageBox::error(this, CardDeletion::noRoomText());
+    } catch (const ArchiveInUse&) {
+        MessageBox::error(this, CatalogueFile::inUseText());
+    } catch (const ArchiveError&) {
+        MessageBox::error(this, CatalogueFile::accessErrorText());
+    }
 }
 
 void CardWindow::cmdTrovaClick()

@@ -84,6 +84,7 @@ public slots:
     void cmdNuovoClick();
     void cmdDuplicaClick();
     void cmdTrovaClick();
+    void cmdEliminaClick();
     void cmdFileClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();

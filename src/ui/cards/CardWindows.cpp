@@ -24,7 +24,7 @@ const QString kPresent = QStringLiteral("No");
 QList<CardWindow::ToolbarGroup> comicToolbar()
 {
     return {
-        {"shpControlli01", {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdTrova", "cmdFile"}},
+        {"shpControlli01", {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdTrova", "cmdFile", "cmdElimina"}},
         {"shpControlli02", {"cmdAnteprimaIcona"}},
         {"shpControlli03", {"cmdStampa"}},
         {"shpControlli04", {"cmdPrimo", "cmdIndietro", "lblPosizione", "cmdAvanti", "cmdUltimo"}},

@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "ComesBack.h"
 #include "Guarded.h"
 #include "QtItalian.h"
 #include "widgets/Accessibility.h"
@@ -19,6 +20,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setQuitOnLastWindowClosed(false);
     installEventFilter(new EnterOnButton(this));
     installEventFilter(new HelpKey(this));
+    ComesBack::keepModalWindowsUp(*this);
     Accessibility::install();
     QtItalian::install(*this);
 }

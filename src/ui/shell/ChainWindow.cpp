@@ -60,9 +60,5 @@ void ChainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    // Closed from outside (a window manager's close box): the window shown next takes this one's
-    // place under a click that the program never saw.
-    if (event->spontaneous())
-        DoubleClickGuard::instance().pressedUnseen();
     FormClose();
 }

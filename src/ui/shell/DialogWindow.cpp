@@ -4,7 +4,6 @@
 #include "widgets/DoubleClickGuard.h"
 #include "widgets/ScreenPlace.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -62,15 +61,6 @@ void DialogWindow::done(int result)
     // and its focused field would take the keys without showing its highlight.
     if (opener && opener->isVisible())
         opener->activateWindow();
-}
-
-void DialogWindow::closeEvent(QCloseEvent* event)
-{
-    // Closed from outside (a window manager's close box): the click that did it went to the frame,
-    // and the rest of a double-click on it would press whatever the opener has beneath.
-    if (event->spontaneous())
-        DoubleClickGuard::instance().pressedUnseen();
-    QDialog::closeEvent(event);
 }
 
 void DialogWindow::showEvent(QShowEvent* event)

@@ -26,7 +26,6 @@ protected:
     virtual void FormClose() {}
 
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     Placement m_placement;

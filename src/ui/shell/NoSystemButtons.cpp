@@ -1,9 +1,10 @@
 #include "NoSystemButtons.h"
 
+#include "ComesBack.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -56,27 +57,12 @@ protected:
         if (event->type() == QEvent::Show)
             tellWindowManager(m_window);
         else if (event->type() == QEvent::WindowStateChange && (m_window->windowState() & kUnwanted))
-            // Once the window system has finished with the change it reported.
-            QTimer::singleShot(0, this, &Keeper::restore);
+            ComesBack::undoLater(m_window, kUnwanted);
         return false;
     }
 
 private:
     static constexpr Qt::WindowStates kUnwanted = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-
-    void restore()
-    {
-        if (!m_window || !m_window->isVisible() || !(m_window->windowState() & kUnwanted))
-            return;
-        // A window manager minimises the window under a modal one along with it: both come back,
-        // the one beneath first.
-        QWidget* owner = m_window->parentWidget() ? m_window->parentWidget()->window() : nullptr;
-        if (owner && owner->isMinimized())
-            owner->setWindowState(owner->windowState() & ~Qt::WindowMinimized);
-        m_window->setWindowState(m_window->windowState() & ~kUnwanted);
-        m_window->raise();
-        m_window->activateWindow();
-    }
 
     QPointer<QWidget> m_window;
 };

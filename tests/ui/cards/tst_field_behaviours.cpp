@@ -133,6 +133,7 @@ void TestFieldBehaviours::pointingExplainsTheToolbar()
         {"cmdSalva", "Salva la scheda in archivio."},
         {"cmdTrova", "Trova una scheda in archivio."},
         {"cmdFile", "Allega file alla scheda."},
+        {"cmdElimina", "Elimina la scheda dall'archivio (Ctrl+Canc)."},
         {"cmdStampa", "Stampa la scheda."},
         {"cmdAnteprima", "Visualizza l'anteprima di stampa della scheda."},
         {"cmdPrimo", "Visualizza la prima scheda in archivio."},

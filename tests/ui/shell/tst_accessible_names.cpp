@@ -197,6 +197,7 @@ void AccessibleNamesTest::everyControlHasAName_data()
                                                                      {"txtDewey", "Codice Dewey:"},
                                                                      {"txtNote", "Note"},
                                                                      {"cmdSalva", "Salva scheda"},
+                                                                     {"cmdElimina", "Elimina scheda"},
                                                                      {"cmdStampa", "Stampa"},
                                                                      {"btnDewey", "Codici Dewey"}};
     QTest::newRow("TfrmFumetti, names") << Opening{comics, {}}

@@ -204,8 +204,8 @@ void KeyboardOnlyTest::tabWalksTheCardThenItsPictures_data()
 
     // The fields in the order of their ring, the check box and the focus button as ever; then the
     // toolbar left to right, the photo buttons and, on the books, the Dewey picture.
-    const QStringList toolbar{"cmdNuovo",  "cmdDuplica", "cmdSalva",    "cmdTrova",  "cmdFile",  "cmdAnteprima",
-                              "cmdStampa", "cmdPrimo",   "cmdIndietro", "cmdAvanti", "cmdUltimo"};
+    const QStringList toolbar{"cmdNuovo",     "cmdDuplica", "cmdSalva", "cmdTrova",    "cmdFile",   "cmdElimina",
+                              "cmdAnteprima", "cmdStampa",  "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"};
     const QStringList toolbarEnd{"cmdEsporta", "cmdSlideshow", "cmdGuida", "cmdEsci"};
     const QStringList photo{"btnCaricaFoto", "btnSalvaFoto", "btnCancFoto", "btnZoomFoto"};
     const KindRows<QStringList> roads{

@@ -11,6 +11,9 @@
 #include "start/TfrmPassword.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -52,6 +55,8 @@ void closeFromOutside(QWidget* window)
 } // namespace
 
 Q_DECLARE_METATYPE(Reach)
+using OpenOver = std::function<void(QWidget* card)>;
+Q_DECLARE_METATYPE(OpenOver)
 
 class SystemButtonsTest : public WindowTest {
     Q_OBJECT
@@ -62,6 +67,10 @@ private slots:
     void windowStaysOnScreen();
     void closeFromOutsideIsTheWindowsOwnClose_data();
     void closeFromOutsideIsTheWindowsOwnClose();
+    void closeRequestRightAfterAWindowWentIsIgnored_data();
+    void minimisedDialogComesBackWithItsCard_data();
+    void minimisedDialogComesBackWithItsCard();
+    void closeRequestRightAfterAWindowWentIsIgnored();
 
 private:
     // Runs `body` on the window that `reach` leads to, with the window beneath it (none for a
@@ -75,6 +84,9 @@ void SystemButtonsTest::cleanup()
 {
     m_card.reset();
     WindowTest::cleanup();
+    // A close request right after another one closed a window is taken for the rest of a
+    // double-click: the next test's first one comes later, as a user's would.
+    QTest::qWait(QApplication::doubleClickInterval());
 }
 
 bool SystemButtonsTest::onWindow(const Reach& reach, const std::function<void(QWidget*, QWidget*)>& body)
@@ -167,6 +179,9 @@ void SystemButtonsTest::closeFromOutsideIsTheWindowsOwnClose_data()
     QTest::newRow("Dewey") << dialog(KindId::Libri, "btnDewey") << "TfrmLibri" << help;
     QTest::newRow("export") << dialog(KindId::DVD, "cmdEsporta") << "TfrmDVD" << help;
     QTest::newRow("print") << dialog(KindId::Fumetti, "cmdStampa") << "TfrmFumetti" << help;
+    QTest::newRow("preview") << dialog(KindId::Libri, "cmdAnteprima") << "TfrmLibri" << help;
+    QTest::newRow("zoom") << dialog(KindId::DVD, "btnZoomFoto") << "TfrmDVD" << help;
+    QTest::newRow("slide show") << dialog(KindId::Fumetti, "cmdSlideshow") << "TfrmFumetti" << help;
     QTest::newRow("information") << dialogOfStart("imgInfo") << "TfrmAvvio"
                                  << "imgGuida";
 }
@@ -212,6 +227,93 @@ void SystemButtonsTest::closeFromOutsideIsTheWindowsOwnClose()
     // A click of the user's own, after the double-click interval, counts.
     clickAt(target, kStart + ulong(QApplication::doubleClickInterval()) + 300);
     QTRY_VERIFY(visible() != QStringList{returnsTo} || !opened.isEmpty());
+}
+
+void SystemButtonsTest::closeRequestRightAfterAWindowWentIsIgnored_data()
+{
+    QTest::addColumn<Reach>("reach");
+    QTest::addColumn<QString>("cameToFront");
+    // Each is maximised, or as large as the screen, with its close box over the close box of the
+    // window that comes to the front when it goes.
+    QTest::newRow("zoom") << dialog(KindId::Libri, "btnZoomFoto") << "TfrmLibri";
+    QTest::newRow("slide show") << dialog(KindId::DVD, "cmdSlideshow") << "TfrmDVD";
+    QTest::newRow("preview") << dialog(KindId::Fumetti, "cmdAnteprima") << "TfrmFumetti";
+    QTest::newRow("card") << chain([] {
+        Windows::avvio()->present();
+        return Windows::card(KindId::Libri);
+    }) << "TfrmAvvio";
+    QTest::newRow("menu") << chain([] { return Windows::menu(KindId::DVD); }) << "TfrmAvvio";
+    QTest::newRow("open") << chain([] { return Windows::open(KindId::Fumetti); }) << "TfrmAvvio";
+}
+
+void SystemButtonsTest::closeRequestRightAfterAWindowWentIsIgnored()
+{
+    QFETCH(Reach, reach);
+    QFETCH(QString, cameToFront);
+    QPointer<QWidget> front;
+    const bool reached = onWindow(reach, [&](QWidget* window, QWidget*) {
+        // The first click of a double-click on the close box closes the window...
+        closeFromOutside(window);
+        QVERIFY(!window->isVisible());
+        const QList<QWidget*> shown = visibleWindows();
+        QCOMPARE(shown.size(), 1);
+        front = shown.constFirst();
+        QCOMPARE(front->objectName(), cameToFront);
+        // ...and the second lands on the close box of the window that came to the front.
+        closeFromOutside(front);
+        QVERIFY(front->isVisible());
+    });
+    QVERIFY(reached);
+    QVERIFY(front);
+    QVERIFY(front->isVisible());
+
+    // The user's own close, after the double-click interval, closes it.
+    if (cameToFront == QLatin1String("TfrmAvvio"))
+        return; // closing the start window ends the program
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    closeFromOutside(front);
+    QVERIFY(!front->isVisible());
+}
+
+void SystemButtonsTest::minimisedDialogComesBackWithItsCard_data()
+{
+    QTest::addColumn<OpenOver>("open");
+    QTest::newRow("zoom") << OpenOver([](QWidget* card) { click(card, QStringLiteral("btnZoomFoto")); });
+    // Qt's own windows, as the program opens them when no test stands in for them.
+    QTest::newRow("message box") << OpenOver([](QWidget* card) {
+        QMessageBox(QMessageBox::Warning, QStringLiteral("Cartavox"), QStringLiteral("Attenzione."), QMessageBox::Ok,
+                    card)
+            .exec();
+    });
+    QTest::newRow("file dialog") << OpenOver([](QWidget* card) {
+        QFileDialog dialog(card, QStringLiteral("Carica foto"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.exec();
+    });
+}
+
+void SystemButtonsTest::minimisedDialogComesBackWithItsCard()
+{
+    QFETCH(OpenOver, open);
+    OpenCard card(KindId::DVD, folder().file(QStringLiteral("Prova.dvd")));
+    card.window->setWindowState(Qt::WindowMaximized);
+    bool reached = false;
+    whenModalOpens([&](QWidget* dialog) {
+        if (!dialog)
+            return;
+        reached = true;
+        // A window manager minimises the card along with the window that is modal over it.
+        card.window->setWindowState(card.window->windowState() | Qt::WindowMinimized);
+        dialog->setWindowState(dialog->windowState() | Qt::WindowMinimized);
+        QTRY_VERIFY(!dialog->isMinimized());
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!card.window->isMinimized());
+        QVERIFY(card.window->windowState() & Qt::WindowMaximized);
+        QCOMPARE(QApplication::activeWindow(), dialog);
+        dialog->close();
+    });
+    open(card.window);
+    QVERIFY(reached);
 }
 
 CARTAVOX_TEST_MAIN(SystemButtonsTest)
