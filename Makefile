@@ -12,8 +12,9 @@ endif
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
-PACKAGES := cmake g++ make ccache qt6-base-dev libxcb1-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n fonts-liberation fonts-dejavu-core \
-            poppler-utils desktop-file-utils appstream dosfstools fusefat
+PACKAGES := cmake g++ make ccache pkg-config qt6-base-dev libxcb1-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n \
+            fonts-liberation fonts-dejavu-core libzip-dev libxml2-dev poppler-utils desktop-file-utils appstream \
+            dosfstools fusefat
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 DEB_PACKAGES := dpkg-dev file
 PREFIX ?= $(HOME)/.local
@@ -111,7 +112,8 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 # A Debian package that installs to /usr, in build/packages/ (not part of `make test`). It depends
-# on the Qt libraries the program links, found by dpkg-shlibdeps, and on the fonts it uses.
+# on the libraries the program links (Qt, libzip, libxml2), found by dpkg-shlibdeps, and on the
+# fonts it uses.
 deb: program
 	@$(MAKE) --no-print-directory deps PACKAGES="$(DEB_PACKAGES)"
 	cd $(BUILD) && cpack -G DEB

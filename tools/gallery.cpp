@@ -7,6 +7,9 @@
 #include "cards/TfrmAllegaCartella.h"
 #include "cards/TfrmZoom.h"
 #include "catalogues/CreateWindow.h"
+#include "catalogues/ImportWindow.h"
+#include "export/ExportRows.h"
+#include "export/SpreadsheetWriter.h"
 #include "folder/ProgramFolder.h"
 #include "help/HelpTopics.h"
 #include "output/ExportWindow.h"
@@ -14,7 +17,9 @@
 #include "shell/Application.h"
 #include "shell/ChainWindow.h"
 #include "shell/DialogWindow.h"
+#include "shell/FileDialog.h"
 #include "start/TfrmGuida.h"
+#include "start/WindowClasses.h"
 #include "start/Windows.h"
 
 #include <QDir>
@@ -98,6 +103,29 @@ int main(int argc, char** argv)
         }
         save(window, out);
         window->hide();
+    }
+    // The import window is made at each opening only: one of each kind with a file chosen and a name
+    // typed, the books' a spreadsheet's list, the others' the program's own export of their sample
+    // archive.
+    for (const Kind* kind : Kind::all()) {
+        const auto import = WindowClasses::createDialog<ImportWindow>(WindowRole::Import, kind->id, nullptr);
+        if (!wanted.isEmpty() && !wanted.contains(import->objectName()))
+            continue;
+        QString list;
+        if (kind->id == KindId::Libri) {
+            list = SampleContent::writeBooksToImport();
+        } else {
+            ExportRows rows(*kind);
+            list = ProgramFolder::file(kind->spreadsheet.fileName);
+            if (!rows.load(SampleContent::archivePath(*kind)) || !SpreadsheetWriter::save(list, rows))
+                qFatal("cannot export the sample archive");
+        }
+        FileDialog::setResponder([&list](const FileDialog::Request&) { return list; });
+        import->show();
+        import->btnScegliClick();
+        import->txtNome->setText(QStringLiteral("Importato"));
+        FileDialog::setResponder({});
+        save(import.get(), out);
     }
     Windows::destroyAll();
     return 0;

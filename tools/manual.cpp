@@ -3,6 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen cartavox-manual PROGRAM_DIR/Guida.pdf
 #include "SampleContent.h"
 #include "cards/CardWindow.h"
+#include "catalogues/ImportWindow.h"
 #include "folder/ProgramFolder.h"
 #include "help/HelpTopics.h"
 #include "help/ManualPdf.h"
@@ -10,7 +11,9 @@
 #include "output/SlideShowWindow.h"
 #include "search/SearchWindow.h"
 #include "shell/Application.h"
+#include "shell/FileDialog.h"
 #include "start/TfrmAvvio.h"
+#include "start/WindowClasses.h"
 #include "start/Windows.h"
 
 #include <QLineEdit>
@@ -148,6 +151,20 @@ QList<ManualPdf::Picture> takePictures()
                 modal->close();
             });
     card->hide();
+
+    const QString list = SampleContent::writeBooksToImport();
+    FileDialog::setResponder([&list](const FileDialog::Request&) { return list; });
+    const auto import = WindowClasses::createDialog<ImportWindow>(WindowRole::Import, KindId::Libri, nullptr);
+    import->show();
+    import->btnScegliClick();
+    import->txtNome->setText(QStringLiteral("Libri del circolo"));
+    FileDialog::setResponder({});
+    add(HelpTopics::kImportTitle, QStringLiteral("Premi \"Scegli il file\""),
+        QStringLiteral("Un elenco di libri salvato da un foglio di calcolo, pronto per l'importazione: le "
+                       "colonne \"Title\", \"Author\" e le altre hanno già il loro campo, \"Borrowed by\" "
+                       "resta fuori."),
+        picture(import.get()));
+    import->hide();
     return pictures;
 }
 } // namespace

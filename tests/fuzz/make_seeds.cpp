@@ -1,19 +1,25 @@
 // The seed corpus of each fuzz target, written by the program's own writers: archives of each kind
-// through CatalogueFile, password files through PasswordFile, cover photos through CoverPicture.
-// Usage: make_seeds <folder>; it fills <folder>/archive, <folder>/password_file, <folder>/cover_picture.
+// through CatalogueFile, password files through PasswordFile, cover photos through CoverPicture,
+// spreadsheet exports through SpreadsheetWriter; and files to import as other programs write them
+// (Tellico's are the ones Tellico made for the tests).
+// Usage: make_seeds <folder>; it fills a folder of <folder> per target.
 #include "DamagedPictures.h"
 #include "access/IniFile.h"
 #include "access/PasswordFile.h"
+#include "export/ExportRows.h"
+#include "export/SpreadsheetWriter.h"
 #include "folder/CoverPicture.h"
 #include "folder/ProgramFolder.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Kind.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QStringEncoder>
 
 namespace {
 QByteArray contents(const QString& path)
@@ -108,6 +114,58 @@ void coverPictures(const QDir& out, const QDir& scratch)
             put(out.filePath(QStringLiteral("photo.") + format), '\0' + contents(other));
     }
 }
+// CSV and text as spreadsheets and other programs save them. The first byte picks the kind.
+void importTexts(const QDir& out)
+{
+    const QList<std::pair<const char*, QByteArray>> texts{
+        {"commas.csv", "Titolo,Autore,Anno\nUno,Primo,1980\nDue,Secondo,1990\n"},
+        {"semicolons-crlf.csv", "Titolo;Prezzo\r\n\"Uno; due\";12,50\r\n\"Disse \"\"ciao\"\"\r\nandò\";1e5"},
+        {"tabs.txt", "Title\tAuthor\tPublisher\nA, b\tc; d\te\n"},
+        {"bom.csv", "\xEF\xBB\xBFTitolo fumetto;Numero albo;Albo mancante\nTex;1;Sì\nZagor;2;no\n"},
+        {"windows-1252.csv", "Titolo DVD;Regista\nCitt\xE0 \x80;\x93x\x94\n"},
+        {"unbalanced.csv", "Titolo,Note\nUno,\"aperte\nDue,x\n"},
+    };
+    for (int kind = 0; kind < 3; ++kind)
+        for (const auto& [name, text] : texts)
+            put(out.filePath(QString::number(kind) + u'-' + QLatin1String(name)), char(kind) + text);
+    put(out.filePath("utf16.txt"),
+        QByteArray(1, '\0') + "\xFF\xFE" + QStringEncoder(QStringEncoder::Utf16LE)(u"Titolo;Autore\r\nÉcole;Łódź\r\n"));
+}
+
+// The program's own export of the archives archives() wrote, and a re-save as a spreadsheet
+// program writes one.
+void importSpreadsheets(const QDir& out, const QDir& scratch)
+{
+    for (int selector = 0; selector < 3; ++selector) {
+        const Kind& kind = *Kind::all().at(selector);
+        ExportRows rows(kind);
+        if (!rows.load(scratch.filePath(kind.tag + kind.extension)))
+            qFatal("cannot read the archive just written");
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        SpreadsheetWriter::write(buffer, rows);
+        put(out.filePath(kind.spreadsheet.fileName), char(selector) + bytes);
+    }
+    put(out.filePath("resaved.htm"),
+        QByteArray(1, '\0') +
+            "<html><head><meta http-equiv=Content-Type content=\"text/html; charset=utf-8\"></head><body>"
+            "<table><tr><td class=xl65>Titolo libro</td><td>Autore</td></tr><tr><td>001</td><td>Rossi<span "
+            "style='mso-spacerun:yes'>   </span>&amp; Figli</td></tr><tr><td colspan=2>a<br>b</td></tr></table>"
+            "</body></html>");
+}
+
+// Tellico's files, made by Tellico. The first byte: bit 0 for a zip, then the kind.
+void importTellico(const QDir& out)
+{
+    const QDir samples(QStringLiteral(TELLICO_SAMPLES));
+    const QList<std::pair<const char*, int>> files{
+        {"libri.tc", 1 | 0 << 1},  {"fumetti.tc", 1 | 1 << 1},  {"film.tc", 1 | 2 << 1},
+        {"musica.tc", 1 | 0 << 1}, {"tellico.xml", 0 | 0 << 1},
+    };
+    for (const auto& [name, first] : files)
+        put(out.filePath(QLatin1String(name)), char(first) + contents(samples.filePath(QLatin1String(name))));
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -116,7 +174,8 @@ int main(int argc, char** argv)
     if (argc != 2)
         qFatal("usage: make_seeds <folder>");
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    for (const char* name : {"archive", "password_file", "cover_picture", "scratch"})
+    for (const char* name :
+         {"archive", "password_file", "cover_picture", "import_text", "import_html", "import_tellico", "scratch"})
         root.mkpath(QString::fromLatin1(name));
     const QDir scratch(root.filePath(QStringLiteral("scratch")));
     // The program writes its own files only in its program folder.
@@ -124,6 +183,9 @@ int main(int argc, char** argv)
     archives(QDir(root.filePath(QStringLiteral("archive"))), scratch);
     passwordFiles(QDir(root.filePath(QStringLiteral("password_file"))), scratch);
     coverPictures(QDir(root.filePath(QStringLiteral("cover_picture"))), scratch);
+    importTexts(QDir(root.filePath(QStringLiteral("import_text"))));
+    importSpreadsheets(QDir(root.filePath(QStringLiteral("import_html"))), scratch);
+    importTellico(QDir(root.filePath(QStringLiteral("import_tellico"))));
     QDir(scratch).removeRecursively();
     return 0;
 }

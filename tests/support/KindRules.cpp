@@ -4,6 +4,7 @@
 #include "report/Report.h"
 
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSvgRenderer>
@@ -236,6 +237,40 @@ void checkPrintTemplate(const Kind& kind, const KindLook& look, Faults& faults)
     });
 }
 
+void checkImport(const Kind& kind, const KindLook& look, const QList<const Kind*>& others, Faults& faults)
+{
+    const Kind::ImportFrom& from = kind.importFrom;
+    QHash<QString, QString> fieldOfName; // lower case
+    for (const Kind::OtherNames& other : from.names) {
+        const int field = kind.layout.indexOf(other.field);
+        if (field < 0 || kind.layout.field(field).role == FieldSpec::Role::Attachment)
+            faults.add("import", QStringLiteral("the names %1 are given to %2, which no column can be imported into")
+                                     .arg(other.names.join(QStringLiteral(", ")), other.field));
+        for (const QString& name : other.names) {
+            const QString key = name.toLower();
+            if (fieldOfName.contains(key) && fieldOfName.value(key) != other.field)
+                faults.add("import", QStringLiteral("the name \"%1\" is given to %2 and to %3: a column of that name "
+                                                    "would only ever go to the first")
+                                         .arg(name, fieldOfName.value(key), other.field));
+            fieldOfName.insert(key, other.field);
+        }
+    }
+    if (from.archiveWords.isEmpty())
+        faults.add("import", QStringLiteral("no words for its archive: a Tellico collection of the kind, chosen in "
+                                            "another kind's window, would be refused without saying where it goes"));
+    for (const QString* text : {&look.importing.caption, &look.importing.newArchive, &look.importing.existingArchive,
+                                &look.importing.msgNameInUse, &look.importing.msgChooseArchive})
+        if (text->trimmed().isEmpty())
+            faults.add("import", QStringLiteral("the import window lacks one of its texts"));
+    for (const Kind* other : others)
+        if (from.tellicoCollection > 0 && other->importFrom.tellicoCollection == from.tellicoCollection)
+            faults.add("distinct",
+                       QStringLiteral("the Tellico collection type %1 is also the %2's: each window would take the "
+                                      "other's collections")
+                           .arg(from.tellicoCollection)
+                           .arg(other->tag));
+}
+
 void checkResources(const Kind& kind, const KindLook& look, Faults& faults)
 {
     for (const QString& path : KindRules::resources(kind, look)) {
@@ -272,6 +307,7 @@ QStringList KindRules::broken(const Kind& kind, const KindLook& look, const QLis
     checkCard(kind, look, faults);
     checkSearch(kind, look, faults);
     checkPrintTemplate(kind, look, faults);
+    checkImport(kind, look, others, faults);
     checkResources(kind, look, faults);
     return faults.lines();
 }

@@ -336,6 +336,20 @@ QString SampleContent::archivePath(const Kind& kind)
     return ProgramFolder::file(kArchiveName + kind.extension);
 }
 
+QString SampleContent::writeBooksToImport()
+{
+    const QString path = ProgramFolder::path() + QStringLiteral("../Libri del circolo.csv");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write("Title;Author;Publisher;Year;Shelf;Borrowed by\r\n"
+                   "Il Gattopardo;Giuseppe Tomasi di Lampedusa;Feltrinelli;1958;A1;\r\n"
+                   "La coscienza di Zeno;Italo Svevo;Cappelli;1923;A1;Marta\r\n"
+                   "Se questo \xC3\xA8 un uomo;Primo Levi;De Silva;1947;A2;\r\n"
+                   "\"Marcovaldo, ovvero le stagioni in citt\xC3\xA0\";Italo Calvino;Einaudi;1963;A3;Luca\r\n"
+                   "Il giorno della civetta;Leonardo Sciascia;Einaudi;1961;A3;\r\n");
+    return path;
+}
+
 QImage SampleContent::landscape()
 {
     QImage photo(1600, 1000, QImage::Format_RGB32);

@@ -21,6 +21,10 @@ void writeArchives();
 // The full path of the sample archive of a kind.
 QString archivePath(const Kind& kind);
 
+// Writes a list of books in a CSV file, as a spreadsheet saves one, with English headings and one
+// column the program has no field for, beside the program folder; returns its full path.
+QString writeBooksToImport();
+
 // A landscape photo, wider than a cover, to see how a picture sits in a box of another shape.
 QImage landscape();
 

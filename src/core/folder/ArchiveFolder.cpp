@@ -75,6 +75,22 @@ void ArchiveFolder::createEmpty(const QString& path)
     ::close(handle);
 }
 
+bool ArchiveFolder::putInFreePlace(const QString& from, const QString& to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system that cannot rename without replacing: a second link fails as well on a taken
+    // name, and then the first one goes.
+    if (::link(source.constData(), target.constData()) != 0)
+        return false;
+    ::unlink(source.constData());
+    return true;
+}
+
 bool ArchiveFolder::remove(const QString& path)
 {
     QFile::remove(path);

@@ -42,6 +42,11 @@ QString archiveName(const QString& fileName);
 // and nothing is created.
 void createEmpty(const QString& path);
 
+// Puts the complete archive file `from`, in the program folder, at `to`, where nothing may be yet: a
+// file that took the name meanwhile is never replaced. False, with `from` where it was, when the
+// name is taken or the file cannot be moved.
+bool putInFreePlace(const QString& from, const QString& to);
+
 // Deletes an archive file. False when the file is still there afterwards (in use, no permission).
 bool remove(const QString& path);
 

@@ -57,10 +57,22 @@ CoverPicture CoverPicture::fromFile(const QString& path, FileScope scope)
     QFile file;
     if (!SafeOpen::forReading(file, path, scope))
         return {};
-    const qint64 length = file.size();
+    return read(file, file.size());
+}
+
+CoverPicture CoverPicture::fromBytes(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer, bytes.size());
+}
+
+CoverPicture CoverPicture::read(QIODevice& device, qint64 length)
+{
     if (length > kMostFileBytes)
         return {};
-    QImageReader reader(&file);
+    QImageReader reader(&device);
     reader.setAutoTransform(true);
     if (!reader.canRead())
         return {};
@@ -77,10 +89,10 @@ CoverPicture CoverPicture::fromFile(const QString& path, FileScope scope)
     picture.m_size = sideways(reader) ? stored.transposed() : stored;
     // The length measured above, within the ceiling, and no more: a file that grows meanwhile is
     // read as it was. (Asking for the ceiling itself would take 64 MiB of memory at every photo.)
-    if (!file.seek(0))
+    if (!device.seek(0))
         return {};
-    picture.m_bytes = file.read(length);
-    if (file.error() != QFileDevice::NoError)
+    picture.m_bytes = device.read(length);
+    if (picture.m_bytes.size() != length)
         return {};
     return picture;
 }

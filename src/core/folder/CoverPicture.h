@@ -30,6 +30,8 @@ public:
     // be read (see SafeOpen), holds no picture or is beyond the ceilings above. Only the header is
     // decoded here: a picture cut short or damaged shows as such when it is decoded, below.
     static CoverPicture fromFile(const QString& path, FileScope scope);
+    // The same from a file's bytes already read, such as a picture kept inside another file.
+    static CoverPicture fromBytes(const QByteArray& bytes);
 
     bool isNull() const { return m_size.isEmpty(); }
 
@@ -57,6 +59,7 @@ public:
     bool saveJpeg(const QString& path, FileScope scope) const;
 
 private:
+    static CoverPicture read(QIODevice& device, qint64 length);
     QImage decode(QSize target) const;
 
     QByteArray m_bytes;  // the source file, when the picture came from one

@@ -22,6 +22,7 @@ QList<Source> sources()
         list.append({kind->helpTopic, {kind->tag}});
     for (const Kind* kind : Kind::all())
         list.append({kind->exportHelpTopic, {QStringLiteral("esporta_") + kind->tag}});
+    list.append({HelpTopics::kImportTitle, {QStringLiteral("importa")}});
     return list;
 }
 

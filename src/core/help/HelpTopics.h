@@ -13,6 +13,8 @@ namespace HelpTopics {
 // The topic of the start window, which gathers the three kinds' topics between its own
 // opening and closing paragraphs.
 inline const QString kStartTitle = QStringLiteral("Uno sguardo a Cartavox.");
+// The topic of the import window, the same for the three kinds.
+inline const QString kImportTitle = QStringLiteral("Importazione da un altro catalogo.");
 
 // Where a help text names the folder that holds the data ("{cartella dei dati}" in the text): the
 // help window names the folder of this run, the program's or the user's; the manual, written
@@ -24,7 +26,7 @@ struct Topic {
     QStringList paragraphs;
 };
 
-// Every topic: the start window's, the three kinds' and the three exports'.
+// Every topic: the start window's, the three kinds', the three exports' and the import's.
 QList<Topic> all(DataFolder folder = DataFolder::ThisRun);
 
 // The paragraphs of the topic with this title; none for a title that is no topic.

@@ -49,9 +49,11 @@ QList<Chapter> chapters()
         const QString title = kind->exportHelpTopic;
         exports.sections.append({title, HelpTopics::paragraphs(title, described)});
     }
-    // What the program does beyond what its help window describes has a chapter of the manual's own.
+    // What the program does beyond what its help window describes has a chapter of the manual's own,
+    // which ends with the import's topic.
     list.append({QStringLiteral("Altre funzioni."),
-                 {{QString(), HelpTopics::piece(QStringLiteral("altre_funzioni"), described)}}});
+                 {{QString(), HelpTopics::piece(QStringLiteral("altre_funzioni"), described)},
+                  {HelpTopics::kImportTitle, HelpTopics::paragraphs(HelpTopics::kImportTitle, described)}}});
     list.append(exports);
     return list;
 }

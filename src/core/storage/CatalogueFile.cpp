@@ -137,6 +137,49 @@ void CatalogueFile::close()
         FileLock::closeDescriptor(descriptor);
     }
     m_ahead.clear();
+    m_sizeBeforeAppending = -1;
+    m_tailBeforeAppending.clear();
+}
+
+void CatalogueFile::appendRecords(QByteArrayView records)
+{
+    requireOpen();
+    if (records.size() % m_layout.recordSize() != 0)
+        throw ArchiveError("not whole records");
+    m_ahead.clear();
+    const qint64 end = recordCount() * m_layout.recordSize();
+    if (m_sizeBeforeAppending < 0) {
+        m_sizeBeforeAppending = m_device->size();
+        if (!m_device->seek(end))
+            throw ArchiveError("cannot read the archive at byte " + std::to_string(end));
+        m_tailBeforeAppending = m_device->read(m_sizeBeforeAppending - end);
+        if (m_tailBeforeAppending.size() != m_sizeBeforeAppending - end)
+            throw ArchiveError("cannot read the archive at byte " + std::to_string(end));
+    }
+    if (!m_device->seek(end) || m_device->write(records.data(), records.size()) != records.size())
+        throw ArchiveError("cannot write to the archive");
+}
+
+void CatalogueFile::commitAppended()
+{
+    requireOpen();
+    if (!flushToDisk())
+        throw ArchiveError("cannot write to the archive");
+}
+
+void CatalogueFile::takeBackAppended()
+{
+    if (m_sizeBeforeAppending < 0)
+        return;
+    requireOpen();
+    m_ahead.clear();
+    const qint64 end = m_sizeBeforeAppending - m_tailBeforeAppending.size();
+    const bool putBack = m_device == &m_file ? m_file.resize(end) : m_device->size() == end;
+    if (!putBack || !m_device->seek(end) || m_device->write(m_tailBeforeAppending) != m_tailBeforeAppending.size() ||
+        !flushToDisk())
+        throw ArchiveError("cannot put the archive back");
+    m_sizeBeforeAppending = -1;
+    m_tailBeforeAppending.clear();
 }
 
 QString CatalogueFile::accessErrorText()

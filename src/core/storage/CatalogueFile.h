@@ -86,6 +86,15 @@ public:
     // The open file's descriptor, for copying the archive whole; -1 on another device.
     int descriptor() const { return m_device == &m_file ? m_file.handle() : -1; }
 
+    // An import appends thousands of cards as one change. appendRecords() writes whole records of
+    // this archive's layout (`records` holds a multiple of the record size) after the last card,
+    // without forcing them to the disk; commitAppended() forces everything appended to the disk;
+    // takeBackAppended() puts the file back as it was before the first appendRecords() since it was
+    // opened, bytes after the last whole card included. Each throws ArchiveError.
+    void appendRecords(QByteArrayView records);
+    void commitAppended();
+    void takeBackAppended();
+
     // The one message that ends every action whose archive cannot be reached. Its breaks are
     // line feed then carriage return, as the program has always shown them.
     static QString accessErrorText();
@@ -108,5 +117,9 @@ private:
     QIODevice* m_device = &m_file; // the archive: m_file unless another device was given
     QByteArray m_ahead;            // cards read ahead, starting at byte m_aheadStart
     qint64 m_aheadStart = 0;
+    // The file before the first appendRecords(): its size, and its bytes after the last whole card,
+    // which the first appended record replaces. Size -1: nothing appended since the opening.
+    qint64 m_sizeBeforeAppending = -1;
+    QByteArray m_tailBeforeAppending;
     std::optional<FileLock> m_writeLock; // on m_file's descriptor, until it is closed
 };

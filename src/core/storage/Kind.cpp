@@ -158,6 +158,36 @@ const Kind& Kind::libri()
                         {"Note", "Note", 400, kEditable},
                     },
             },
+        .importFrom =
+            {
+                .tellicoCollection = 2,
+                .archiveWords = "un catalogo di libri",
+                .names =
+                    {
+                        {"Titolo", {"Title"}},
+                        {"Autore", {"Author", "Authors", "Writer"}},
+                        {"Nazione", {"Country", "Nation", "Nationality"}},
+                        {"Anno", {"Year", "Publication Year", "Year Published", "pub_year"}},
+                        {"Editore", {"Publisher"}},
+                        {"Citta", {"City", "Place", "Place of Publication"}},
+                        {"Dewey", {"Dewey Decimal", "DDC"}},
+                        {"Genere", {"Genre"}},
+                        {"ISBN", {"ISBN13", "ISBN-13", "ISBN10"}},
+                        {"Lingua", {"Language"}},
+                        {"Originale", {"Original Title"}},
+                        {"Traduttore", {"Translator"}},
+                        {"Collana", {"Series"}},
+                        {"Curatore", {"Editor"}},
+                        {"Posizione", {"Location", "Shelf"}},
+                        {"Etichetta", {"Label", "Call Number"}},
+                        {"Formato", {"Format", "Binding"}},
+                        {"Volumi", {"Volumes"}},
+                        {"Pagine", {"Pages", "Number of Pages"}},
+                        {"Prezzo", {"Price", "Purchase Price", "pur_price"}},
+                        {"Giudizio", {"Rating", "My Rating"}},
+                        {"Note", {"Notes", "Comments"}},
+                    },
+            },
     };
     return kind;
 }
@@ -209,6 +239,37 @@ const Kind& Kind::fumetti()
                         {"Mancante", "Albo mancante", 200, kEditable},
                     },
             },
+        .importFrom =
+            {
+                .tellicoCollection = 6,
+                .archiveWords = "una raccolta di fumetti",
+                .names =
+                    {
+                        {"Titolo", {"Title"}},
+                        {"Numero", {"Issue", "Number", "Issue Number"}},
+                        {"Autore", {"Writer", "Author"}},
+                        {"Nazione", {"Country", "Nation"}},
+                        {"Data", {"Date", "Publication Year", "Year", "pub_year"}},
+                        {"Editore", {"Publisher"}},
+                        {"Citta", {"City"}},
+                        {"Direttore", {"Editor", "Editor in Chief"}},
+                        {"Genere", {"Genre"}},
+                        {"Disegnatore", {"Artist", "Penciller", "Illustrator"}},
+                        {"Lingua", {"Language"}},
+                        {"Storia", {"Plot", "Plot Summary", "Story", "Summary"}},
+                        {"Personaggi", {"Characters"}},
+                        {"Contenuti", {"Contents", "Extras"}},
+                        {"Posizione", {"Location", "Shelf"}},
+                        {"Etichetta", {"Label"}},
+                        {"Formato", {"Format"}},
+                        {"Stato", {"Condition"}},
+                        {"Pagine", {"Pages"}},
+                        {"Prezzo", {"Price", "Purchase Price", "pur_price"}},
+                        {"Giudizio", {"Rating"}},
+                        {"Note", {"Notes", "Comments"}},
+                        {"Mancante", {"Missing"}},
+                    },
+            },
     };
     return kind;
 }
@@ -255,6 +316,34 @@ const Kind& Kind::dvd()
                         {"Prezzo", "Prezzo", 200, kEditable},
                         {"Giudizio", "Giudizio", 350, kEditable},
                         {"Note", "Note", 400, kEditable},
+                    },
+            },
+        .importFrom =
+            {
+                .tellicoCollection = 3,
+                .archiveWords = "una collezione di DVD",
+                .names =
+                    {
+                        {"Titolo", {"Title"}},
+                        {"Regista", {"Director"}},
+                        {"Nazione", {"Nationality", "Country"}},
+                        {"Anno", {"Year", "Production Year"}},
+                        {"Protagonista", {"Star", "Lead Actor"}},
+                        {"Cast", {"Actors"}},
+                        {"Genere", {"Genre"}},
+                        {"Distribuzione", {"Studio", "Distributor"}},
+                        {"Lingua", {"Language", "Original Language"}},
+                        {"Originale", {"Original Title"}},
+                        {"AltreLingue", {"Audio Tracks", "audio-track", "Other Languages"}},
+                        {"Collana", {"Series"}},
+                        {"Sottotitoli", {"Subtitles", "Subtitle", "Subtitle Languages"}},
+                        {"Posizione", {"Location", "Shelf"}},
+                        {"Etichetta", {"Label"}},
+                        {"Premi", {"Awards"}},
+                        {"Durata", {"Running Time", "Runtime", "Length", "Duration"}},
+                        {"Prezzo", {"Price", "Purchase Price", "pur_price"}},
+                        {"Giudizio", {"Rating", "Personal Rating"}},
+                        {"Note", {"Notes", "Comments"}},
                     },
             },
     };

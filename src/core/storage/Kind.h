@@ -37,6 +37,20 @@ struct Kind {
         QList<SpreadsheetColumn> columns;
     };
 
+    // Other headings by which a file to import may name a field: the usual English ones and
+    // Tellico's. The field's own name, its caption and its spreadsheet heading name it anyway.
+    struct OtherNames {
+        QString field;
+        QStringList names;
+    };
+
+    // What an import reads as cards of this kind.
+    struct ImportFrom {
+        int tellicoCollection; // the type number of Tellico's collection of this kind; 0: none
+        QString archiveWords;  // "un catalogo di libri": where a collection of this kind goes
+        QList<OtherNames> names;
+    };
+
     KindId id;
     QString tag;         // caller tag: "libri", "fumetti", "dvd"
     QString extension;   // ".lib"
@@ -47,6 +61,7 @@ struct Kind {
     QString exportHelpTopic;      // title of the help topic of its spreadsheet export
     QList<LineColumn> resultLine; // how a card reads in the list windows
     Spreadsheet spreadsheet;
+    ImportFrom importFrom;
 
     // The text fields of the card, in record order (which is also the Enter-key ring).
     QStringList textFields() const;

@@ -53,6 +53,9 @@ QString Text::trimmed(const QString& text)
 
 QString Text::withControlsAsBlanks(QString text)
 {
+    // Most texts have none: they stay shared rather than copied.
+    if (std::none_of(text.cbegin(), text.cend(), isControl))
+        return text;
     std::replace_if(text.begin(), text.end(), isControl, QChar(u' '));
     return text;
 }

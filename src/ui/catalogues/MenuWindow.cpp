@@ -1,7 +1,11 @@
 #include "MenuWindow.h"
 
+#include "ImportWindow.h"
+#include "cards/CardWindow.h"
+#include "folder/ArchiveFolder.h"
 #include "shell/Guarded.h"
 #include "start/TfrmAvvio.h"
+#include "start/WindowClasses.h"
 #include "start/Windows.h"
 #include "storage/Text.h"
 #include "widgets/Fonts.h"
@@ -9,6 +13,7 @@
 #include "widgets/PictureButton.h"
 #include "widgets/Shape.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -52,6 +57,8 @@ MenuWindow::MenuWindow(const Kind& kind)
     btnCrea->move(buttonX, 262);
     btnCompila = menuButton(QStringLiteral("btnCompila"), KindLook::of(kind).catalogue.openButton, panContainer);
     btnCompila->move(buttonX, 338);
+    btnImporta = menuButton(QStringLiteral("btnImporta"), QStringLiteral("Importa da un altro catalogo"), panContainer);
+    btnImporta->move(buttonX, 414);
 
     imgEsci = new PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/images/esci_piccola.svg"),
                                 QStringLiteral("Esci"), kExitSize, shpPulsanti);
@@ -59,13 +66,16 @@ MenuWindow::MenuWindow(const Kind& kind)
     imgEsci->move(kBottomBar.width() - 12 - kExitSize.width(), (kBottomBar.height() - kExitSize.height()) / 2);
 
     lblMemory = addHiddenLabel(QStringLiteral("lblMemory"), kStart);
+    lblFile = addHiddenLabel(QStringLiteral("lblFile"));
 
     setTabOrder(btnCrea, btnCompila);
-    setTabOrder(btnCompila, imgGuida);
+    setTabOrder(btnCompila, btnImporta);
+    setTabOrder(btnImporta, imgGuida);
     setTabOrder(imgGuida, imgEsci);
 
     connect(btnCrea, &QPushButton::clicked, this, guarded(this, &MenuWindow::btnCreaClick));
     connect(btnCompila, &QPushButton::clicked, this, guarded(this, &MenuWindow::btnCompilaClick));
+    connect(btnImporta, &QPushButton::clicked, this, guarded(this, &MenuWindow::btnImportaClick));
     connect(imgEsci, &PictureButton::clicked, this, guarded(this, &MenuWindow::imgEsciClick));
 }
 
@@ -86,9 +96,28 @@ void MenuWindow::btnCompilaClick()
     close();
 }
 
+void MenuWindow::btnImportaClick()
+{
+    const auto dialog = WindowClasses::createDialog<ImportWindow>(WindowRole::Import, kind().id, this);
+    dialog->exec();
+    if (dialog->archiveToOpen().isEmpty())
+        return;
+    lblFile->setText(dialog->archiveToOpen());
+    lblMemory->setText(kind().tag);
+    close();
+}
+
 void MenuWindow::imgEsciClick()
 {
     close();
+}
+
+CardWindow* MenuWindow::cardWindowOnImport() const
+{
+    const QString path = Text::trimmed(lblFile->text());
+    CardWindow* card = Windows::card(kind().id);
+    card->setArchive(path, ArchiveFolder::archiveName(QFileInfo(path).fileName()));
+    return card;
 }
 
 void MenuWindow::FormClose()
@@ -98,6 +127,8 @@ void MenuWindow::FormClose()
         handOverTo(Windows::create(kind().id));
     else if (tag == kOpen)
         handOverTo(Windows::open(kind().id));
+    else if (tag == kind().tag)
+        handOverTo(cardWindowOnImport());
     else
         handOverTo(Windows::avvio()); // "avvio", and anything else: never leave the user without a window
 }

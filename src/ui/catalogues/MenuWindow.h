@@ -2,10 +2,13 @@
 
 #include "CatalogueWindow.h"
 
+class CardWindow;
 class QPushButton;
 
-// The menu of one kind: create a new archive or open an existing one. The buttons only say where
-// to go, in lblMemory, and close the menu; the close decides, so only one window is ever shown.
+// The menu of one kind: create a new archive or open an existing one, or import cards from another
+// program's file. The buttons only say where to go, in lblMemory, and close the menu; the close
+// decides, so only one window is ever shown. The import is a dialog over the menu; when it asks to
+// open the archive it filled, the menu closes towards the card window, with the archive in lblFile.
 class MenuWindow : public CatalogueWindow {
     Q_OBJECT
 public:
@@ -14,6 +17,7 @@ public:
 public slots:
     void btnCreaClick();
     void btnCompilaClick();
+    void btnImportaClick();
     void imgEsciClick();
 
 protected:
@@ -21,9 +25,13 @@ protected:
     void FormClose() override;
 
 private:
+    CardWindow* cardWindowOnImport() const;
+
     QLabel* lblIstruzioni;
     QPushButton* btnCrea;
     QPushButton* btnCompila;
+    QPushButton* btnImporta;
     PictureButton* imgEsci;
     QLabel* lblMemory;
+    QLabel* lblFile;
 };

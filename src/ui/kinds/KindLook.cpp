@@ -85,6 +85,18 @@ const KindLook& libriLook()
                 .note =
                     "Organizza i libri della tua biblioteca archiviando le schede descrittive in uno o più cataloghi.",
             },
+        .importing =
+            {
+                .caption = " Cartavox - Importazione catalogo libri",
+                .newArchive = "In un nuovo catalogo di libri, di nome:",
+                .existingArchive = "In fondo a un catalogo di libri esistente:",
+                .msgNameInUse =
+                    "Attenzione: il nome del catalogo di libri indicato è già stato utilizzato in precedenza.\r\n\r\n"
+                    "Inserire un nome diverso oppure scegliere di aggiungere le schede in fondo al "
+                    "catalogo esistente.",
+                .msgChooseArchive =
+                    "Attenzione: scegliere dall'elenco il catalogo di libri in fondo al quale aggiungere le schede.",
+            },
     };
     return look;
 }
@@ -174,6 +186,18 @@ const KindLook& fumettiLook()
                 .note =
                     "Gestisci i tuoi fumetti creando un database per ogni raccolta e annota gli albi che ti mancano.",
             },
+        .importing =
+            {
+                .caption = " Cartavox - Importazione raccolta fumetti",
+                .newArchive = "In una nuova raccolta di fumetti, di nome:",
+                .existingArchive = "In fondo a una raccolta di fumetti esistente:",
+                .msgNameInUse = "Attenzione: il nome della raccolta di fumetti indicato è già stato utilizzato in "
+                                "precedenza.\r\n\r\n"
+                                "Inserire un nome diverso oppure scegliere di aggiungere le schede in fondo alla "
+                                "raccolta esistente.",
+                .msgChooseArchive = "Attenzione: scegliere dall'elenco la raccolta di fumetti in fondo alla quale "
+                                    "aggiungere le schede.",
+            },
     };
     return look;
 }
@@ -260,6 +284,18 @@ const KindLook& dvdLook()
                 .choice = "Collezione DVD",
                 .note =
                     "Raggruppa in appositi schedari i DVD della tua videoteca e inserisci la locandina di ogni film.",
+            },
+        .importing =
+            {
+                .caption = " Cartavox - Importazione collezione DVD",
+                .newArchive = "In una nuova collezione di DVD, di nome:",
+                .existingArchive = "In fondo a una collezione di DVD esistente:",
+                .msgNameInUse =
+                    "Attenzione: il nome della collezione di DVD indicato è già stato utilizzato in precedenza.\r\n\r\n"
+                    "Inserire un nome diverso oppure scegliere di aggiungere le schede in fondo alla "
+                    "collezione esistente.",
+                .msgChooseArchive =
+                    "Attenzione: scegliere dall'elenco la collezione di DVD in fondo alla quale aggiungere le schede.",
             },
     };
     return look;

@@ -77,6 +77,15 @@ struct KindLook {
         QString note;   // the note under its button
     };
 
+    // The window that imports cards from another program's file, and its messages.
+    struct Importing {
+        QString caption;
+        QString newArchive;       // the choice of a new archive, before its name
+        QString existingArchive;  // the choice of an existing archive, before the list
+        QString msgNameInUse;     // the new archive's name is taken
+        QString msgChooseArchive; // no existing archive chosen
+    };
+
     const Kind& kind;
     // The kind in the names of its controls and windows: imgLibri, TfrmMenuLibri.
     QString name;
@@ -86,6 +95,7 @@ struct KindLook {
     Spreadsheet spreadsheet;
     SlideShow slideShow;
     StartColumn startColumn;
+    Importing importing;
 
     // "Sono stati creati 3 cataloghi di libri." under the list of the open window.
     QString countText(int count) const;

@@ -6,6 +6,7 @@
 // them, and the families' windows for a kind added with Kind::add.
 #include "cards/CardWindows.h"
 #include "catalogues/CreateWindow.h"
+#include "catalogues/ImportWindow.h"
 #include "catalogues/MenuWindow.h"
 #include "catalogues/OpenWindow.h"
 #include "output/CardPrintWindow.h"
@@ -63,6 +64,12 @@ public:
     explicit TfrmSlideshow_Libri(QWidget* opener = nullptr) : SlideShowWindow(Kind::libri(), opener) {}
 };
 
+class TfrmImportaLibri final : public ImportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmImportaLibri(QWidget* opener = nullptr) : ImportWindow(Kind::libri(), opener) {}
+};
+
 // Fumetti
 
 class TfrmMenuFumetti final : public MenuWindow {
@@ -115,6 +122,12 @@ public:
     explicit TfrmSlideshow_Fumetti(QWidget* opener = nullptr) : SlideShowWindow(Kind::fumetti(), opener) {}
 };
 
+class TfrmImportaFumetti final : public ImportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmImportaFumetti(QWidget* opener = nullptr) : ImportWindow(Kind::fumetti(), opener) {}
+};
+
 // DVD
 
 class TfrmMenuDVD final : public MenuWindow {
@@ -163,6 +176,12 @@ class TfrmSlideshow_DVD final : public SlideShowWindow {
     Q_OBJECT
 public:
     explicit TfrmSlideshow_DVD(QWidget* opener = nullptr) : SlideShowWindow(Kind::dvd(), opener) {}
+};
+
+class TfrmImportaDVD final : public ImportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmImportaDVD(QWidget* opener = nullptr) : ImportWindow(Kind::dvd(), opener) {}
 };
 
 class TfrmDVD final : public CardWindow {

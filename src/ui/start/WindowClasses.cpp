@@ -27,7 +27,7 @@ template <typename Window> QWidget* make(QWidget* opener)
         return new Window();
 }
 
-constexpr std::size_t kRoles = std::size_t(WindowRole::SlideShow) + 1;
+constexpr std::size_t kRoles = std::size_t(WindowRole::Import) + 1;
 
 // The named window classes of the shipped kinds, one column per role in the order of WindowRole.
 struct KindClasses {
@@ -39,12 +39,13 @@ struct KindClasses {
 const KindClasses kClasses[] = {
     {KindId::Libri, {make<TfrmMenuLibri>, make<TfrmCreaLibri>, make<TfrmApriLibri>, make<TfrmLibri>,
                      make<TfrmTrovaLibri>, make<TfrmExpLibri>, make<TfrmStampaLibri>, make<TfrmAnteprimaLibri>,
-                     make<TfrmSlideshow_Libri>}},
+                     make<TfrmSlideshow_Libri>, make<TfrmImportaLibri>}},
     {KindId::Fumetti, {make<TfrmMenuFumetti>, make<TfrmCreaFumetti>, make<TfrmApriFumetti>, make<TfrmFumetti>,
                        make<TfrmTrovaFumetti>, make<TfrmExpFumetti>, make<TfrmStampaFumetti>,
-                       make<TfrmAnteprimaFumetti>, make<TfrmSlideshow_Fumetti>}},
+                       make<TfrmAnteprimaFumetti>, make<TfrmSlideshow_Fumetti>, make<TfrmImportaFumetti>}},
     {KindId::DVD, {make<TfrmMenuDVD>, make<TfrmCreaDVD>, make<TfrmApriDVD>, make<TfrmDVD>, make<TfrmTrovaDVD>,
-                   make<TfrmExpDVD>, make<TfrmStampaDVD>, make<TfrmAnteprimaDVD>, make<TfrmSlideshow_DVD>}},
+                   make<TfrmExpDVD>, make<TfrmStampaDVD>, make<TfrmAnteprimaDVD>, make<TfrmSlideshow_DVD>,
+                   make<TfrmImportaDVD>}},
 };
 // clang-format on
 
@@ -71,6 +72,7 @@ const std::array<Family, kRoles> kFamilies{{
      },
      "TfrmAnteprima"},
     {[](const Kind& kind, QWidget* opener) -> QWidget* { return new SlideShowWindow(kind, opener); }, "TfrmSlideshow_"},
+    {[](const Kind& kind, QWidget* opener) -> QWidget* { return new ImportWindow(kind, opener); }, "TfrmImporta"},
 }};
 
 template <typename Window> QWidget* makeSingle()

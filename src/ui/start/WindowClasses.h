@@ -13,7 +13,7 @@ class QWidget;
 // (TfrmTrovaLibri is the search window of books); KindWindows.h declares them and
 // WindowClasses.cpp holds the one table. A kind added with Kind::add gets the family's window of
 // each role with its kind.
-enum class WindowRole { Menu, Create, Open, Card, Search, Export, Print, Preview, SlideShow };
+enum class WindowRole { Menu, Create, Open, Card, Search, Export, Print, Preview, SlideShow, Import };
 
 namespace WindowClasses {
 

@@ -13,6 +13,7 @@
 #include "folder/ArchiveFolder.h"
 #include "folder/AttachmentFolder.h"
 #include "folder/CoverPhotos.h"
+#include "import/ImportFile.h"
 #include "storage/CatalogueFile.h"
 
 #include <QBuffer>
@@ -43,6 +44,7 @@ enum class Use {
     DocumentChosen, // Sfoglia: the user's document, read to be copied
     DocumentStored, // Sfoglia: its copy in the attachment folder
     Exported,
+    FileImported, // a file the user picked to import cards from, anywhere
 };
 enum class Fault { LinkOutside, Pipe, Folder, Device, Socket };
 enum class Outcome {
@@ -61,7 +63,7 @@ bool isReader(Use use)
 
 bool isUserChoice(Use use)
 {
-    return use == Use::PhotoChosen || use == Use::DocumentChosen;
+    return use == Use::PhotoChosen || use == Use::DocumentChosen || use == Use::FileImported;
 }
 
 QByteArray jpegBytes()
@@ -166,6 +168,8 @@ QString TestFileKinds::placeOf(Use use) const
         return m_user->filePath(QStringLiteral("scheda.pdf"));
     case Use::Exported:
         return m_folder->file(QStringLiteral("Catalogo_Libri.xls"));
+    case Use::FileImported:
+        return m_user->filePath(QStringLiteral("catalogo.csv"));
     }
     return {};
 }
@@ -185,6 +189,8 @@ QByteArray TestFileKinds::outsideBytesFor(Use use) const
     case Use::ArchiveOpened:
     case Use::ArchiveCreated:
         return QByteArray(3 * 3150, 'x');
+    case Use::FileImported:
+        return "Titolo;Autore\nUn titolo;Un autore\n";
     default:
         return kOutsideText;
     }
@@ -262,6 +268,10 @@ bool TestFileKinds::run(Use use, const QString& place)
         }
         case Use::Exported:
             return SpreadsheetWriter::save(place, ExportRows(books));
+        case Use::FileImported: {
+            SourceRow row;
+            return ImportFile::open(place, books)->next(row) && row.cells.value(0) == u"Un titolo";
+        }
         }
     } catch (const ArchiveError&) {
     } catch (const PasswordFile::Error&) {
@@ -287,6 +297,7 @@ void TestFileKinds::everyReaderAndWriter_data()
         {"document chosen by the user", Use::DocumentChosen},
         {"document stored", Use::DocumentStored},
         {"archive exported", Use::Exported},
+        {"file chosen to import", Use::FileImported},
     };
     const QList<std::pair<const char*, Fault>> faults = {
         {"a link to a file outside", Fault::LinkOutside},

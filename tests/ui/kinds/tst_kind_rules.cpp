@@ -24,6 +24,7 @@ Kind withLayout(const Kind& kind, const RecordLayout& layout)
         .exportHelpTopic = kind.exportHelpTopic,
         .resultLine = kind.resultLine,
         .spreadsheet = kind.spreadsheet,
+        .importFrom = kind.importFrom,
     };
 }
 
@@ -151,7 +152,7 @@ void TestKindRules::eachBrokenRuleIsNamed_data()
     }) << QStringList{"Titolo"};
     QTest::newRow("no field Titolo") << Change([](F& f, Kind&, KindLook&) {
         fieldNamed(f, "Titolo").name = "Testata";
-    }) << QStringList{"result line", "spreadsheet", "Titolo", "required", "criteria", "print template"};
+    }) << QStringList{"result line", "spreadsheet", "Titolo", "required", "criteria", "print template", "import"};
     QTest::newRow("required field of no field")
         << Change([](F&, Kind&, KindLook& l) { l.card.required[1].field = "Attore"; }) << QStringList{"required"};
     QTest::newRow("eleven criteria") << Change([](F&, Kind&, KindLook& l) {
@@ -165,6 +166,22 @@ void TestKindRules::eachBrokenRuleIsNamed_data()
                                         << QStringList{"grid widths"};
     QTest::newRow("list heading missing")
         << Change([](F&, Kind&, KindLook& l) { l.search.listHeadings.removeLast(); }) << QStringList{"list headings"};
+
+    // What an import reads
+    QTest::newRow("import names of no field")
+        << Change([](F&, Kind& k, KindLook&) { k.importFrom.names[1].field = "Attore"; }) << QStringList{"import"};
+    QTest::newRow("import names of an attachment") << Change([](F&, Kind& k, KindLook&) {
+        k.importFrom.names.append(Kind::OtherNames{"File01", {"Attachment"}});
+    }) << QStringList{"import"};
+    QTest::newRow("one import name for two fields")
+        << Change([](F&, Kind& k, KindLook&) { k.importFrom.names[2].names.append("director"); })
+        << QStringList{"import"};
+    QTest::newRow("no words for the archive")
+        << Change([](F&, Kind& k, KindLook&) { k.importFrom.archiveWords.clear(); }) << QStringList{"import"};
+    QTest::newRow("import window text missing")
+        << Change([](F&, Kind&, KindLook& l) { l.importing.msgChooseArchive.clear(); }) << QStringList{"import"};
+    QTest::newRow("Tellico collection of another kind")
+        << Change([](F&, Kind& k, KindLook&) { k.importFrom.tellicoCollection = 2; }) << QStringList{"distinct"};
 
     // A new field in its row that its print template lacks: printed, it would tell the user to
     // make the photo smaller.

@@ -163,8 +163,11 @@ void AccessibleNamesTest::everyControlHasAName_data()
     for (const Kind* each : Kind::all()) {
         const KindId kind = each->id;
         const QString& suffix = suffixes.of(*each);
-        QTest::addRow("TfrmMenu%s", qPrintable(suffix))
-            << Opening{[kind]() -> ChainWindow* { return Windows::menu(kind); }, {}} << Names{};
+        const WindowOf menu = [kind]() -> ChainWindow* { return Windows::menu(kind); };
+        QTest::addRow("TfrmMenu%s", qPrintable(suffix)) << Opening{menu, {}} << Names{};
+        QTest::addRow("TfrmImporta%s", qPrintable(suffix))
+            << Opening{menu, "btnImporta"}
+            << Names{{"txtFile", "File da importare:"}, {"txtNome", "Nome del nuovo archivio"}, {"imgEsci", "Esci"}};
         QTest::addRow("TfrmCrea%s", qPrintable(suffix))
             << Opening{[kind]() -> ChainWindow* { return Windows::create(kind); }, {}}
             << Names{{"txtFile", "Nome del nuovo archivio:"}, {"btnApplica", "Applica e chiudi"}};

@@ -85,6 +85,12 @@ const Kind& magazines()
                             {"ISSN", "ISSN", 250, false},
                             {"Note", "Note", 400, true}},
             },
+        .importFrom =
+            {
+                .tellicoCollection = 0, // Tellico keeps no magazines
+                .archiveWords = "un'emeroteca",
+                .names = {{"Titolo", {"Title"}}, {"Numero", {"Issue"}}, {"Editore", {"Publisher"}}},
+            },
     };
     return kind;
 }
@@ -150,6 +156,15 @@ const KindLook& magazinesLook()
                 .choice = "Emeroteca",
                 .note = "Conserva le schede delle tue riviste, numero per numero.",
             },
+        .importing =
+            {
+                .caption = " Cartavox - Importazione emeroteca",
+                .newArchive = "In una nuova emeroteca, di nome:",
+                .existingArchive = "In fondo a un'emeroteca esistente:",
+                .msgNameInUse = "Attenzione: il nome dell'emeroteca indicato è già stato utilizzato in precedenza.",
+                .msgChooseArchive = "Attenzione: scegliere dall'elenco l'emeroteca in fondo alla quale aggiungere le "
+                                    "schede.",
+            },
     };
     return look;
 }
@@ -181,6 +196,7 @@ private slots:
     void aKindIsAddedOnce();
     void itsWindowsAreMadeAfterAllOthers();
     void startMenuCreateAndOpen();
+    void itsMenuOpensItsImport();
     void cardSavesAndSearchFinds();
     void printAndPreview_data();
     void printAndPreview();
@@ -222,6 +238,19 @@ void TestNewKind::itsWindowsAreMadeAfterAllOthers()
                                 "TfrmStampaRiviste"}));
     QCOMPARE(Windows::all().size(), 37 + 9);
     QCOMPARE(Windows::card(kMagazines)->windowTitle(), QStringLiteral(" Cartavox - Emeroteca"));
+}
+
+void TestNewKind::itsMenuOpensItsImport()
+{
+    ChainWindow* menu = Windows::menu(kMagazines);
+    menu->present();
+    QString opened;
+    whenModalOpens([&opened](QWidget* window) {
+        opened = window->objectName() + u'|' + window->windowTitle();
+        window->close();
+    });
+    click(menu, QStringLiteral("btnImporta"));
+    QCOMPARE(opened, QStringLiteral("TfrmImportaRiviste| Cartavox - Importazione emeroteca"));
 }
 
 void TestNewKind::startMenuCreateAndOpen()

@@ -37,17 +37,17 @@ void TestWindowClasses::eachRoleAndKindHasItsNamedClass_data()
         "classes",
         {{"libri",
           {"TfrmMenuLibri", "TfrmCreaLibri", "TfrmApriLibri", "TfrmLibri", "TfrmTrovaLibri", "TfrmExpLibri",
-           "TfrmStampaLibri", "TfrmAnteprimaLibri", "TfrmSlideshow_Libri"}},
+           "TfrmStampaLibri", "TfrmAnteprimaLibri", "TfrmSlideshow_Libri", "TfrmImportaLibri"}},
          {"fumetti",
           {"TfrmMenuFumetti", "TfrmCreaFumetti", "TfrmApriFumetti", "TfrmFumetti", "TfrmTrovaFumetti", "TfrmExpFumetti",
-           "TfrmStampaFumetti", "TfrmAnteprimaFumetti", "TfrmSlideshow_Fumetti"}},
+           "TfrmStampaFumetti", "TfrmAnteprimaFumetti", "TfrmSlideshow_Fumetti", "TfrmImportaFumetti"}},
          {"dvd",
           {"TfrmMenuDVD", "TfrmCreaDVD", "TfrmApriDVD", "TfrmDVD", "TfrmTrovaDVD", "TfrmExpDVD", "TfrmStampaDVD",
-           "TfrmAnteprimaDVD", "TfrmSlideshow_DVD"}}},
+           "TfrmAnteprimaDVD", "TfrmSlideshow_DVD", "TfrmImportaDVD"}}},
     };
-    const WindowRole roles[] = {WindowRole::Menu,  WindowRole::Create,  WindowRole::Open,
-                                WindowRole::Card,  WindowRole::Search,  WindowRole::Export,
-                                WindowRole::Print, WindowRole::Preview, WindowRole::SlideShow};
+    const WindowRole roles[] = {WindowRole::Menu,      WindowRole::Create, WindowRole::Open,  WindowRole::Card,
+                                WindowRole::Search,    WindowRole::Export, WindowRole::Print, WindowRole::Preview,
+                                WindowRole::SlideShow, WindowRole::Import};
     for (const Kind* kind : Kind::all()) {
         const QStringList& names = classes.of(*kind);
         QCOMPARE(names.size(), qsizetype(std::size(roles)));
