@@ -2,7 +2,6 @@
 // read by QXmlStreamReader in pieces; the fields, every entry and the entries' pictures, in the zip
 // or beside the file. The first byte picks the form (bit 0: zip) and the kind (the rest, modulo 3):
 // a collection of another kind is refused, as a user meets it.
-#include "FuzzFolder.h"
 #include "FuzzImport.h"
 #include "import/TellicoReader.h"
 
@@ -18,15 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const bool zipped = data[0] & 1;
     const Kind& kind = *Kind::all().at((data[0] >> 1) % 3);
-    const QString path =
-        Fuzz::fileWith(zipped ? QStringLiteral("collezione.tc") : QStringLiteral("tellico.xml"), data + 1, size - 1);
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
-        std::abort();
-    try {
-        TellicoReader reader(std::move(file), path, zipped, kind);
-        Fuzz::readWhole(reader, kind);
-    } catch (const UserError&) {
-    }
-    return 0;
+    return Fuzz::importFile(zipped ? QStringLiteral("collezione.tc") : QStringLiteral("tellico.xml"), data + 1,
+                            size - 1, kind, [&](std::unique_ptr<QFile> file, const QString& path) {
+                                return std::make_unique<TellicoReader>(std::move(file), path, zipped, kind);
+                            });
 }

@@ -116,12 +116,12 @@ bool CardImport::fill(Record& card, const SourceRow& row, qint64 number, ImportR
         const int field = m_fieldOfColumn.at(column);
         if (field < 0)
             continue;
-        const FieldSpec& spec = m_kind.layout.field(field);
+        const FieldSpec& stored = m_kind.layout.field(field);
         const QString text = Text::trimmed(Text::withControlsAsBlanks(row.cells.at(column)));
         if (text.isEmpty())
             continue;
         anyText = true;
-        if (spec.role == FieldSpec::Role::Flag) {
+        if (stored.role == FieldSpec::Role::Flag) {
             const std::optional<bool> flag = flagOf(text);
             if (!flag)
                 report.addNote(number, QStringLiteral("%1: \"%2\" non è né Sì né No, registrato come No")
@@ -135,8 +135,8 @@ bool CardImport::fill(Record& card, const SourceRow& row, qint64 number, ImportR
         if (!whole)
             report.addReplaced(number, ColumnNames::fieldHeading(m_kind, field), missingFromCodePage(text));
         const qsizetype storedLength = whole ? text.size() : Text::toWindows1252(text).size();
-        if (storedLength > spec.capacity)
-            report.addCut(number, ColumnNames::fieldHeading(m_kind, field), storedLength - spec.capacity);
+        if (storedLength > stored.capacity)
+            report.addCut(number, ColumnNames::fieldHeading(m_kind, field), storedLength - stored.capacity);
         card.setText(field, text);
     }
     // A card the program makes always holds the mark; one without it in the file is not missing.
