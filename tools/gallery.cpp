@@ -29,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 void save(QWidget* window, const QString& folder)
 {
@@ -51,12 +53,15 @@ int main(int argc, char** argv)
 
     Windows::createAll();
     SampleContent::writeArchives();
-    for (QWidget* widget : Windows::all()) {
+    QList<QWidget*> chainWindows = Windows::all();
+    for (const WindowClasses::StartUpStep& step : WindowClasses::startUpOrder()) {
+        // Start-up makes the chain windows; a dialog is made here, with no opener.
+        const std::unique_ptr<QWidget> made(step.chain ? nullptr : WindowClasses::make(step));
+        QWidget* widget = step.chain ? chainWindows.takeFirst() : made.get();
         if (!wanted.isEmpty() && !wanted.contains(widget->objectName()))
             continue;
         if (auto* dialog = qobject_cast<DialogWindow*>(widget)) {
-            // The start-up instance of a dialog is never shown by the program; here it is shown
-            // without a modal loop, just long enough to be looked at.
+            // Shown without a modal loop, just long enough to be looked at.
             if (auto* help = qobject_cast<TfrmGuida*>(dialog))
                 help->showTopic(HelpTopics::kStartTitle,
                                 HelpTopics::text(HelpTopics::paragraphs(HelpTopics::kStartTitle)));

@@ -63,37 +63,42 @@ struct Command {
     const char* meaning;
     const char* hint; // empty: the kind gives it
     void (CardWindow::*handler)();
-    const char* keys = ""; // the keys that give the command, as QKeySequence reads them
+    // The keys that give the command; none where it has none. Made of key codes, not read from a
+    // text: reading "Ctrl+S" goes through the translations of every key name, which cost a tenth
+    // of the start-up.
+    QKeyCombination keys = QKeyCombination::fromCombined(0);
 };
 
 // Every command of the three card windows, in the order they stand: the toolbar left to right,
 // then the photo buttons. A toolbar lists the ones it shows.
 const Command kCommands[] = {
     {"cmdNuovo", "tb_nuovo", "Nuova scheda", "Prepara la schermata per l'inserimento di una nuova scheda.",
-     &CardWindow::cmdNuovoClick, "Ctrl+N"},
+     &CardWindow::cmdNuovoClick, Qt::CTRL | Qt::Key_N},
     {"cmdDuplica", "tb_duplica", "Duplica scheda",
      "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
      &CardWindow::cmdDuplicaClick},
-    {"cmdSalva", "tb_salva", "Salva scheda", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick, "Ctrl+S"},
-    {"cmdTrova", "tb_trova", "Trova scheda", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick, "Ctrl+F"},
+    {"cmdSalva", "tb_salva", "Salva scheda", "Salva la scheda in archivio.", &CardWindow::cmdSalvaClick,
+     Qt::CTRL | Qt::Key_S},
+    {"cmdTrova", "tb_trova", "Trova scheda", "Trova una scheda in archivio.", &CardWindow::cmdTrovaClick,
+     Qt::CTRL | Qt::Key_F},
     {"cmdFile", "tb_allega", "Allega file", "Allega file alla scheda.", &CardWindow::cmdFileClick},
     {"cmdElimina", "tb_elimina", "Elimina scheda", "Elimina la scheda dall'archivio (Ctrl+Canc).",
-     &CardWindow::cmdEliminaClick, "Ctrl+Del"},
+     &CardWindow::cmdEliminaClick, Qt::CTRL | Qt::Key_Delete},
     {"cmdAnteprima", "tb_anteprima_wide", "Anteprima", "Visualizza l'anteprima di stampa della scheda.",
-     &CardWindow::cmdAnteprimaClick, "Ctrl+Shift+P"},
+     &CardWindow::cmdAnteprimaClick, Qt::CTRL | Qt::SHIFT | Qt::Key_P},
     {"cmdAnteprimaIcona", "tb_anteprima", "Anteprima", "Visualizza l'anteprima di stampa della scheda.",
-     &CardWindow::cmdAnteprimaClick, "Ctrl+Shift+P"},
-    {"cmdStampa", "tb_stampa_wide", "Stampa", "Stampa la scheda.", &CardWindow::cmdStampaClick, "Ctrl+P"},
+     &CardWindow::cmdAnteprimaClick, Qt::CTRL | Qt::SHIFT | Qt::Key_P},
+    {"cmdStampa", "tb_stampa_wide", "Stampa", "Stampa la scheda.", &CardWindow::cmdStampaClick, Qt::CTRL | Qt::Key_P},
     {"cmdPrimo", "tb_primo", "Prima scheda", "Visualizza la prima scheda in archivio.", &CardWindow::cmdPrimoClick,
-     "Ctrl+Home"},
+     Qt::CTRL | Qt::Key_Home},
     {"cmdIndietro", "tb_indietro", "Scheda precedente", "Visualizza la scheda precedente in archivio.",
-     &CardWindow::cmdIndietroClick, "PgUp"},
+     &CardWindow::cmdIndietroClick, Qt::Key_PageUp},
     {"cmdAvanti", "tb_avanti", "Scheda successiva", "Visualizza la scheda successiva in archivio.",
-     &CardWindow::cmdAvantiClick, "PgDown"},
+     &CardWindow::cmdAvantiClick, Qt::Key_PageDown},
     {"cmdUltimo", "tb_ultimo", "Ultima scheda", "Visualizza l'ultima scheda in archivio.", &CardWindow::cmdUltimoClick,
-     "Ctrl+End"},
+     Qt::CTRL | Qt::Key_End},
     {"cmdEsporta", "tb_esporta", "Esporta in Excel", "Esporta le schede in archivio in un file di Microsoft Excel.",
-     &CardWindow::cmdEsportaClick, "Ctrl+E"},
+     &CardWindow::cmdEsportaClick, Qt::CTRL | Qt::Key_E},
     {"cmdSlideshow", "tb_slideshow", "Slide show", "", &CardWindow::cmdSlideshowClick},
     {"cmdGuida", "tb_guida", "Guida", "Visualizza la pagina della guida sensibile al contesto.",
      &CardWindow::cmdGuidaClick},
@@ -137,9 +142,13 @@ int fieldWeight(int capacity)
 
 CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar, const QList<OwnCommand>& ownCommands)
     : ChainWindow(KindLook::of(kind).card.caption, Placement::Maximised), m_kind(kind), m_session(kind),
-      m_ownCommands(ownCommands)
+      m_toolbar(toolbar), m_ownCommands(ownCommands)
 {
     ProgramFormats::apply();
+}
+
+void CardWindow::buildControls()
+{
     setMouseTracking(true);
 
     panContainer = new QWidget(this);
@@ -153,7 +162,7 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar, con
     shpSfondo = new Shape(QStringLiteral("shpSfondo"), panContainer, QColor(255, 255, 255, 200), kCardBlue, 6);
     shpSfondo->setGeometry(6, 96, 984, 526);
 
-    buildToolbar(toolbar);
+    buildToolbar(m_toolbar);
     buildNameBar();
     buildPhotoColumn();
     buildFields();
@@ -163,7 +172,7 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar, con
     // The pictures follow the fields in the Tab order, as they stand: the toolbar left to right,
     // then the photo buttons.
     QStringList order;
-    for (const ToolbarGroup& group : toolbar)
+    for (const ToolbarGroup& group : std::as_const(m_toolbar))
         order += group.controls;
     order += kPhotoCommands;
     order.removeAll(QStringLiteral("lblPosizione"));
@@ -173,12 +182,12 @@ CardWindow::CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar, con
         if (const Command* shared = sharedCommand(name)) {
             hints->addHint(button, *shared->hint ? QString::fromUtf8(shared->hint) : look().card.slideshowHint);
             connect(button, &PictureButton::clicked, this, guarded(this, shared->handler));
-            addKeys(button, QKeySequence(QLatin1String(shared->keys)));
+            addKeys(button, shared->keys);
         }
         setTabOrder(previous, button);
         previous = button;
     }
-    for (const OwnCommand& own : ownCommands)
+    for (const OwnCommand& own : std::as_const(m_ownCommands))
         hints->addHint(m_buttons.value(own.name), own.hint);
     for (QWidget* area :
          QList<QWidget*>{this, panContainer, shpContainer, shpSfondo, shpSezione01, shpFoto, imgFoto, bkgPulsantiFoto})
@@ -249,10 +258,11 @@ CardWindow::OwnCommand CardWindow::commandLook(const QString& name) const
     return *found;
 }
 
-void CardWindow::addKeys(PictureButton* button, const QKeySequence& keys)
+void CardWindow::addKeys(PictureButton* button, QKeyCombination combination)
 {
-    if (keys.isEmpty())
+    if (combination.toCombined() == 0)
         return;
+    const QKeySequence keys(combination);
     // The keys act while the card window is the active one; a field keeps a key it uses itself
     // (Ctrl+Delete deletes a word there), as Qt lets a focused editor claim it first.
     auto* shortcut = new QShortcut(keys, this);

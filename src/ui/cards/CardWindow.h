@@ -10,7 +10,7 @@
 #include <QHash>
 #include <QList>
 
-class QKeySequence;
+class QKeyCombination;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -63,7 +63,7 @@ public:
     QLabel* attachmentLabel(const QString& fieldName) const;
     PictureButton* commandButton(const QString& name) const;
     // `keys` press `button`, which names them in its tooltip.
-    void addKeys(PictureButton* button, const QKeySequence& keys);
+    void addKeys(PictureButton* button, QKeyCombination combination);
 
     // The card on screen as a record, every field taken from the window.
     Record recordOnScreen() const;
@@ -103,6 +103,7 @@ public slots:
     void btnFocusClick();
 
 protected:
+    void buildControls() override;
     explicit CardWindow(const Kind& kind, const QList<ToolbarGroup>& toolbar = standardToolbar(),
                         const QList<OwnCommand>& ownCommands = {});
 
@@ -165,6 +166,7 @@ private:
 
     const Kind& m_kind;
     CardSession m_session;
+    QList<ToolbarGroup> m_toolbar;
     QList<OwnCommand> m_ownCommands;
     bool m_placeholderChosen = false;         // Cancella foto since the card was shown
     QHash<QString, PictureButton*> m_buttons; // by command name

@@ -35,8 +35,11 @@ QList<CardWindow::ToolbarGroup> comicToolbar()
 }
 } // namespace
 
-TfrmLibri::TfrmLibri() : CardWindow(Kind::libri())
+TfrmLibri::TfrmLibri() : CardWindow(Kind::libri()) {}
+
+void TfrmLibri::buildControls()
 {
+    CardWindow::buildControls();
     QLineEdit* dewey = field(QStringLiteral("Dewey"));
     dewey->setFixedWidth(dewey->width() - 30);
     btnDewey = new PictureButton(QStringLiteral("btnDewey"), QStringLiteral(":/images/btn_dewey.svg"),
@@ -64,6 +67,11 @@ TfrmFumetti::TfrmFumetti()
                  {{QStringLiteral("cmdMancanti"), QStringLiteral("tb_mancanti"), QStringLiteral("Albi mancanti"),
                    QStringLiteral("Visualizza l'elenco degli albi che mancano alla raccolta.")}})
 {
+}
+
+void TfrmFumetti::buildControls()
+{
+    CardWindow::buildControls();
     connect(commandButton(QStringLiteral("cmdMancanti")), &PictureButton::clicked, this,
             guarded(this, &TfrmFumetti::cmdMancantiClick));
 

@@ -17,6 +17,9 @@ public:
 
 public slots:
     void btnDeweyClick();
+
+protected:
+    void buildControls() override;
 };
 
 // The comic card: the missing-issue box and the missing-issues summary button.
@@ -34,6 +37,7 @@ public slots:
     void cmdMancantiClick();
 
 protected:
+    void buildControls() override;
     void clearExtras() override;
     void showExtras(const Record& record) override;
     void storeExtras(Record& record) const override;

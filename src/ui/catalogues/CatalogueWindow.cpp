@@ -32,9 +32,13 @@ QString titleOf(const QString& caption)
 } // namespace
 
 CatalogueWindow::CatalogueWindow(const Kind& kind, const QString& caption, const QString& picture)
-    : ChainWindow(caption, Placement::Maximised), m_kind(kind)
+    : ChainWindow(caption, Placement::Maximised), m_kind(kind), m_picture(picture)
 {
     ProgramFormats::apply();
+}
+
+void CatalogueWindow::buildControls()
+{
 
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
@@ -46,14 +50,14 @@ CatalogueWindow::CatalogueWindow(const Kind& kind, const QString& caption, const
 
     shpTitolo = new Shape(QStringLiteral("shpTitolo"), panContainer, kCardBlue, kNavy, 6);
     shpTitolo->setGeometry(16, 16, 868, 52);
-    lblTitolo = new QLabel(titleOf(caption), shpTitolo);
+    lblTitolo = new QLabel(titleOf(windowTitle()), shpTitolo);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setFont(programFont(QStringLiteral("Verdana"), 22, true));
     setTextColour(lblTitolo, QColor(Qt::white));
     lblTitolo->setGeometry(0, 0, 868, 52);
 
-    imgIstruzioni = new Picture(QStringLiteral("imgIstruzioni"), picture, kPictureArea.size(), panContainer);
+    imgIstruzioni = new Picture(QStringLiteral("imgIstruzioni"), m_picture, kPictureArea.size(), panContainer);
     imgIstruzioni->move(kPictureArea.topLeft());
 
     shpPulsanti = new Shape(QStringLiteral("shpPulsanti"), panContainer, kLightBlue, kSteelBlue, 6);

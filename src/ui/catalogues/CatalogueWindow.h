@@ -20,6 +20,7 @@ public slots:
     void imgGuidaClick();
 
 protected:
+    void buildControls() override;
     static constexpr QSize kPanelSize{900, 600};
     // The free part of the panel right of the illustration and above the bottom bar.
     static constexpr QRect kContentArea{424, 92, 444, 420};
@@ -43,4 +44,5 @@ protected:
 
 private:
     const Kind& m_kind;
+    QString m_picture;
 };

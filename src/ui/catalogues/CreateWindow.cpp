@@ -29,6 +29,11 @@ constexpr QSize kActionSize(180, 44);
 CreateWindow::CreateWindow(const Kind& kind)
     : CatalogueWindow(kind, KindLook::of(kind).catalogue.createCaption, QStringLiteral(":/images/crea_istruzioni.svg"))
 {
+}
+
+void CreateWindow::buildControls()
+{
+    CatalogueWindow::buildControls();
     const QRect area = kContentArea;
     lblIstruzioni = addText(
         QStringLiteral("lblIstruzioni"),

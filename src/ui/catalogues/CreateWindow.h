@@ -18,6 +18,7 @@ public slots:
     void btnAnnullaClick();
 
 protected:
+    void buildControls() override;
     void FormShow() override;
     void FormClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;

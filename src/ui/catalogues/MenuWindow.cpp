@@ -46,16 +46,21 @@ QString menuPicture(const Kind& kind)
 MenuWindow::MenuWindow(const Kind& kind)
     : CatalogueWindow(kind, KindLook::of(kind).catalogue.menuCaption, menuPicture(kind))
 {
+}
+
+void MenuWindow::buildControls()
+{
+    CatalogueWindow::buildControls();
     // The menu holds little: picture and buttons sit in the middle of the panel's height.
     const QRect area = kContentArea;
     imgIstruzioni->move(imgIstruzioni->x(), 140);
-    lblIstruzioni = addText(QStringLiteral("lblIstruzioni"), KindLook::of(kind).catalogue.menuInstructions,
+    lblIstruzioni = addText(QStringLiteral("lblIstruzioni"), look().catalogue.menuInstructions,
                             programFont(QStringLiteral("Verdana"), 17), QRect(area.x(), 150, area.width(), 80));
 
     const int buttonX = area.x() + (area.width() - kButtonSize.width()) / 2;
-    btnCrea = menuButton(QStringLiteral("btnCrea"), KindLook::of(kind).catalogue.createButton, panContainer);
+    btnCrea = menuButton(QStringLiteral("btnCrea"), look().catalogue.createButton, panContainer);
     btnCrea->move(buttonX, 262);
-    btnCompila = menuButton(QStringLiteral("btnCompila"), KindLook::of(kind).catalogue.openButton, panContainer);
+    btnCompila = menuButton(QStringLiteral("btnCompila"), look().catalogue.openButton, panContainer);
     btnCompila->move(buttonX, 338);
     btnImporta = menuButton(QStringLiteral("btnImporta"), QStringLiteral("Importa da un altro catalogo"), panContainer);
     btnImporta->move(buttonX, 414);

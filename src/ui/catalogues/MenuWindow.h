@@ -21,6 +21,7 @@ public slots:
     void imgEsciClick();
 
 protected:
+    void buildControls() override;
     void FormShow() override;
     void FormClose() override;
 

@@ -38,11 +38,16 @@ QString pathOf(const QListWidgetItem* line)
 OpenWindow::OpenWindow(const Kind& kind)
     : CatalogueWindow(kind, KindLook::of(kind).catalogue.openCaption, QStringLiteral(":/images/apri_istruzioni.svg"))
 {
+}
+
+void OpenWindow::buildControls()
+{
+    CatalogueWindow::buildControls();
     lblIstruzioni = addText(QStringLiteral("lblIstruzioni"),
                             QStringLiteral("Seleziona un archivio dall'elenco, poi premi il pulsante Apri archivio "
                                            "per consultarlo, oppure il cestino per eliminarlo."),
                             programFont(QStringLiteral("Verdana"), 15), QRect(32, 384, 360, 70));
-    lblCreati = addText(QStringLiteral("lblCreati"), KindLook::of(kind).countText(0),
+    lblCreati = addText(QStringLiteral("lblCreati"), look().countText(0),
                         programFont(QStringLiteral("Verdana"), 15, true), QRect(32, 462, 360, 50));
 
     lstFiles = new QListWidget(panContainer);

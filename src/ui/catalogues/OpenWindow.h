@@ -20,6 +20,7 @@ public slots:
     void btnAnnullaClick();
 
 protected:
+    void buildControls() override;
     void FormShow() override;
     void FormClose() override;
 

@@ -28,6 +28,21 @@ ChainWindow::ChainWindow(const QString& caption, Placement placement, QSize clie
     DoubleClickGuard::instance();
 }
 
+void ChainWindow::makeControls()
+{
+    if (m_controlsMade)
+        return;
+    m_controlsMade = true;
+    buildControls();
+}
+
+void ChainWindow::setVisible(bool visible)
+{
+    if (visible)
+        makeControls();
+    QWidget::setVisible(visible);
+}
+
 void ChainWindow::present()
 {
     if (m_placement == Placement::Maximised)

@@ -63,7 +63,10 @@ QString kindImage(const char* prefix, const Kind& kind)
 TfrmAvvio::TfrmAvvio() : ChainWindow(QStringLiteral(" Cartavox"), Placement::Maximised)
 {
     ProgramFormats::apply();
+}
 
+void TfrmAvvio::buildControls()
+{
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setFixedSize(kPanelSize);

@@ -41,6 +41,7 @@ public:
     PictureButton* imgSito;
 
 protected:
+    void buildControls() override;
     void FormShow() override;
     void FormClose() override;
 

@@ -26,6 +26,10 @@ constexpr QSize kFieldSize(177, 28);
 TfrmCambiaPassword::TfrmCambiaPassword()
     : ChainWindow(QStringLiteral(" Cambia password"), Placement::Centred, QSize(411, 418))
 {
+}
+
+void TfrmCambiaPassword::buildControls()
+{
     Look::backdrop(this);
     Look::buttonBar(this, 66);
 

@@ -28,6 +28,7 @@ public:
     QLabel* lblMemory;
 
 protected:
+    void buildControls() override;
     void FormShow() override;
     void FormClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -20,6 +20,10 @@
 
 TfrmPassword::TfrmPassword() : ChainWindow(QStringLiteral(" Cartavox - Accesso"), Placement::Centred, QSize(388, 405))
 {
+}
+
+void TfrmPassword::buildControls()
+{
     Look::backdrop(this);
     Look::buttonBar(this, 66);
 

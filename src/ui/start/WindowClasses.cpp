@@ -80,14 +80,16 @@ template <typename Window> QWidget* makeSingle()
     return make<Window>(nullptr);
 }
 
-WindowClasses::StartUpStep single(QWidget* (*maker)())
+template <typename Window> WindowClasses::StartUpStep single()
 {
-    return {maker, WindowRole::Menu, KindId::Libri};
+    return {makeSingle<Window>, WindowRole::Menu, KindId::Libri, std::is_base_of_v<ChainWindow, Window>};
 }
 
 WindowClasses::StartUpStep of(WindowRole role, KindId kind)
 {
-    return {nullptr, role, kind};
+    const bool chain =
+        role == WindowRole::Menu || role == WindowRole::Create || role == WindowRole::Open || role == WindowRole::Card;
+    return {nullptr, role, kind, chain};
 }
 } // namespace
 
@@ -107,24 +109,33 @@ QWidget* WindowClasses::create(WindowRole role, KindId kind, QWidget* opener)
     return window;
 }
 
+QWidget* WindowClasses::make(const StartUpStep& step)
+{
+    if (!step.single)
+        return create(step.role, step.kind);
+    QWidget* window = step.single();
+    window->setObjectName(QString::fromLatin1(window->metaObject()->className()));
+    return window;
+}
+
 QList<WindowClasses::StartUpStep> WindowClasses::startUpOrder()
 {
     using R = WindowRole;
     static const QList<StartUpStep> shipped{
-        single(makeSingle<TfrmPassword>),
-        single(makeSingle<TfrmAvvio>),
-        single(makeSingle<TfrmAllegaCartella>),
+        single<TfrmPassword>(),
+        single<TfrmAvvio>(),
+        single<TfrmAllegaCartella>(),
         of(R::Open, KindId::Libri),
-        single(makeSingle<TfrmCambiaPassword>),
-        single(makeSingle<TfrmCodici_Dewey>),
+        single<TfrmCambiaPassword>(),
+        single<TfrmCodici_Dewey>(),
         of(R::Create, KindId::Libri),
-        single(makeSingle<TfrmGuida>),
-        single(makeSingle<TfrmInfo>),
+        single<TfrmGuida>(),
+        single<TfrmInfo>(),
         of(R::Card, KindId::Libri),
         of(R::Menu, KindId::Libri),
         of(R::SlideShow, KindId::Libri),
-        single(makeSingle<TfrmSplash>),
-        single(makeSingle<TfrmZoom>),
+        single<TfrmSplash>(),
+        single<TfrmZoom>(),
         of(R::Search, KindId::Libri),
         of(R::Export, KindId::Libri),
         of(R::Preview, KindId::Libri),
@@ -144,7 +155,7 @@ QList<WindowClasses::StartUpStep> WindowClasses::startUpOrder()
         of(R::Card, KindId::Fumetti),
         of(R::SlideShow, KindId::Fumetti),
         of(R::Search, KindId::Fumetti),
-        single(makeSingle<TfrmRiepFumettiMancanti>),
+        single<TfrmRiepFumettiMancanti>(),
         of(R::Export, KindId::Fumetti),
         of(R::Preview, KindId::Fumetti),
         of(R::Print, KindId::Fumetti),

@@ -38,10 +38,14 @@ struct StartUpStep {
     QWidget* (*single)(); // null for a window of a kind
     WindowRole role;
     KindId kind;
+    bool chain; // a chain window, made at start-up; a dialog is made at each opening only
 };
 
-// Every window class of the program once, in the order start-up creates them; the first is the
-// main window. A kind added with Kind::add has its windows at the end.
+// Every window class of the program once, in the order of start-up; the first is the main window.
+// A kind added with Kind::add has its windows at the end.
 QList<StartUpStep> startUpOrder();
+
+// A new window of the step's class, named after it, owned by nobody.
+QWidget* make(const StartUpStep& step);
 
 } // namespace WindowClasses

@@ -26,16 +26,26 @@ Registry& registry()
     return value;
 }
 
+// A chain window is handed out with its controls: whoever asks for it is about to use them.
+template <typename Window> Window* withControls(Window* window)
+{
+    if (window)
+        window->makeControls();
+    return window;
+}
 } // namespace
 
 void Windows::createAll()
 {
     Registry& r = registry();
     for (const WindowClasses::StartUpStep& step : WindowClasses::startUpOrder()) {
+        // A dialog's start-up instance would never be shown, since each opening makes its own:
+        // none is made.
+        if (!step.chain)
+            continue;
+        QWidget* window = WindowClasses::make(step);
+        r.all.append(window);
         if (step.single) {
-            QWidget* window = step.single();
-            window->setObjectName(QString::fromLatin1(window->metaObject()->className()));
-            r.all.append(window);
             if (auto* password = qobject_cast<TfrmPassword*>(window))
                 r.password = password;
             else if (auto* avvio = qobject_cast<TfrmAvvio*>(window))
@@ -44,24 +54,15 @@ void Windows::createAll()
                 r.cambiaPassword = change;
             continue;
         }
-        QWidget* window = WindowClasses::create(step.role, step.kind);
-        r.all.append(window);
-        switch (step.role) {
-        case WindowRole::Menu:
-            r.menus[step.kind] = static_cast<ChainWindow*>(window);
-            break;
-        case WindowRole::Create:
-            r.creates[step.kind] = static_cast<ChainWindow*>(window);
-            break;
-        case WindowRole::Open:
-            r.opens[step.kind] = static_cast<ChainWindow*>(window);
-            break;
-        case WindowRole::Card:
-            r.cards[step.kind] = static_cast<CardWindow*>(window);
-            break;
-        default: // the dialogs' start-up instances are never shown
-            break;
-        }
+        auto* chain = static_cast<ChainWindow*>(window);
+        if (step.role == WindowRole::Menu)
+            r.menus[step.kind] = chain;
+        else if (step.role == WindowRole::Create)
+            r.creates[step.kind] = chain;
+        else if (step.role == WindowRole::Open)
+            r.opens[step.kind] = chain;
+        else
+            r.cards[step.kind] = static_cast<CardWindow*>(chain);
     }
 }
 
@@ -81,35 +82,35 @@ QList<QWidget*> Windows::all()
 
 TfrmPassword* Windows::password()
 {
-    return registry().password;
+    return withControls(registry().password);
 }
 
 TfrmCambiaPassword* Windows::cambiaPassword()
 {
-    return registry().cambiaPassword;
+    return withControls(registry().cambiaPassword);
 }
 
 TfrmAvvio* Windows::avvio()
 {
-    return registry().avvio;
+    return withControls(registry().avvio);
 }
 
 ChainWindow* Windows::menu(KindId kind)
 {
-    return registry().menus.value(kind);
+    return withControls(registry().menus.value(kind));
 }
 
 ChainWindow* Windows::create(KindId kind)
 {
-    return registry().creates.value(kind);
+    return withControls(registry().creates.value(kind));
 }
 
 ChainWindow* Windows::open(KindId kind)
 {
-    return registry().opens.value(kind);
+    return withControls(registry().opens.value(kind));
 }
 
 CardWindow* Windows::card(KindId kind)
 {
-    return registry().cards.value(kind);
+    return withControls(registry().cards.value(kind));
 }

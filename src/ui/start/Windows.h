@@ -11,14 +11,14 @@ class TfrmAvvio;
 class TfrmCambiaPassword;
 class TfrmPassword;
 
-// Every window of the program, created once at start-up in a fixed order; the first, the
-// password window, is the main window. The chain windows are reached through here.
+// The chain windows of the program, created once at start-up in a fixed order; the first, the
+// password window, is the main window. They are reached through here, with their controls made.
 namespace Windows {
 
 void createAll();
 void destroyAll();
 
-// All windows in the order they were created.
+// All chain windows in the order they were created; their controls are made when they first show.
 QList<QWidget*> all();
 
 TfrmPassword* password();

@@ -7,14 +7,17 @@
 #include "shell/ProgramFormats.h"
 #include "start/TfrmAvvio.h"
 #include "start/TfrmPassword.h"
+#include "start/WindowClasses.h"
 #include "start/Windows.h"
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -22,7 +25,9 @@ class TestWindowFlow : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void createsEveryWindowInOrder();
+    void knowsEveryWindowClassInOrder();
+    void startUpMakesTheChainWindowsInOrder();
+    void aChainWindowMakesItsControlsOnceWhenFirstNeeded();
     void cardWindowReturnsToTheStartWindow();
     void dialogsAreFreshAtEachOpening();
     void escapedErrorsAreShownAndTheProgramGoesOn();
@@ -30,7 +35,7 @@ private slots:
     void closingTheStartWindowEndsTheProgram();
 };
 
-void TestWindowFlow::createsEveryWindowInOrder()
+void TestWindowFlow::knowsEveryWindowClassInOrder()
 {
     const QStringList expected = {
         "TfrmPassword",       "TfrmAvvio",
@@ -53,15 +58,59 @@ void TestWindowFlow::createsEveryWindowInOrder()
         "TfrmExpFumetti",     "TfrmAnteprimaFumetti",
         "TfrmStampaFumetti",
     };
+    QStringList classes;
+    for (const WindowClasses::StartUpStep& step : WindowClasses::startUpOrder()) {
+        const std::unique_ptr<QWidget> window(WindowClasses::make(step));
+        // The class name is the one the program is known by, visible at run time.
+        QCOMPARE(QString::fromLatin1(window->metaObject()->className()), window->objectName());
+        QCOMPARE(step.chain, qobject_cast<ChainWindow*>(window.get()) != nullptr);
+        classes << window->objectName();
+    }
+    QCOMPARE(classes, expected);
+}
+
+void TestWindowFlow::startUpMakesTheChainWindowsInOrder()
+{
+    // A dialog is made at each opening; start-up makes none that would never be shown.
+    const QStringList expected = {
+        "TfrmPassword", "TfrmAvvio",       "TfrmApriLibri",   "TfrmCambiaPassword", "TfrmCreaLibri",
+        "TfrmLibri",    "TfrmMenuLibri",   "TfrmMenuDVD",     "TfrmCreaDVD",        "TfrmApriDVD",
+        "TfrmDVD",      "TfrmMenuFumetti", "TfrmCreaFumetti", "TfrmApriFumetti",    "TfrmFumetti",
+    };
     QStringList created;
     for (QWidget* window : Windows::all()) {
-        // The class name is the one the program is known by, visible at run time.
         QCOMPARE(QString::fromLatin1(window->metaObject()->className()), window->objectName());
         QVERIFY(!window->isVisible());
         created << window->objectName();
     }
     QCOMPARE(created, expected);
     QCOMPARE(ProgramFormats::shortDateFormat(), QStringLiteral("dd/MM/yyyy"));
+}
+
+void TestWindowFlow::aChainWindowMakesItsControlsOnceWhenFirstNeeded()
+{
+    // Until then it costs the start-up nothing.
+    for (QWidget* window : Windows::all())
+        QVERIFY2(window->findChildren<QWidget*>().isEmpty(), qPrintable(window->objectName()));
+
+    // Asked for by name, it comes with its controls; shown again and again, it keeps the same ones.
+    CardWindow* card = Windows::card(KindId::Libri);
+    QCOMPARE(card->findChildren<QLineEdit*>(QStringLiteral("txtTitolo")).size(), 1);
+    for (int showing = 0; showing < 2; ++showing) {
+        Windows::avvio()->handOverTo(card);
+        QVERIFY(card->isVisible());
+        card->close();
+    }
+    QCOMPARE(card->findChildren<QLineEdit*>(QStringLiteral("txtTitolo")).size(), 1);
+
+    // Shown by any way at all, it has them before it shows.
+    QWidget* create = Windows::all().at(Windows::all().indexOf(Windows::menu(KindId::DVD)) + 1);
+    QCOMPARE(create->objectName(), QStringLiteral("TfrmCreaDVD"));
+    QVERIFY(create->findChildren<QWidget*>().isEmpty());
+    create->show();
+    QVERIFY(create->findChild<QLineEdit*>(QStringLiteral("txtFile")));
+    QVERIFY(create->findChild<QLineEdit*>(QStringLiteral("txtFile"))->isVisible());
+    create->hide();
 }
 
 void TestWindowFlow::cardWindowReturnsToTheStartWindow()
