@@ -176,6 +176,12 @@ QString CardDeletion::noRoomText()
                           "foto sono rimasti com'erano.\n\r\n\rLiberare spazio sul disco e riprovare.");
 }
 
+QString CardDeletion::inUseText()
+{
+    return QStringLiteral("Attenzione: l'archivio è in uso da parte di un altro programma. La scheda non è stata "
+                          "eliminata.\n\r\n\rRiprovare tra qualche istante.");
+}
+
 QString CardDeletion::journalPath(const QString& archivePath)
 {
     const QFileInfo archive(archivePath);

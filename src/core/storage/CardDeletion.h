@@ -49,6 +49,8 @@ public:
 
     // The message for NoRoomToDelete, with the breaks of the program's other messages.
     static QString noRoomText();
+    // Another program holds the archive's write lock: nothing was deleted.
+    static QString inUseText();
 
     // The moments at which a test may stop the program, in their order; a photo moved is one
     // moment per photo. Undoing a deletion passes PhotoPlaced for each photo put back where it

@@ -745,7 +745,7 @@ void CardWindow::cmdEliminaClick()
     } catch (const NoRoomToDelete&) {
         MessageBox::error(this, CardDeletion::noRoomText());
     } catch (const ArchiveInUse&) {
-        MessageBox::error(this, CatalogueFile::inUseText());
+        MessageBox::error(this, CardDeletion::inUseText());
     } catch (const ArchiveError&) {
         MessageBox::error(this, CatalogueFile::accessErrorText());
     }

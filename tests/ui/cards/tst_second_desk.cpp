@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 
 #include <csignal>
@@ -98,6 +99,7 @@ private slots:
     void aChangeElsewhereIsNeverOverwrittenUnseen_data();
     void aChangeElsewhereIsNeverOverwrittenUnseen();
     void aNewCardGoesWhereTheArchiveEndsWhenWritten();
+    void anArchiveInUseKeepsTheCard_data();
     void anArchiveInUseKeepsTheCard();
 
 private:
@@ -204,29 +206,51 @@ void TestSecondDesk::aNewCardGoesWhereTheArchiveEndsWhenWritten()
     QCOMPARE(messages().count(), 1);
 }
 
+void TestSecondDesk::anArchiveInUseKeepsTheCard_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Salva") << QByteArray("cmdSalva")
+                           << "Attenzione: l'archivio è in uso da parte di un altro programma. La scheda non è stata "
+                              "salvata.\n\r\n\rRiprovare tra qualche istante.";
+    QTest::newRow("Elimina scheda")
+        << QByteArray("cmdElimina")
+        << "Attenzione: l'archivio è in uso da parte di un altro programma. La scheda non è stata "
+           "eliminata.\n\r\n\rRiprovare tra qualche istante.";
+}
+
 void TestSecondDesk::anArchiveInUseKeepsTheCard()
 {
+    QFETCH(QByteArray, command);
+    QFETCH(QString, message);
     const Kind& dvd = Kind::dvd();
     writeFileBytes(archivePath(), sampleArchive(dvd, 2));
     OpenCard card(KindId::DVD, archivePath());
     card.click("cmdPrimo");
-    type(card.field(QStringLiteral("Titolo")), QStringLiteral("Aspetta il suo turno"));
+    const bool deleting = command == QLatin1String("cmdElimina");
+    if (!deleting)
+        type(card.field(QStringLiteral("Titolo")), QStringLiteral("Aspetta il suo turno"));
+    const QString shown = card.title();
 
     OtherDeskHoldsTheLock other(archivePath());
-    card.click("cmdSalva");
-    QCOMPARE(messages().count(), 1);
+    if (deleting)
+        messages().answerNext(QMessageBox::Yes);
+    card.click(command.constData());
     QCOMPARE(messages().last().kind, MessageBox::Kind::Error);
-    QCOMPARE(messages().last().text, QStringLiteral("Attenzione: l'archivio è in uso da parte di un altro programma. "
-                                                    "La scheda non è stata salvata.\n\r\n\rRiprovare tra qualche "
-                                                    "istante."));
+    QCOMPARE(messages().last().text, message);
     QCOMPARE(fileBytes(archivePath()), sampleArchive(dvd, 2));
-    QCOMPARE(card.title(), QStringLiteral("Aspetta il suo turno"));
+    QCOMPARE(card.title(), shown);
 
-    // The other desk done, the same Salva goes through.
+    // The other desk done, the same command goes through.
     other.release();
-    card.click("cmdSalva");
+    if (deleting)
+        messages().answerNext(QMessageBox::Yes);
+    card.click(command.constData());
     QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
-    QCOMPARE(storedTitle(1), QByteArray("Aspetta il suo turno"));
+    if (deleting)
+        QCOMPARE(fileBytes(archivePath()).size(), sampleArchive(dvd, 1).size());
+    else
+        QCOMPARE(storedTitle(1), QByteArray("Aspetta il suo turno"));
 }
 
 CARTAVOX_TEST_MAIN(TestSecondDesk)
