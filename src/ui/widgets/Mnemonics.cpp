@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 // The letter after a lone '&' of `text`, or none.
 QChar givenLetter(const QString& text)
@@ -49,6 +51,10 @@ void Mnemonics::give(QWidget* window)
         buttons.append(button);
         ++sameText[button->text()];
     }
+    // A button hidden until it is needed (the import's stop) chooses after the ones on screen, so
+    // that it never takes the letter of a word the user sees.
+    std::stable_partition(buttons.begin(), buttons.end(),
+                          [window](const QPushButton* button) { return button->isVisibleTo(window); });
     for (QPushButton* button : buttons) {
         const QString text = button->text();
         if (sameText.value(text) > 1)
