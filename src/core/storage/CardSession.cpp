@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 CardSession::CardSession(const Kind& kind) : m_kind(&kind), m_cardAsRead(kind.layout), m_shown(kind.layout) {}
 
 void CardSession::setArchive(const QString& path, const QString& name)
@@ -38,6 +40,12 @@ void CardSession::cardRead(const Record& card, qint64 number)
     m_photoAsRead = {};
 }
 
+void CardSession::readIn(const CatalogueFile& archive, const Record& card, qint64 number)
+{
+    cardRead(card, number);
+    m_countSeen = archive.recordCount();
+}
+
 CoverPicture CardSession::readPhoto()
 {
     m_photoAsRead = isNew() ? CoverPicture() : CoverPhotos::load(*m_kind, m_archiveName, numberText());
@@ -58,8 +66,8 @@ Record CardSession::goTo(qint64 number)
     CatalogueFile archive(m_kind->layout);
     archive.open(Text::trimmed(m_archivePath));
     const Record card = archive.readCard(number);
+    readIn(archive, card, number);
     archive.close();
-    cardRead(card, number);
     return card;
 }
 
@@ -72,8 +80,8 @@ CardSession::Move CardSession::move(Navigation::Button button)
     if (step.action == Navigation::Step::Action::ShowCard) {
         // The card becomes the one on screen only once it has been read whole.
         done.card = archive.readCard(step.card);
+        readIn(archive, done.card, step.card);
         archive.close();
-        cardRead(done.card, step.card);
         return done;
     }
     archive.close();
@@ -90,14 +98,21 @@ CardSession::Saved CardSession::save(const Record& card, WhenChanged whenChanged
     archive.lockForWriting();
     CardDeletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive).finishInterrupted();
     const bool append = isNew();
-    if (!append && whenChanged == WhenChanged::Refuse && changedIn(archive))
-        return Saved::ChangedElsewhere;
+    if (!append && (m_number > archive.recordCount() || changedIn(archive))) {
+        if (const qint64 moved = movedUpIn(archive))
+            m_number = moved;
+        else if (m_countSeen > archive.recordCount())
+            return Saved::NumberTaken;
+        else if (whenChanged == WhenChanged::Refuse)
+            return Saved::ChangedElsewhere;
+    }
     const qint64 number = append ? archive.appendCard(card) : m_number;
     if (!append)
         archive.writeCard(number, card);
-    archive.close();
     m_number = number;
+    m_countSeen = archive.recordCount();
     m_cardAsRead = card;
+    archive.close();
     return append ? Saved::Appended : Saved::Replaced;
 }
 
@@ -121,8 +136,12 @@ CardSession::Deleted CardSession::remove(const CardDeletion::Progress& progress)
     deletion.finishInterrupted();
     // Only the card the user saw goes: not one that another program changed, or that another
     // deletion moved into its number, meanwhile.
-    if (changedIn(archive))
-        return Deleted::ChangedElsewhere;
+    if (m_number > archive.recordCount() || changedIn(archive)) {
+        const qint64 moved = movedUpIn(archive);
+        if (!moved)
+            return Deleted::ChangedElsewhere;
+        m_number = moved;
+    }
     const qint64 left = archive.recordCount() - 1;
     deletion.remove(m_number, progress);
     archive.close();
@@ -151,6 +170,20 @@ bool CardSession::changedIn(CatalogueFile& archive) const
     if (archive.cardBytes(m_number) != QByteArrayView(m_cardAsRead.bytes()))
         return true;
     return !CoverPhotos::load(*m_kind, m_archiveName, numberText()).sameAs(m_photoAsRead);
+}
+
+qint64 CardSession::movedUpIn(CatalogueFile& archive) const
+{
+    // A deletion moves each card after the deleted one up one number, with its photo: the card
+    // can only have gone up by as many numbers as the archive lost cards.
+    const qint64 lost = m_countSeen - archive.recordCount();
+    for (qint64 number = m_number - 1; lost > 0 && number >= std::max<qint64>(1, m_number - lost); --number) {
+        if (archive.cardBytes(number) != QByteArrayView(m_cardAsRead.bytes()))
+            continue;
+        const QString photoNumber = QString::number(number);
+        return CoverPhotos::load(*m_kind, m_archiveName, photoNumber).sameAs(m_photoAsRead) ? number : 0;
+    }
+    return 0;
 }
 
 bool CardSession::savePhoto(const CoverPicture& photo, Placeholder placeholder)

@@ -67,9 +67,13 @@ public:
     // Stores `card` as the card on screen: in its place, or at the end of the archive as it is at
     // that moment for a new card, which then has its number. A stored card whose record or photo
     // file another program changed since they were read is not written, unless `whenChanged` says
-    // so: it is ChangedElsewhere. ArchiveInUse when another program holds the archive's write lock
-    // for too long, ArchiveError when the archive cannot be reached; then nothing changes here.
-    enum class Saved { Appended, Replaced, ChangedElsewhere };
+    // so: it is ChangedElsewhere. A card that another program's deletion moved up, unchanged, is
+    // written in its new place, which is then its number. When a deletion took the card itself,
+    // or moved it and changed it, its number now names another card, which is never written
+    // over: NumberTaken, whatever `whenChanged` says (`detach` and save again to add it as a new
+    // card). ArchiveInUse when another program holds the archive's write lock for too long,
+    // ArchiveError when the archive cannot be reached; then nothing changes here.
+    enum class Saved { Appended, Replaced, ChangedElsewhere, NumberTaken };
     enum class WhenChanged { Refuse, Overwrite };
     Saved save(const Record& card, WhenChanged whenChanged = WhenChanged::Refuse);
     // Whether another program changed the stored card's record or photo file since they were read.
@@ -77,8 +81,9 @@ public:
 
     // Takes the stored card out of the archive (see CardDeletion): the cards after it move up one
     // number, each with its photo. Then the card that took its number is the card on screen, read
-    // anew, or a blank new card when it was the last. A card that another program changed since it
-    // was read is not deleted: ChangedElsewhere. NoRoomToDelete, ArchiveInUse or ArchiveError when
+    // anew, or a blank new card when it was the last. A card that another program's deletion moved
+    // up, unchanged, is deleted in its new place. A card that another program changed since it was
+    // read is not deleted: ChangedElsewhere. NoRoomToDelete, ArchiveInUse or ArchiveError when
     // it could not be deleted: then the archive, the photos and the session are as they were.
     enum class Deleted { Removed, ChangedElsewhere };
     Deleted remove(const CardDeletion::Progress& progress = {});
@@ -106,11 +111,19 @@ public:
 
 private:
     bool changedIn(CatalogueFile& archive) const;
+    // Where another program's deletion moved the card as read, unchanged, since it was read; 0 when
+    // no card was deleted meanwhile or the card is not found above its number.
+    qint64 movedUpIn(CatalogueFile& archive) const;
+    // The card, as read from `archive` where it lies, is the one on screen.
+    void readIn(const CatalogueFile& archive, const Record& card, qint64 number);
 
     const Kind* m_kind;
     QString m_archivePath;
     QString m_archiveName;
     qint64 m_number = 0;
+    // How many cards the archive held when this session last read or wrote it: fewer now means
+    // that another program deleted cards meanwhile, and may have moved the card up.
+    qint64 m_countSeen = 0;
     Record m_cardAsRead;
     CoverPicture m_photoAsRead;
     Record m_shown;

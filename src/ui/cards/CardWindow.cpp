@@ -605,6 +605,12 @@ bool CardWindow::saveCard()
                 return false;
             saved = m_session.save(card, CardSession::WhenChanged::Overwrite);
         }
+        if (saved == CardSession::Saved::NumberTaken) {
+            if (!addAsNewCard())
+                return false;
+            m_session.detach();
+            saved = m_session.save(card);
+        }
         showPosition();
         const QString done =
             saved == CardSession::Saved::Appended
@@ -652,6 +658,19 @@ bool CardWindow::overwriteWhatOthersSaved()
         LoadCoverPhoto();
     }
     return answer == QMessageBox::Save;
+}
+
+bool CardWindow::addAsNewCard()
+{
+    return MessageBox::choose(
+               this,
+               QStringLiteral("Attenzione: dopo che questa scheda è stata letta, un altro programma ha eliminato "
+                              "schede da questo archivio, e il numero di questa scheda ora appartiene a un'altra "
+                              "scheda. Le modifiche sullo schermo non sono ancora state salvate.\n\r\n\r"
+                              "Aggiungi come nuova: aggiunge la scheda sullo schermo in fondo all'archivio.\n\r"
+                              "Annulla: lascia tutto com'è."),
+               {{QMessageBox::Save, QStringLiteral("Aggiungi come nuova")},
+                {QMessageBox::Cancel, QStringLiteral("Annulla")}}) == QMessageBox::Save;
 }
 
 CardWindow::Leave CardWindow::askBeforeLeaving()

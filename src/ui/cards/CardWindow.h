@@ -155,6 +155,9 @@ private:
     // Another program changed the card since it was read: asks whether to write over it; on
     // "Carica l'altra versione" the card is read again.
     bool overwriteWhatOthersSaved();
+    // Another program's deletion gave the card's number to another card: asks whether to add the
+    // card on screen at the end of the archive instead.
+    bool addAsNewCard();
     CoverPicture placeholderPicture() const;
     Record blankForm() const;
     OwnCommand commandLook(const QString& name) const;

@@ -189,9 +189,11 @@ void TestCardDeletion::aCardChangedElsewhereIsNotDeleted()
     layOut(kind, m_folder->path(), 3, {2});
     CardSession session(kind);
     openOn(session, m_folder->path(), 2);
-    // Another program deleted card 1 meanwhile: card 2 is now what was card 3.
+    // Another program saved card 2 meanwhile.
     const QString archive = m_folder->file(QStringLiteral("Prova.lib"));
-    writeFileBytes(archive, fileBytes(archive).mid(kind.layout.recordSize()));
+    const int size = kind.layout.recordSize();
+    writeFileBytes(archive,
+                   fileBytes(archive).replace(size, size, recordBytes(kind, {{"Titolo", "Cambiata altrove"}})));
     const QMap<QString, QByteArray> before = folderContents(m_folder->path());
 
     QCOMPARE(session.remove(), CardSession::Deleted::ChangedElsewhere);

@@ -5,6 +5,7 @@
 #include "SamplePicture.h"
 #include "TestSupport.h"
 #include "folder/FileLock.h"
+#include "storage/CardSession.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -99,6 +100,8 @@ private slots:
     void aChangeElsewhereIsNeverOverwrittenUnseen_data();
     void aChangeElsewhereIsNeverOverwrittenUnseen();
     void aNewCardGoesWhereTheArchiveEndsWhenWritten();
+    void aDeletionElsewhereNeverPutsTheCardOverAnother_data();
+    void aDeletionElsewhereNeverPutsTheCardOverAnother();
     void anArchiveInUseKeepsTheCard_data();
     void anArchiveInUseKeepsTheCard();
 
@@ -204,6 +207,83 @@ void TestSecondDesk::aNewCardGoesWhereTheArchiveEndsWhenWritten()
     QCOMPARE(storedTitle(3), QByteArray("Dall'altra scrivania"));
     QCOMPARE(storedTitle(4), QByteArray("Da questa scrivania"));
     QCOMPARE(messages().count(), 1);
+}
+
+void TestSecondDesk::aDeletionElsewhereNeverPutsTheCardOverAnother_data()
+{
+    QTest::addColumn<int>("shown");   // of five cards
+    QTest::addColumn<int>("deleted"); // by the other desk meanwhile
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QMessageBox::StandardButton>("answer"); // NoButton: nothing is asked
+    QTest::addColumn<QList<QByteArray>>("titles");           // stored afterwards
+    QTest::addColumn<QString>("position");
+    const QByteArray mine = "Da questa scrivania";
+    // The card moved up one number, unchanged: it is saved or deleted in its new place.
+    QTest::newRow("Salva, an earlier card deleted")
+        << 4 << 2 << QByteArray("cmdSalva") << QMessageBox::NoButton
+        << QList<QByteArray>{"Scheda 1", "Scheda 3", mine, "Scheda 5"} << "3";
+    QTest::newRow("Salva, the last card, the first deleted")
+        << 5 << 1 << QByteArray("cmdSalva") << QMessageBox::NoButton
+        << QList<QByteArray>{"Scheda 2", "Scheda 3", "Scheda 4", mine} << "4";
+    QTest::newRow("Elimina scheda, an earlier card deleted")
+        << 4 << 2 << QByteArray("cmdElimina") << QMessageBox::Yes
+        << QList<QByteArray>{"Scheda 1", "Scheda 3", "Scheda 5"} << "3";
+    // The card itself is gone: its number names the next card, which is never written over.
+    QTest::newRow("Salva, the card deleted, added as new")
+        << 4 << 4 << QByteArray("cmdSalva") << QMessageBox::Save
+        << QList<QByteArray>{"Scheda 1", "Scheda 2", "Scheda 3", "Scheda 5", mine} << "5";
+    QTest::newRow("Salva, the card deleted, cancelled")
+        << 4 << 4 << QByteArray("cmdSalva") << QMessageBox::Cancel
+        << QList<QByteArray>{"Scheda 1", "Scheda 2", "Scheda 3", "Scheda 5"} << "4";
+}
+
+void TestSecondDesk::aDeletionElsewhereNeverPutsTheCardOverAnother()
+{
+    QFETCH(int, shown);
+    QFETCH(int, deleted);
+    QFETCH(QByteArray, command);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QList<QByteArray>, titles);
+    QFETCH(QString, position);
+    const Kind& dvd = Kind::dvd();
+    writeFileBytes(archivePath(), sampleArchive(dvd, 5));
+    OpenCard card(KindId::DVD, archivePath());
+    card.click("cmdPrimo");
+    for (int n = 1; n < shown; ++n)
+        card.click("cmdAvanti");
+    const bool saving = command == "cmdSalva";
+    if (saving)
+        type(card.field(QStringLiteral("Titolo")), QStringLiteral("Da questa scrivania"));
+
+    // The other desk deletes a card as this program does.
+    CardSession other(dvd);
+    other.setArchive(archivePath(), QStringLiteral("Prova"));
+    other.goTo(deleted);
+    QCOMPARE(other.remove(), CardSession::Deleted::Removed);
+
+    if (answer != QMessageBox::NoButton)
+        messages().answerNext(answer);
+    card.click(command.constData());
+    if (saving && answer != QMessageBox::NoButton) {
+        const MessageBox::Shown& asked = messages().shown().constFirst();
+        QCOMPARE(asked.kind, MessageBox::Kind::Choice);
+        QCOMPARE(asked.text,
+                 QStringLiteral("Attenzione: dopo che questa scheda è stata letta, un altro programma ha eliminato "
+                                "schede da questo archivio, e il numero di questa scheda ora appartiene a un'altra "
+                                "scheda. Le modifiche sullo schermo non sono ancora state salvate.\n\r\n\r"
+                                "Aggiungi come nuova: aggiunge la scheda sullo schermo in fondo all'archivio.\n\r"
+                                "Annulla: lascia tutto com'è."));
+        QCOMPARE(asked.captions, QStringList({"Aggiungi come nuova", "Annulla"}));
+    }
+    QList<QByteArray> stored;
+    for (int n = 1; n <= fileBytes(archivePath()).size() / dvd.layout.recordSize(); ++n)
+        stored << storedTitle(n);
+    QCOMPARE(stored, titles);
+    QCOMPARE(card.position(), position);
+    if (answer != QMessageBox::Cancel)
+        QCOMPARE(messages().last().kind, MessageBox::Kind::Information);
+    else
+        QCOMPARE(card.title(), QStringLiteral("Da questa scrivania"));
 }
 
 void TestSecondDesk::anArchiveInUseKeepsTheCard_data()
