@@ -6,7 +6,6 @@
 #include "shell/Guarded.h"
 #include "shell/MessageBox.h"
 #include "shell/ProgramFormats.h"
-#include "widgets/Announce.h"
 #include "widgets/EnterRing.h"
 #include "widgets/Fonts.h"
 #include "widgets/Look.h"
@@ -103,12 +102,8 @@ void ListWindow::btnTrovaClick()
         lstRecords->selectRow(0);
     const int found =
         quickFind().press(lstRecords->lines(), lstRecords->foldedLines(), lstRecords->selectedRow(), txtTrova->text());
-    if (found < 0)
-        return;
-    lstRecords->selectRow(found);
-    // The focus stays where "Trova" was pressed, ready for the next press: the line found is told to
-    // a screen reader, the blanks that pad its columns run together.
-    Announce::say(this, lstRecords->lines().at(found).simplified());
+    if (found >= 0)
+        lstRecords->selectRow(found);
 }
 
 void ListWindow::lstRecordsDblClick()
