@@ -20,8 +20,9 @@
 
 namespace {
 // The words of every notification that shows while it lives. Qt tells a screen reader of each
-// widget that shows; a notification is spoken as it does, whatever has the focus. (Qt passes its
-// accessibility events on only while a reader is listening, which no test can make so here.)
+// widget that shows, and a reader speaks a notification as it does, whatever has the focus. The
+// showing is watched rather than Qt's accessibility event, which Qt hands on only while a screen
+// reader listens: offscreen, none does.
 class Notifications final : public QObject {
 public:
     Notifications() { qApp->installEventFilter(this); }
