@@ -16,6 +16,7 @@
 #include "start/Windows.h"
 #include "storage/CatalogueFile.h"
 #include "storage/Text.h"
+#include "widgets/Announce.h"
 #include "widgets/CentredPanel.h"
 #include "widgets/CodePageInput.h"
 #include "widgets/EnterRing.h"
@@ -873,6 +874,7 @@ void CardWindow::navigate(Navigation::Button button)
         case Navigation::Step::Action::ShowCard:
             ShowCard(move.card, m_session.number());
             LoadCoverPhoto();
+            announceCard();
             return;
         case Navigation::Step::Action::ReportEmpty:
             showPosition();
@@ -884,6 +886,15 @@ void CardWindow::navigate(Navigation::Button button)
     } catch (const ArchiveError&) {
         MessageBox::error(this, CatalogueFile::accessErrorText());
     }
+}
+
+void CardWindow::announceCard()
+{
+    // The focus stays on the picture or in the field: the number and the title tell which card
+    // came, as the window shows them.
+    const QString title = field(QStringLiteral("Titolo"))->text();
+    const QString card = QStringLiteral("Scheda ") + lblPosizione->text();
+    Announce::say(this, title.isEmpty() ? card : card + QStringLiteral(": ") + title);
 }
 
 void CardWindow::cmdPrimoClick()

@@ -162,6 +162,8 @@ private:
     Record blankForm() const;
     OwnCommand commandLook(const QString& name) const;
     void navigate(Navigation::Button button);
+    // Tells a screen reader which card a navigation showed.
+    void announceCard();
     void showPlaceholder();
     void showPosition();
     // What the form now holds is what the card was put on screen as.

@@ -261,6 +261,8 @@ void ResultList::selectRow(int row)
         return;
     }
     const QModelIndex index = m_model->index(row, 0);
+    // Current as well as selected: Qt tells a screen reader of a list's current line as of the line
+    // with the focus, so a reader hears the line a quick find selects while the focus stays on Trova.
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
 }

@@ -8,7 +8,7 @@
 namespace {
 // The property that says how a widget is presented, and its values.
 constexpr const char* kPresented = "accessibilityPresented";
-enum Presented { AsItIs, AsWindow, LeftOut };
+enum Presented { AsItIs, AsWindow, LeftOut, AsNotification };
 
 // Present to the toolkit, so the tree stays whole, but invisible and nameless to the reader.
 class Omitted final : public QAccessibleWidget {
@@ -35,6 +35,8 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
         return new QAccessibleWidget(widget, QAccessible::Window);
     case LeftOut:
         return new Omitted(widget);
+    case AsNotification:
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     default:
         return nullptr;
     }
@@ -63,4 +65,9 @@ void Accessibility::presentAsWindow(QWidget* window)
 void Accessibility::leaveOut(QWidget* widget)
 {
     present(widget, LeftOut);
+}
+
+void Accessibility::presentAsNotification(QWidget* widget)
+{
+    present(widget, AsNotification);
 }
