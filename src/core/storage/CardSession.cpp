@@ -188,6 +188,23 @@ qint64 CardSession::movedUpIn(CatalogueFile& archive) const
 
 bool CardSession::savePhoto(const CoverPicture& photo, Placeholder placeholder)
 {
+    // Under the archive's write lock, which a deletion holds while it moves the photos: a photo is
+    // never written among photos being moved, nor to a number that another program's deletion has
+    // given to another card since the card was saved.
+    CatalogueFile archive(m_kind->layout);
+    try {
+        archive.open(Text::trimmed(m_archivePath));
+        archive.lockForWriting();
+        CardDeletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive).finishInterrupted();
+    } catch (const ArchiveError&) {
+        return false;
+    }
+    if (m_number > archive.recordCount() || archive.cardBytes(m_number) != QByteArrayView(m_cardAsRead.bytes())) {
+        const qint64 moved = movedUpIn(archive);
+        if (!moved)
+            return false;
+        m_number = moved;
+    }
     const QString file = CoverPhotos::filePath(*m_kind, m_archiveName, numberText());
     if (placeholder == Placeholder::KeepsAFile && QFileInfo::exists(file))
         return true;

@@ -95,7 +95,10 @@ public:
     // What a photo box holding the placeholder does to a photo file in the card's place.
     enum class Placeholder { Replaces, KeepsAFile };
     // Writes `photo` as the card's photo file, which is then its photo as read; false when it
-    // could not be written, and the file stays as it was. A placeholder that the user did not
+    // could not be written, and the file stays as it was. It is written under the archive's write
+    // lock, beside the card as saved: in the card's new place when another program's deletion
+    // moved it up meanwhile (then its number), and not at all when the card is no longer there
+    // as saved or the archive stays in use. A placeholder that the user did not
     // choose keeps a file that is there (one that could not be read, say): it is never lost to a
     // picture that stood in for it.
     bool savePhoto(const CoverPicture& photo, Placeholder placeholder = Placeholder::Replaces);

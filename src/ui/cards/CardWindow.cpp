@@ -612,7 +612,6 @@ bool CardWindow::saveCard()
             m_session.detach();
             saved = m_session.save(card);
         }
-        showPosition();
         const QString done =
             saved == CardSession::Saved::Appended
                 ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
@@ -621,6 +620,8 @@ bool CardWindow::saveCard()
         // for its photo files, a photo folder that cannot be written. The photo stays in the box,
         // and counts as not saved, for the next Salva to store it.
         const bool photoSaved = SaveCoverPhoto();
+        // After the photo: another program's deletion may have moved the card up meanwhile.
+        showPosition();
         if (photoSaved)
             markShown();
         else

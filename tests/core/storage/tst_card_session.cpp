@@ -7,6 +7,7 @@
 #include "storage/CardSession.h"
 #include "storage/CatalogueFile.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -37,6 +38,7 @@ private slots:
     void anArchiveEmptiedBehindItMakesTheCardNew();
     void anUnreachableArchiveChangesNothing();
     void thePhotoFollowsTheCardNumber();
+    void thePhotoGoesWhereADeletionMovedItsCard();
     void tellsAChangeFromWhatWasShown_data();
     void tellsAChangeFromWhatWasShown();
 
@@ -166,6 +168,48 @@ void TestCardSession::thePhotoFollowsTheCardNumber()
     QDir().mkdir(file);
     QVERIFY(!session.savePhoto(jpegPicture(m_folder->file(QStringLiteral("altra.jpg")), QSize(50, 50))));
     QVERIFY(session.photoAsRead().sameAs(photo));
+}
+
+void TestCardSession::thePhotoGoesWhereADeletionMovedItsCard()
+{
+    const Kind& dvd = Kind::dvd();
+    writeFileBytes(archive(dvd), sampleArchive(dvd, 4));
+    CardSession session(dvd);
+    session.setArchive(archive(dvd), QStringLiteral("Prova"));
+    session.goTo(4);
+    session.readPhoto();
+    QCOMPARE(session.save(card(dvd, QStringLiteral("Mia"))), CardSession::Saved::Replaced);
+    const QString folder = m_folder->file(QStringLiteral("Collezione_DVD/"));
+
+    // While another program holds the archive, as a deletion does while it moves the photos,
+    // no photo is written.
+    const CoverPicture photo = jpegPicture(m_folder->file(QStringLiteral("scelta.jpg")), QSize(120, 160));
+    {
+        CatalogueFile other(dvd.layout);
+        other.open(archive(dvd));
+        other.lockForWriting();
+        QVERIFY(!session.savePhoto(photo));
+        QVERIFY(!QFileInfo::exists(folder + QStringLiteral("Prova_Foto_4.jpg")));
+    }
+
+    // Another program deleted card 2 between the card's save and its photo's: the photo goes with
+    // the card, now number 3, and the card's old number names nothing.
+    CardSession other(dvd);
+    other.setArchive(archive(dvd), QStringLiteral("Prova"));
+    other.goTo(2);
+    QCOMPARE(other.remove(), CardSession::Deleted::Removed);
+    QVERIFY(session.savePhoto(photo));
+    QCOMPARE(session.number(), 3);
+    QCOMPARE(fileBytes(folder + QStringLiteral("Prova_Foto_3.jpg")),
+             fileBytes(m_folder->file(QStringLiteral("scelta.jpg"))));
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("Prova_Foto_4.jpg")));
+
+    // A card that another program deleted gets no photo at all.
+    other.goTo(3);
+    other.readPhoto();
+    QCOMPARE(other.remove(), CardSession::Deleted::Removed);
+    QVERIFY(!session.savePhoto(jpegPicture(m_folder->file(QStringLiteral("altra.jpg")), QSize(50, 50))));
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("Prova_Foto_3.jpg")));
 }
 
 void TestCardSession::tellsAChangeFromWhatWasShown_data()
