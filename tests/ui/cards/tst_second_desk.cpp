@@ -79,7 +79,9 @@ public:
     {
         if (m_child <= 0)
             return;
-        kill(m_child, SIGTERM);
+        // SIGKILL: the child inherited the test library's SIGTERM handler, which would run a
+        // debugger on it for a stack trace before it ended.
+        kill(m_child, SIGKILL);
         waitpid(m_child, nullptr, 0);
         m_child = 0;
     }
