@@ -93,10 +93,8 @@ CardSession::Move CardSession::move(Navigation::Button button)
 CardSession::Saved CardSession::save(const Record& card, WhenChanged whenChanged)
 {
     CatalogueFile archive(m_kind->layout);
-    archive.open(Text::trimmed(m_archivePath));
     // Compared and written under one lock: no other program writes in between.
-    archive.lockForWriting();
-    CardDeletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive).finishInterrupted();
+    openForWriting(archive);
     const bool append = isNew();
     if (!append && (m_number > archive.recordCount() || changedIn(archive))) {
         if (const qint64 moved = movedUpIn(archive))
@@ -130,10 +128,7 @@ bool CardSession::changedElsewhere() const
 CardSession::Deleted CardSession::remove(const CardDeletion::Progress& progress)
 {
     CatalogueFile archive(m_kind->layout);
-    archive.open(Text::trimmed(m_archivePath));
-    archive.lockForWriting();
-    CardDeletion deletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive);
-    deletion.finishInterrupted();
+    openForWriting(archive);
     // Only the card the user saw goes: not one that another program changed, or that another
     // deletion moved into its number, meanwhile.
     if (m_number > archive.recordCount() || changedIn(archive)) {
@@ -143,7 +138,7 @@ CardSession::Deleted CardSession::remove(const CardDeletion::Progress& progress)
         m_number = moved;
     }
     const qint64 left = archive.recordCount() - 1;
-    deletion.remove(m_number, progress);
+    CardDeletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive).remove(m_number, progress);
     archive.close();
     if (m_number > left)
         startNew();
@@ -157,8 +152,14 @@ void CardSession::finishInterruptedDeletion()
     if (!CardDeletion::leftSomethingBehind(Text::trimmed(m_archivePath)))
         return;
     CatalogueFile archive(m_kind->layout);
+    openForWriting(archive);
+}
+
+void CardSession::openForWriting(CatalogueFile& archive) const
+{
     archive.open(Text::trimmed(m_archivePath));
     archive.lockForWriting();
+    // A deletion that another run left half done is finished or undone before anything is read.
     CardDeletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive).finishInterrupted();
 }
 
@@ -167,9 +168,14 @@ bool CardSession::changedIn(CatalogueFile& archive) const
     // A card that is no longer there is for the write to report.
     if (m_number > archive.recordCount())
         return false;
-    if (archive.cardBytes(m_number) != QByteArrayView(m_cardAsRead.bytes()))
+    if (!liesAt(archive, m_number))
         return true;
     return !CoverPhotos::load(*m_kind, m_archiveName, numberText()).sameAs(m_photoAsRead);
+}
+
+bool CardSession::liesAt(CatalogueFile& archive, qint64 number) const
+{
+    return archive.cardBytes(number) == QByteArrayView(m_cardAsRead.bytes());
 }
 
 qint64 CardSession::movedUpIn(CatalogueFile& archive) const
@@ -178,7 +184,7 @@ qint64 CardSession::movedUpIn(CatalogueFile& archive) const
     // can only have gone up by as many numbers as the archive lost cards.
     const qint64 lost = m_countSeen - archive.recordCount();
     for (qint64 number = m_number - 1; lost > 0 && number >= std::max<qint64>(1, m_number - lost); --number) {
-        if (archive.cardBytes(number) != QByteArrayView(m_cardAsRead.bytes()))
+        if (!liesAt(archive, number))
             continue;
         const QString photoNumber = QString::number(number);
         return CoverPhotos::load(*m_kind, m_archiveName, photoNumber).sameAs(m_photoAsRead) ? number : 0;
@@ -193,13 +199,11 @@ bool CardSession::savePhoto(const CoverPicture& photo, Placeholder placeholder)
     // given to another card since the card was saved.
     CatalogueFile archive(m_kind->layout);
     try {
-        archive.open(Text::trimmed(m_archivePath));
-        archive.lockForWriting();
-        CardDeletion(*m_kind, Text::trimmed(m_archivePath), m_archiveName, archive).finishInterrupted();
+        openForWriting(archive);
     } catch (const ArchiveError&) {
         return false;
     }
-    if (m_number > archive.recordCount() || archive.cardBytes(m_number) != QByteArrayView(m_cardAsRead.bytes())) {
+    if (m_number > archive.recordCount() || !liesAt(archive, m_number)) {
         const qint64 moved = movedUpIn(archive);
         if (!moved)
             return false;

@@ -113,7 +113,12 @@ public:
     bool differsFrom(const Record& form, const CoverPicture& photo) const;
 
 private:
+    // Opens the archive under its write lock.
+    void openForWriting(CatalogueFile& archive) const;
     bool changedIn(CatalogueFile& archive) const;
+    // Whether the card as read lies at `number` of `archive`, byte for byte; `number` is one of its
+    // cards.
+    bool liesAt(CatalogueFile& archive, qint64 number) const;
     // Where another program's deletion moved the card as read, unchanged, since it was read; 0 when
     // no card was deleted meanwhile or the card is not found above its number.
     qint64 movedUpIn(CatalogueFile& archive) const;

@@ -39,7 +39,6 @@ CatalogueWindow::CatalogueWindow(const Kind& kind, const QString& caption, const
 
 void CatalogueWindow::buildControls()
 {
-
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setFixedSize(kPanelSize);
