@@ -42,10 +42,10 @@ CsvReader::CsvReader(std::unique_ptr<QFile> file) : m_file(std::move(file))
         throw importRefused(QStringLiteral("Il file è vuoto."));
     if (headings.size() > ImportLimits::kMostColumns)
         throw importRefused(QStringLiteral("La prima riga ha più di %1 colonne.").arg(ImportLimits::kMostColumns));
-    for (qsizetype i = 0; i < headings.size(); ++i) {
-        const QString heading = Text::trimmed(decode(headings.at(i)));
-        m_columns.append({heading.isEmpty() ? QStringLiteral("Colonna %1").arg(i + 1) : heading, {}});
-    }
+    QStringList texts;
+    for (const QByteArray& heading : std::as_const(headings))
+        texts.append(Text::trimmed(decode(heading)));
+    m_columns = columnsHeaded(texts);
 }
 
 QString CsvReader::description() const

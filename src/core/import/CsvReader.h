@@ -19,7 +19,6 @@ public:
     explicit CsvReader(std::unique_ptr<QFile> file);
 
     QString description() const override;
-    const QList<SourceColumn>& columns() const override { return m_columns; }
     bool next(SourceRow& row) override;
     qint64 progress() const override;
     qint64 progressEnd() const override;
@@ -46,5 +45,4 @@ private:
     qsizetype m_at = 0;
     std::optional<QStringDecoder> m_utf16;
     qint64 m_line = 1; // of the next byte
-    QList<SourceColumn> m_columns;
 };

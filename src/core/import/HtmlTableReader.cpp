@@ -216,10 +216,7 @@ HtmlTableReader::HtmlTableReader(std::unique_ptr<QFile> file) : m_file(std::move
         throw importRefused(QStringLiteral("Il file non contiene nessuna tabella con delle righe."));
     if (headings.cells.size() > ImportLimits::kMostColumns)
         throw importRefused(QStringLiteral("La tabella ha più di %1 colonne.").arg(ImportLimits::kMostColumns));
-    for (qsizetype i = 0; i < headings.cells.size(); ++i) {
-        const QString heading = headings.cells.at(i);
-        m_columns.append({heading.isEmpty() ? QStringLiteral("Colonna %1").arg(i + 1) : heading, {}});
-    }
+    m_columns = columnsHeaded(headings.cells);
 }
 
 HtmlTableReader::~HtmlTableReader() = default;

@@ -25,7 +25,6 @@ public:
     ~HtmlTableReader() override;
 
     QString description() const override;
-    const QList<SourceColumn>& columns() const override { return m_columns; }
     bool next(SourceRow& row) override;
     qint64 progress() const override;
     qint64 progressEnd() const override;
@@ -41,5 +40,4 @@ private:
     std::unique_ptr<Table> m_table;
     std::unique_ptr<_xmlParserCtxt, FreeParser> m_parser; // freed also when the headings are refused
     bool m_ended = false;
-    QList<SourceColumn> m_columns;
 };

@@ -52,7 +52,7 @@ public:
 
     // What the file is, for the window: "testo CSV separato da punto e virgola", ...
     virtual QString description() const = 0;
-    virtual const QList<SourceColumn>& columns() const = 0;
+    const QList<SourceColumn>& columns() const { return m_columns; }
     // The next row; false after the last one.
     virtual bool next(SourceRow& row) = 0;
     // How far the reading has come, against how far it goes, in any unit: for a progress bar.
@@ -67,4 +67,17 @@ public:
         Q_UNUSED(wanted);
         Q_UNUSED(found);
     }
+
+protected:
+    // The columns of a table whose first row heads them; a column with no heading is called by its
+    // place ("Colonna 3").
+    static QList<SourceColumn> columnsHeaded(const QStringList& headings)
+    {
+        QList<SourceColumn> columns;
+        for (qsizetype i = 0; i < headings.size(); ++i)
+            columns.append({headings.at(i).isEmpty() ? QStringLiteral("Colonna %1").arg(i + 1) : headings.at(i), {}});
+        return columns;
+    }
+
+    QList<SourceColumn> m_columns; // set by the reader's constructor
 };

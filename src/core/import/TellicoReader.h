@@ -30,7 +30,6 @@ public:
     ~TellicoReader() override;
 
     QString description() const override;
-    const QList<SourceColumn>& columns() const override { return m_columns; }
     bool next(SourceRow& row) override;
     qint64 progress() const override { return m_xmlBytesRead; }
     qint64 progressEnd() const override { return m_xmlSize; }
@@ -66,7 +65,6 @@ private:
     bool m_inputEnded = false;
     bool m_rootEnded = false;
     QString m_collectionTitle;
-    QList<SourceColumn> m_columns;
     QHash<QString, int> m_columnOfField;
     QString m_pictureField;
     bool m_entryStarted = false; // the start of the next entry is read already
