@@ -7,7 +7,10 @@
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <vector>
 
 namespace {
 constexpr qint64 kChunk = 64 * 1024;

@@ -4,9 +4,7 @@
 
 #include <QFile>
 
-#include <deque>
 #include <memory>
-#include <vector>
 
 struct _xmlParserCtxt;
 
