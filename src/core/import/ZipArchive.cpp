@@ -68,9 +68,8 @@ qint64 ZipArchive::Entry::read(char* data, qint64 size)
 
 std::optional<QByteArray> ZipArchive::readWhole(const QString& name, qint64 most) const
 {
-    if (!contains(name))
-        return std::nullopt;
     try {
+        // A missing entry is refused by open() as a damaged one is: nothing either way.
         const std::unique_ptr<Entry> entry = open(name);
         // The directory's size only to start with: a bomb claims little and gives much.
         QByteArray bytes;
