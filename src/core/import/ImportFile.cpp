@@ -9,14 +9,6 @@ namespace {
 // How much of the file's start tells its format.
 constexpr qint64 kSniffBytes = 4096;
 
-QByteArray lowerAscii(QByteArray bytes)
-{
-    for (char& c : bytes)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c + ('a' - 'A'));
-    return bytes;
-}
-
 QByteArrayView withoutLeadingBlanks(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -55,7 +47,7 @@ std::unique_ptr<ImportSource> ImportFile::open(const QString& path, const Kind& 
         return std::make_unique<CsvReader>(std::move(file));
     if (start.contains('\0'))
         throw unknownFormat();
-    const QByteArray lower = lowerAscii(start);
+    const QByteArray lower = start.toLower(); // ASCII letters only, as Qt 6 folds bytes
     if (withoutLeadingBlanks(lower).startsWith('<')) {
         if (lower.contains("<tellico"))
             return std::make_unique<TellicoReader>(std::move(file), path, false, kind);
