@@ -142,20 +142,20 @@ bool CsvReader::fill()
     return true;
 }
 
-int CsvReader::nextByte()
-{
-    while (m_at == m_buffer.size())
-        if (!fill())
-            return -1;
-    return static_cast<unsigned char>(m_buffer.at(m_at++));
-}
-
 int CsvReader::peekByte()
 {
     while (m_at == m_buffer.size())
         if (!fill())
             return -1;
     return static_cast<unsigned char>(m_buffer.at(m_at));
+}
+
+int CsvReader::nextByte()
+{
+    const int c = peekByte();
+    if (c >= 0)
+        ++m_at;
+    return c;
 }
 
 char CsvReader::chooseSeparator()
