@@ -7,6 +7,9 @@
 // so the name must never reach another folder.
 namespace ArchiveName {
 
+// The most characters the name field of a new archive takes, wherever a new archive is named.
+inline constexpr int kFieldCapacity = 250;
+
 // The characters that the name field refuses when they are typed (pasted text is not filtered).
 bool isRefusedTypedCharacter(QChar character);
 

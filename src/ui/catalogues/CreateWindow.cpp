@@ -22,7 +22,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kNameCapacity = 250;
 constexpr QSize kActionSize(180, 44);
 } // namespace
 
@@ -46,7 +45,7 @@ void CreateWindow::buildControls()
     txtFile = new QLineEdit(panContainer);
     txtFile->setObjectName(QStringLiteral("txtFile"));
     txtFile->setFont(programFont(QStringLiteral("Verdana"), 16));
-    txtFile->setMaxLength(kNameCapacity);
+    txtFile->setMaxLength(ArchiveName::kFieldCapacity);
     txtFile->setGeometry(32, 424, 836, 36);
     FieldHighlight::attachOverlay(txtFile);
     txtFile->installEventFilter(this);

@@ -42,7 +42,6 @@ constexpr QRect kPanel(10, 10, 960, 660);
 constexpr QRect kGridArea(16, 172, 928, 296);
 constexpr QRect kBottomBar(16, 596, 928, 52);
 constexpr QSize kPictureSize(36, 36);
-constexpr int kNameCapacity = 250; // as the create window's name
 constexpr int kColumnWidth = 170;
 constexpr qint64 kQuietMilliseconds = 1000; // the progress bar shows after this
 
@@ -140,7 +139,7 @@ ImportWindow::ImportWindow(const Kind& kind, QWidget* opener)
     rbNuovo->setFont(bold);
     txtNome = named(new QLineEdit(this), QStringLiteral("txtNome"), QRect(at + QPoint(16, 504), QSize(440, 32)));
     txtNome->setFont(programFont(QStringLiteral("Verdana"), 12));
-    txtNome->setMaxLength(kNameCapacity);
+    txtNome->setMaxLength(ArchiveName::kFieldCapacity);
     txtNome->setAccessibleName(QStringLiteral("Nome del nuovo archivio"));
     RefusedCharacters::install(txtNome, ArchiveName::isRefusedTypedCharacter);
     rbEsistente = named(new QRadioButton(look.existingArchive, this), QStringLiteral("rbEsistente"),
