@@ -300,11 +300,13 @@ std::optional<ImportTarget> ImportWindow::chosenTarget()
     QString refusal;
     if (name.isEmpty())
         refusal = look.catalogue.msgNameMissing;
+    else if (ArchiveName::hasControlCharacters(name))
+        refusal = ArchiveName::controlCharactersWarning();
     else if (!ArchiveName::staysInFolder(name))
         refusal = ArchiveName::outsideFolderWarning();
     else if (!ArchiveName::fitsFileSystem(name, ProgramFolder::path()))
         refusal = ArchiveName::tooLongWarning(ProgramFolder::path());
-    else if (ArchiveFolder::isNameInUse(ProgramFolder::path(), name, m_kind))
+    else if (ArchiveFolder::isNameInUseAnywhere(name, m_kind))
         refusal = look.importing.msgNameInUse;
     if (!refusal.isEmpty()) {
         MessageBox::warning(this, refusal);

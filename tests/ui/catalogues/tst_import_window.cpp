@@ -161,6 +161,9 @@ void TestImportWindow::nameRulesOfTheCreateWindow_data()
         << "esistente"
         << "Attenzione: il nome del catalogo di libri indicato è già stato utilizzato in precedenza.\r\n\r\n"
            "Inserire un nome diverso oppure scegliere di aggiungere le schede in fondo al catalogo esistente.";
+    QTest::newRow("a line break") << "riga1\nriga2"
+                                  << "Attenzione: il nome indicato contiene un a capo, una tabulazione o un altro "
+                                     "carattere di controllo, che non possono far parte del nome di un file.";
     QTest::newRow("the folder's own name") << ".."
                                            << "Attenzione: per creare il nuovo archivio è necessario indicare un "
                                               "nome senza i caratteri / e \\, diverso da \".\" e da \"..\".";

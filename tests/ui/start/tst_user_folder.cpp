@@ -38,6 +38,7 @@ private slots:
     void aFailedCopyLeavesNothing();
     void deletingAReadOnlyArchiveIsRefused();
     void aNameOfTheProgramFolderIsTaken();
+    void anImportCannotTakeANameOfTheProgramFolder();
     void helpNamesTheUsersFolder();
 
 private:
@@ -322,6 +323,33 @@ void TestUserFolder::aNameOfTheProgramFolderIsTaken()
                             "precedenza.\r\n\r\nInserire un nome diverso oppure, se si desidera aprire un catalogo "
                             "di libri già creato, premere il pulsante Apri catalogo esistente."));
     QVERIFY(create->isVisible());
+    QVERIFY(!QFile::exists(user() + QStringLiteral("casa.lib")));
+}
+
+void TestUserFolder::anImportCannotTakeANameOfTheProgramFolder()
+{
+    const QString csv = m_root->filePath(QStringLiteral("elenco.csv"));
+    writeFileBytes(csv, "Titolo\nUno\n");
+    fileDialogs().answerNext(csv);
+    ChainWindow* menu = Windows::menu(KindId::Libri);
+    menu->present();
+    bool opened = false;
+    whenModalOpens([&](QWidget* dialog) {
+        opened = true;
+        click(dialog, QStringLiteral("btnScegli"));
+        type(dialog, QStringLiteral("txtNome"), QStringLiteral("casa"));
+        click(dialog, QStringLiteral("cmdImporta"));
+        dialog->close();
+    });
+    click(menu, QStringLiteral("btnImporta"));
+
+    QVERIFY(opened);
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last().kind, MessageBox::Kind::Warning);
+    QCOMPARE(messages().last().text,
+             QStringLiteral("Attenzione: il nome del catalogo di libri indicato è già stato utilizzato in "
+                            "precedenza.\r\n\r\nInserire un nome diverso oppure scegliere di aggiungere le schede "
+                            "in fondo al catalogo esistente."));
     QVERIFY(!QFile::exists(user() + QStringLiteral("casa.lib")));
 }
 
